@@ -1,0 +1,73 @@
+# Shared by scripts/run, scripts/test and scripts/bench: the packages a fresh
+# Debian machine lacks, the two builds, and a private X display.
+# shellcheck shell=bash
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build_native=$root/build/native
+build_windows=$root/build/windows
+jobs=$(nproc 2>/dev/null || echo 2)
+
+need_packages() {
+  local missing=()
+  command -v cmake >/dev/null || missing+=(cmake)
+  command -v g++ >/dev/null || missing+=(g++)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || missing+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix)
+  command -v x86_64-w64-mingw32-windres >/dev/null || missing+=(binutils-mingw-w64-x86-64)
+  [ -d /usr/src/googletest ] || missing+=(googletest)
+  command -v wine >/dev/null || missing+=(wine)
+  command -v wine64 >/dev/null || [ -x /usr/lib/wine/wine64 ] || missing+=(wine64)
+  command -v Xvfb >/dev/null || missing+=(xvfb)
+  command -v xauth >/dev/null || missing+=(xauth)
+  command -v import >/dev/null || missing+=(imagemagick)
+  command -v xdotool >/dev/null || missing+=(xdotool)
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+build_native() {
+  cmake -S "$root" -B "$build_native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+  cmake --build "$build_native" -j "$jobs"
+}
+
+build_windows() {
+  cmake -S "$root" -B "$build_windows" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$build_windows" -j "$jobs"
+}
+
+# Starts Xvfb on a free display unless one is already set; the caller's EXIT
+# trap should call stop_display.
+xvfb_pid=
+start_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+stop_display() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  xvfb_pid=
+}
+
+# A 64-bit Wine prefix of the build's own, made once.
+wine_env() {
+  export WINEPREFIX=${TOLVANE_WINEPREFIX:-$build_windows/wineprefix}
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}

@@ -1,0 +1,60 @@
+// The per-user settings store: text values by section and key, under one
+// application name. The program's whole state lives here.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tolvane {
+
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+
+  // The stored text, or `fallback` when the value is missing or unreadable.
+  virtual std::wstring Get(std::wstring_view section, std::wstring_view key,
+                           std::wstring_view fallback) const = 0;
+  // Each returns whether the store took the change.
+  virtual bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) = 0;
+  virtual bool Delete(std::wstring_view section, std::wstring_view key) = 0;
+  virtual bool DeleteSection(std::wstring_view section) = 0;
+};
+
+// An in-memory store for tests. Sections and keys compare without case, as
+// the registry's do. It can be told to refuse writes, and it records the
+// order of the writes it took.
+class MemoryStore final : public SettingsStore {
+ public:
+  struct Write {
+    std::wstring section, key, value;
+    bool operator==(const Write&) const = default;
+  };
+
+  std::wstring Get(std::wstring_view section, std::wstring_view key,
+                   std::wstring_view fallback) const override;
+  bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
+  bool Delete(std::wstring_view section, std::wstring_view key) override;
+  bool DeleteSection(std::wstring_view section) override;
+
+  bool Has(std::wstring_view section, std::wstring_view key) const;
+  // Every value of one section, keyed by the lower-cased key.
+  std::map<std::wstring, std::wstring> Section(std::wstring_view section) const;
+  std::size_t Size() const { return values_.size(); }
+
+  void RefuseWrites(bool refuse) { refuse_ = refuse; }
+  const std::vector<Write>& Writes() const { return writes_; }
+  void ClearWrites() { writes_.clear(); }
+
+ private:
+  using Key = std::pair<std::wstring, std::wstring>;
+  static Key MakeKey(std::wstring_view section, std::wstring_view key);
+
+  std::map<Key, std::wstring> values_;
+  std::vector<Write> writes_;
+  bool refuse_ = false;
+};
+
+}  // namespace tolvane
