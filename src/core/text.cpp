@@ -1,8 +1,7 @@
 #include "core/text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cwchar>
 #include <limits>
 
 namespace tolvane {
@@ -51,7 +50,8 @@ Scan ScanNumber(std::wstring_view s, std::size_t i) {
   Scan r;
   std::string ascii;
   std::size_t j = i;
-  if (j < s.size() && (s[j] == L'+' || s[j] == L'-')) ascii += static_cast<char>(s[j++]);
+  bool negative = false;
+  if (j < s.size() && (s[j] == L'+' || s[j] == L'-')) negative = s[j++] == L'-';
   std::size_t digits = 0;
   while (j < s.size() && IsDigit(s[j])) { ascii += static_cast<char>(s[j++]); ++digits; }
   if (j < s.size() && s[j] == L'.') {
@@ -71,7 +71,15 @@ Scan ScanNumber(std::wstring_view s, std::size_t i) {
   }
   r.any = true;
   r.end = j;
-  r.value = std::strtod(ascii.c_str(), nullptr);  // digits, '.', 'e' only: the C locale's form
+  // from_chars, unlike strtod, ignores the C locale: a program that calls
+  // setlocale for a comma decimal separator still reads "1.5" as 1.5.
+  double v = 0;
+  auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
+  if (ec == std::errc::result_out_of_range) {
+    bool tiny = ascii.find("e-") != std::string::npos;
+    v = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+  }
+  r.value = negative ? -v : v;
   return r;
 }
 
@@ -107,9 +115,13 @@ bool IsNumeric(std::wstring_view text) { return ParseNumber(text).has_value(); }
 
 std::wstring SingleText(float value) {
   if (value == 0) return L"0";
+  // to_chars is the %.7G form without the locale's decimal separator.
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
-  std::string s = buf;
+  auto res = std::to_chars(buf, buf + sizeof buf, static_cast<double>(value),
+                           std::chars_format::general, 7);
+  std::string s(buf, res.ptr);
+  for (auto& c : s)
+    if (c == 'e') c = 'E';
   std::size_t e = s.find('E');
   std::string mant = e == std::string::npos ? s : s.substr(0, e);
   std::string exp = e == std::string::npos ? "" : s.substr(e);

@@ -1,0 +1,70 @@
+// The catalogue of groups and links ("Data") and the current group
+// ("Settings"): the keys, the readers and the default catalogue.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/settings_store.h"
+
+namespace tolvane {
+
+inline constexpr std::wstring_view kSectionData = L"Data";
+inline constexpr std::wstring_view kSectionSettings = L"Settings";
+inline constexpr std::wstring_view kSectionInterface = L"Interface";
+
+inline constexpr std::wstring_view kGroupCountKey = L"Groupe";
+inline constexpr std::wstring_view kCurrentGroupKey = L"NGroupe";
+
+// Every catalogue value starts with one of these; readers drop them by
+// length only, without looking at them.
+inline constexpr std::wstring_view kCountPrefix = L"NbOcc=";
+inline constexpr std::wstring_view kGroupNamePrefix = L"Nomgroupe=";
+inline constexpr std::wstring_view kCaptionPrefix = L"Nom=";
+inline constexpr std::wstring_view kTargetPrefix = L"Fic=";
+
+inline constexpr std::wstring_view kDefaultGroupName = L"Groupe N°01";
+
+std::wstring GroupKey(int group);              // "12"
+std::wstring CountKey(int group);              // "12Occ"
+std::wstring LinkKey(int group, int link);     // "12-3"
+std::wstring TargetKey(int group, int link);   // "12-3c"
+std::wstring OptionKey(int option);            // "Rec 5"
+
+// The group count, when "Groupe" holds a number after its prefix.
+std::optional<int> ReadGroupCount(const SettingsStore& store);
+std::wstring ReadGroupName(const SettingsStore& store, int group);
+// The raw text of a link count: a missing count reads as empty text.
+std::wstring ReadLinkCountText(const SettingsStore& store, int group);
+std::optional<int> ReadLinkCount(const SettingsStore& store, int group);
+std::wstring ReadLinkCaption(const SettingsStore& store, int group, int link);
+std::wstring ReadLinkTarget(const SettingsStore& store, int group, int link);
+
+// One group named "Groupe N°01" with one empty link, made current. Returns
+// whether the store took all six writes.
+bool WriteDefaultCatalogue(SettingsStore& store);
+
+struct GroupMenuItem {
+  int number;
+  std::wstring name;
+  bool operator==(const GroupMenuItem&) const = default;
+};
+
+// `ChargerMenuGroupes` without the menu: the groups in order, after writing
+// the default catalogue when there is none. Empty when the count is 0.
+std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store);
+
+// The group to show from the stored "NGroupe" text, kept within 1..count,
+// and whether the corrected number has to be stored back.
+struct CurrentGroup {
+  int number;
+  bool rewrite;
+};
+CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount);
+inline int ClampCurrentGroup(std::wstring_view stored, int groupCount) {
+  return CurrentGroupFrom(stored, groupCount).number;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,110 @@
+#include "core/geometry.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+
+namespace tolvane {
+namespace {
+
+// Positions are stored as single-precision numbers.
+std::optional<double> StoredPosition(std::wstring_view text) {
+  auto value = ParseNumber(text);
+  if (!value) return std::nullopt;
+  return static_cast<double>(static_cast<float>(*value));
+}
+
+// How much of the title bar a monitor must show for it to be grabbed.
+constexpr double kGripWidth = 600;
+constexpr double kGripHeight = 225;
+
+bool TitleBarReachable(const Rect& bar, const std::vector<Rect>& monitors) {
+  return std::any_of(monitors.begin(), monitors.end(), [&](const Rect& m) {
+    double w = std::min(bar.Right(), m.Right()) - std::max(bar.left, m.left);
+    double h = std::min(bar.Bottom(), m.Bottom()) - std::max(bar.top, m.top);
+    return w >= std::min(kGripWidth, bar.width) && h >= kGripHeight;
+  });
+}
+
+}  // namespace
+
+double CentredPosition(double screen, double window) {
+  return static_cast<double>(CLng(screen - window).value_or(0) / 2);
+}
+
+Point MainWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
+                         double height, const std::vector<Rect>& monitors, double screenWidth,
+                         double screenHeight) {
+  Point centred{CentredPosition(screenWidth, width), CentredPosition(screenHeight, height)};
+  Point p{StoredPosition(savedLeft).value_or(centred.left),
+          StoredPosition(savedTop).value_or(centred.top)};
+  std::vector<Rect> screens = monitors;
+  if (screens.empty()) screens.push_back({0, 0, screenWidth, screenHeight});
+  if (TitleBarReachable({p.left, p.top, width, kTitleBarHeight}, screens)) return p;
+  return {std::max(centred.left, 0.0), std::max(centred.top, 0.0)};
+}
+
+Point DialogPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
+                     double height, const Rect& mainWindow, double screenWidth,
+                     double screenHeight) {
+  Point p{StoredPosition(savedLeft).value_or(-1), StoredPosition(savedTop).value_or(-1)};
+  if (p.left == -1) {
+    p.left = mainWindow.left;
+    p.top = mainWindow.Bottom();
+    if (static_cast<float>(p.top + height) > screenHeight && mainWindow.top - height >= 0)
+      p.top = mainWindow.top - height;
+    return p;
+  }
+  // Only a dialog wholly beyond the left or top edge, or starting beyond the
+  // right or bottom one, is brought back; one partly off stays as placed.
+  if (p.left + width < 0) p.left = 0;
+  if (p.left > screenWidth) p.left = screenWidth - width;
+  if (p.top + height < 0) p.top = 0;
+  if (p.top > screenHeight) p.top = screenHeight - height;
+  return p;
+}
+
+double CentredButtonLeft(double formWidth, double buttonWidth) {
+  return static_cast<double>(CLng(formWidth - buttonWidth).value_or(0) / 2);
+}
+
+double ButtonHolderLeft(double formWidth, double holderWidth) { return formWidth - holderWidth; }
+
+std::optional<double> AutoMoveTop(bool optionOn, const Rect& mainWindow, const Rect& dialog,
+                                  double screenHeight) {
+  if (!optionOn) return std::nullopt;
+  const double T = mainWindow.top, H = mainWindow.height, L = mainWindow.left,
+               W = mainWindow.width;
+  const double l = dialog.left, t = dialog.top, w = dialog.width, h = dialog.height;
+  // A dialog that spans the main window on both sides does not count.
+  bool overlaps = (L < l && l < L + W) || (L < l + w && l + w < L + W);
+  if (!overlaps) return std::nullopt;
+
+  const double above = T - h, below = T + H;
+  double first, second;
+  if (t + h <= T) {  // above it, moved only when within 200 twips
+    if (t <= T - h - 200) return std::nullopt;
+    first = above, second = below;
+  } else if (t < T) {  // over its top edge
+    first = above, second = below;
+  } else {  // below its top edge, moved only up to 200 twips past its bottom
+    if (t >= T + H + 200) return std::nullopt;
+    first = below, second = above;
+  }
+  auto fits = [&](double top) { return top >= 0 && top + h <= screenHeight; };
+  double top = fits(first) ? first
+               : fits(second) ? second
+                              : std::clamp(first, 0.0, std::max(screenHeight - h, 0.0));
+  if (top == t) return std::nullopt;
+  return top;
+}
+
+bool UsesWideLayout(double innerHeight, double bottomBarHeight, double lastPaneBottom) {
+  return innerHeight - bottomBarHeight < lastPaneBottom;
+}
+
+double KeepRightEdgeOnScreen(double left, double width, double screenWidth) {
+  return left + width > screenWidth ? screenWidth - width : left;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,38 @@
+// The seven on/off preferences ("Settings" "Rec 0".."Rec 6") and the
+// interface font and colours. Each reader keeps its own default: they do not
+// agree on what a missing value means, and stored settings rely on that.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/settings_store.h"
+
+namespace tolvane {
+
+inline constexpr int kOptionStartWithWindows = 0;
+inline constexpr int kOptionHideAfterLaunch = 1;
+inline constexpr int kOptionAutoMoveDialogs = 2;
+inline constexpr int kOptionStartHidden = 3;
+inline constexpr int kOptionShowDesktop = 4;
+inline constexpr int kOptionRebuildDesktop = 5;
+inline constexpr int kOptionAnimateIcon = 6;
+inline constexpr int kOptionCount = 7;
+
+bool HideAfterLaunch(const SettingsStore& store);  // missing: on
+bool AutoMoveDialogs(const SettingsStore& store);  // missing: off
+bool StartHidden(const SettingsStore& store);      // missing: on
+bool RebuildDesktop(const SettingsStore& store);   // missing: on
+bool AnimateIcon(const SettingsStore& store);      // missing: off
+// As the preferences window shows option `option`: off only when stored as 0.
+bool OptionShownOn(const SettingsStore& store, int option);
+
+// `LireInterface`: the four "Interface" values as text; each window converts
+// them where it applies them.
+struct InterfaceValues {
+  std::wstring font, size, textColour, backColour;
+};
+InterfaceValues ReadInterface(const SettingsStore& store, std::wstring_view defaultFont,
+                              std::wstring_view defaultBack);
+
+}  // namespace tolvane

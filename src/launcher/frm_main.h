@@ -1,0 +1,84 @@
+// FrmMain: the side bar. A drawn title bar, a bottom bar, side borders and
+// between them a scrolled area with two panes: the tools, and the links of
+// the current group.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/control_array.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+
+namespace tolvane {
+
+class FrmMain final : public ui::Form {
+ public:
+  FrmMain();
+
+  // Opens or closes pane Index by animation; dropped while one runs.
+  void MenuHeader_Click(int Index);
+  void Up_Click(int Index);
+  // Applies the interface font and colours.
+  void ChargerMeInterface();
+  // Shows group g's links as buttons.
+  void ChargerGroupe(int g);
+  // The group pane shows group g: its name in the header, its links, reopened.
+  void ShowGroup(int g, const std::wstring& name);
+
+  std::wstring HeaderFontName() const { return lblHeader[0].Font().name; }
+  COLORREF PaneBackColour() const { return FrameXPMenu[1].BackColor(); }
+  int ScrollValue() const { return Ascenseur.Value(); }
+  int ButtonCount() { return Prog.Count(); }
+  bool Animating() const { return AnimEnCours; }
+
+  // Controls, as the design names them.
+  ui::Panel EnteteH, MeIcon, MeCaption, FBtn, EnteteB, BorderLeft, BorderRight, FEnteteL, EnteteL;
+  ui::RibbonButton BtnMin, BtnClose;
+  ui::ScrollBar Ascenseur;
+  ui::ControlArray<ui::PictureBox> FrameXPMenu;
+  ui::ControlArray<ui::Panel> lblHeader, Up, lblBack, MenuHeader;
+  ui::ControlArray<ui::RibbonButton> Gestion, Prog;
+  ui::Timer tmrFrames, Timer1;
+
+ protected:
+  void Design() override;
+  void Form_Load() override;
+  void Form_Activate() override;
+  void Form_Paint() override;
+  void Form_Resize() override;
+  void Form_Unload(bool& cancel) override;
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void DesignPane(int i, double top, double height);
+  void WireEvents();
+  void ReloadCurrentGroup();
+  void SetNarrowLayout();
+  void SetWideLayout();
+  void SetScrollRange();
+  double LastPaneBottom();
+  double ContentBottom(int pane);
+
+  void tmrFrames_Timer();
+  void Timer1_Timer();
+  void TrayCallback(UINT mouseMessage);
+  void BtnClose_Click();
+  void BtnMin_Click();
+  void Gestion_Click(int Index);
+  void Prog_Click(int Index);
+  void Prog_MouseUp(int Index, const ui::MouseArgs& a);
+  void lblHeader_MouseUp(int Index, const ui::MouseArgs& a);
+  void FrameXPMenu_MouseUp(int Index, const ui::MouseArgs& a);
+  void EnteteH_MouseMove();
+
+  bool AnimEnCours = false;
+  bool SensOuverture = false;
+  int IndexVolet = 0;
+  int ImageIcone = 0;
+  std::vector<std::wstring> targets_;  // each link button's target, by index
+  UINT taskbarCreated_ = 0;
+};
+
+}  // namespace tolvane

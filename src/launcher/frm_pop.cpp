@@ -1,0 +1,84 @@
+#include "launcher/frm_pop.h"
+
+#include "core/menu_caption.h"
+#include "core/text.h"
+#include "launcher/frm_main.h"
+#include "launcher/globals.h"
+#include "launcher/start.h"
+#include "launcher/tray.h"
+
+namespace tolvane {
+
+FrmPop::FrmPop() : ui::Form(L"FrmPop") {
+  MenuAff.Caption = L"Menu Affichage";
+  MenuAff.Add(L"RealTolvane", L"Réafficher Tolvane{IMG:i4}", [this] { RealTolvane_Click(); });
+  MenuAff.Add(L"dfsf", L"-");
+  MenuAff.Add(L"Quitt", L"Quitter l'application{IMG:i5}", [] { Quitter(); });
+
+  Menu.Caption = L"Menu Groupe";
+  SelGroupe = &Menu.Add(L"SelGroupe", L"Groupe de programmes");
+  Menu.Add(L"I1", L"-");
+  Menu.Add(L"AjGroupe", L"Ajouter un groupe{IMG:i1}");
+  Menu.Add(L"ModGroupe", L"Modifier le groupe{IMG:i2}");
+  Menu.Add(L"SuppGroup", L"Supprimer le groupe{IMG:i3}");
+
+  MenuProg.Caption = L"Menu Programme";
+  MenuProg.Add(L"AjProg", L"Ajouter un lien{IMG:i6}");
+  ModifProg = &MenuProg.Add(L"ModifProg", L"Modifier le lien{IMG:i7}");
+  SuppProg = &MenuProg.Add(L"SuppProg", L"Supprimer le lien{IMG:i8}");
+}
+
+void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
+  groups_ = std::move(groups);
+  SelGroupe->Items.clear();
+  // Element 0 stands in the design even with no group, blank.
+  if (groups_.empty()) {
+    ui::MenuItem& blank = SelGroupe->Add(L"Groupe", L"");
+    blank.Index = 0;
+    blank.Visible = false;
+    return;
+  }
+  for (std::size_t i = 0; i < groups_.size(); ++i) {
+    // The number and name travel in the item; nothing is cut off a caption.
+    ui::MenuItem& item = SelGroupe->Add(L"Groupe", GroupItemCaption(groups_[i].name));
+    item.Index = static_cast<int>(i);
+    item.Tag = Digits(groups_[i].number);
+    item.onClick = [this, i] { Groupe_Click(static_cast<int>(i)); };
+  }
+}
+
+void FrmPop::Popup(ui::MenuItem& menu) {
+  if (FenetrePrincipale) ui::PopupMenu(FenetrePrincipale->hwnd(), menu);
+}
+
+void FrmPop::Groupe_Click(int Index) {
+  if (!FenetrePrincipale || Index < 0 || Index >= static_cast<int>(groups_.size())) return;
+  const GroupMenuItem group = groups_[Index];
+  FrmMain& main = *FenetrePrincipale;
+  int h = IndexEnteteMenu > 0 ? IndexEnteteMenu : 1;
+  main.lblHeader[h].SetCaption(group.name);
+  main.lblHeader[h].Tag = Digits(group.number);
+  main.ChargerGroupe(group.number);
+  main.FrameXPMenu[1].SetHeight(375);
+  main.MenuHeader[1].SetHeight(375);
+  main.MenuHeader_Click(h);
+  Settings().Save(kSectionSettings, kCurrentGroupKey, Digits(group.number));
+}
+
+void FrmPop::RealTolvane_Click() {
+  if (!FenetrePrincipale) return;
+  FenetrePrincipale->SetVisible(true);
+  SupprimerIconeTray();
+  DansTray = false;
+}
+
+void ChargerMenuGroupes() {
+  std::vector<GroupMenuItem> groups = LoadGroupMenu(Settings());
+  bool any = !groups.empty();
+  ThePop().SetGroups(std::move(groups));
+  if (any && FenetrePrincipale) FenetrePrincipale->FrameXPMenu[1].SetVisible(true);
+}
+
+void ViderMenuGroupes() { ThePop().SetGroups({}); }
+
+}  // namespace tolvane

@@ -1,0 +1,48 @@
+#include "launcher/tray.h"
+
+#include <shellapi.h>
+
+#include <string>
+
+#include "launcher/frm_main.h"
+#include "launcher/globals.h"
+
+namespace tolvane {
+namespace {
+
+NOTIFYICONDATAW DonneesIcone{};
+bool shown = false;
+
+void Fill() {
+  DonneesIcone.cbSize = sizeof DonneesIcone;
+  DonneesIcone.hWnd = FenetrePrincipale ? FenetrePrincipale->hwnd() : nullptr;
+  DonneesIcone.uID = 1;
+  DonneesIcone.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  DonneesIcone.uCallbackMessage = kTrayMessage;
+  // The tip is cut to what the record holds, keeping room for its NUL.
+  lstrcpynW(DonneesIcone.szTip, AppTitle().c_str(), ARRAYSIZE(DonneesIcone.szTip));
+}
+
+}  // namespace
+
+bool AjouterIconeTray() {
+  Fill();
+  if (FenetrePrincipale && FenetrePrincipale->Icon()) DonneesIcone.hIcon = FenetrePrincipale->Icon()->Icon();
+  if (!shown) shown = ::Shell_NotifyIconW(NIM_ADD, &DonneesIcone) != FALSE;
+  return shown;
+}
+
+void SupprimerIconeTray() {
+  if (DonneesIcone.cbSize) ::Shell_NotifyIconW(NIM_DELETE, &DonneesIcone);
+  shown = false;
+}
+
+void ModifierIconeTray() {
+  if (shown) ::Shell_NotifyIconW(NIM_MODIFY, &DonneesIcone);
+}
+
+void SetTrayIcon(HICON icon) { DonneesIcone.hIcon = icon; }
+
+bool TrayIconShown() { return shown; }
+
+}  // namespace tolvane

@@ -1,0 +1,27 @@
+// Resource ids of Tolvane.exe, shared by the C++ code and the resource script.
+// Runs of related pictures have consecutive ids so that code can add an index.
+#pragma once
+
+// Icons. The application icon keeps the lowest id: the shell shows it.
+#define IDI_APP 1
+#define IDI_ANIM0 2  // ImgTemp(0..3): IDI_ANIM0 + frame
+#define IDI_ANIM1 3
+#define IDI_ANIM2 4
+#define IDI_ANIM3 5
+#define IDI_TOOL0 6  // Gestion(0..4): IDI_TOOL0 + entry
+#define IDI_TOOL1 7
+#define IDI_TOOL2 8
+#define IDI_TOOL3 9
+#define IDI_TOOL4 10
+#define IDI_DEFAULT_LINK 11  // IcoDef(0)
+
+// Bitmaps.
+#define IDB_MINITOOLBAR 101  // 10 images of 16x16, mask RGB(192,192,192); image 0 unused
+#define IDB_BTNMIN_UP 102
+#define IDB_BTNMIN_DOWN 103
+#define IDB_BTNCLOSE_UP 104
+#define IDB_BTNCLOSE_DOWN 105
+#define IDB_IMGUP 106    // pane header while open
+#define IDB_IMGDOWN 107  // pane header while closed
+#define IDB_SKIN_TITLE 108
+#define IDB_SKIN_BORDER 109

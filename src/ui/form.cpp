@@ -1,0 +1,174 @@
+#include "ui/form.h"
+
+#include <algorithm>
+
+#include "core/twips.h"
+#include "ui/control_array.h"
+
+namespace ui {
+namespace {
+
+std::vector<Form*>& Forms() {
+  static std::vector<Form*> forms;
+  return forms;
+}
+
+bool ending = false;
+
+std::vector<std::unique_ptr<Window>>& Unloaded() {
+  static std::vector<std::unique_ptr<Window>> unloaded;
+  return unloaded;
+}
+
+BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM lp) {
+  auto* out = reinterpret_cast<std::vector<HWND>*>(lp);
+  if (::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) out->push_back(hwnd);
+  return TRUE;
+}
+
+// Pumps one message; false once the loop must stop.
+bool PumpOne() {
+  MSG msg;
+  if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+    ending = true;
+    return false;
+  }
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+  return true;
+}
+
+}  // namespace
+
+const std::vector<Form*>& LoadedForms() { return Forms(); }
+
+void DeferDelete(std::unique_ptr<Window> window) { Unloaded().push_back(std::move(window)); }
+
+void CollectUnloaded() { Unloaded().clear(); }
+
+void EndProgram(int code) {
+  ending = true;
+  ::PostQuitMessage(code);
+}
+
+bool Ending() { return ending; }
+
+int RunMessageLoop() {
+  MSG msg;
+  for (;;) {
+    CollectUnloaded();  // no handler is running between two messages of the outer loop
+    if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  ending = true;
+  return static_cast<int>(msg.wParam);
+}
+
+Form::Form(std::wstring name) {
+  Name = std::move(name);
+  visible_ = false;  // a form shows when told to
+}
+
+Form::~Form() { std::erase(Forms(), this); }
+
+void Form::Load() {
+  if (loaded_) return;
+  loaded_ = true;
+  Forms().push_back(this);
+  CreateHwnd(nullptr, WS_POPUP, WS_EX_TOOLWINDOW);
+  Design();
+  Form_Load();
+}
+
+void Form::Show() {
+  Load();
+  if (!loaded_ || !hwnd()) return;  // the load may have ended the program
+  SetVisible(true);
+  ::ShowWindow(hwnd(), SW_SHOW);
+}
+
+void Form::ShowModal() {
+  Load();
+  if (!loaded_ || !hwnd()) return;
+  std::vector<HWND> disabled;
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
+  std::erase(disabled, hwnd());
+  for (HWND h : disabled) ::EnableWindow(h, FALSE);
+  Show();
+  while (loaded_ && !ending && PumpOne()) {
+  }
+  for (HWND h : disabled)
+    if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+  if (ending) ::PostQuitMessage(0);  // let the outer loop see the end too
+}
+
+bool Form::Unload() {
+  if (!loaded_) return true;
+  bool cancel = false;
+  try {
+    Form_Unload(cancel);
+  } catch (...) {
+  }
+  if (cancel || !loaded_) return !loaded_;
+  loaded_ = false;
+  std::erase(Forms(), this);
+  if (hwnd()) ::DestroyWindow(hwnd());
+  return true;
+}
+
+void Form::SetIcon(PicturePtr icon) {
+  icon_ = std::move(icon);
+  if (hwnd() && icon_ && icon_->Icon()) {
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Icon()));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_->Icon()));
+  }
+}
+
+void Form::OnSized() { Guarded([this] { Form_Resize(); }); }
+
+LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_CLOSE:
+      Unload();
+      return 0;
+    case WM_DESTROY:
+      ::RemovePropW(hwnd(), L"TolvaneTips");
+      break;
+    case WM_ACTIVATE:
+      // Activation among the program's own windows, as a form sees it:
+      // coming back from another program is not a new activation.
+      if (LOWORD(wp) != WA_INACTIVE) {
+        HWND from = reinterpret_cast<HWND>(lp);
+        DWORD pid = 0;
+        if (from) ::GetWindowThreadProcessId(from, &pid);
+        if (!activatedOnce_ || !from || pid == ::GetCurrentProcessId()) {
+          activatedOnce_ = true;
+          Guarded([this] { Form_Activate(); });
+        }
+      }
+      break;
+    case WM_PAINT: {
+      LRESULT r = Window::OnMessage(msg, wp, lp);
+      Guarded([this] { Form_Paint(); });
+      return r;
+    }
+    case WM_SIZE:
+      ArrangeAligned();
+      if (wp != SIZE_MINIMIZED) OnSized();
+      return 0;
+    case WM_WINDOWPOSCHANGED: {
+      // Follow moves made by the system, keeping our own twips when they
+      // still name the same pixel.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+      if (!(pos->flags & SWP_NOMOVE)) {
+        if (tolvane::TwipsToPixels(left_) != pos->x) left_ = tolvane::PixelsToTwips(pos->x);
+        if (tolvane::TwipsToPixels(top_) != pos->y) top_ = tolvane::PixelsToTwips(pos->y);
+      }
+      break;
+    }
+  }
+  return Window::OnMessage(msg, wp, lp);
+}
+
+}  // namespace ui

@@ -1,0 +1,61 @@
+// A form: a borderless top-level window with its controls, the events of a
+// form's life (Load, Activate, Paint, Resize, Unload with cancel) and modal
+// showing. Forms are listed in load order while they are loaded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/window.h"
+
+namespace ui {
+
+class Form : public Window {
+ public:
+  explicit Form(std::wstring name);
+  ~Form() override;
+
+  // Creates the window and its controls, then runs Form_Load. Does nothing
+  // when the form is loaded already.
+  void Load();
+  bool Loaded() const { return loaded_; }
+  // Loads when needed and makes the form visible, without a modal loop.
+  void Show();
+  // Shows the form with the other windows of the program disabled and
+  // returns once it has been unloaded.
+  void ShowModal();
+  // Runs Form_Unload; unless it cancels, destroys the window. The object
+  // stays valid, so a form may unload itself from its own handlers.
+  bool Unload();
+
+  void SetIcon(PicturePtr icon);
+  const PicturePtr& Icon() const { return icon_; }
+
+ protected:
+  // Creates the controls, as the form's design lays them out.
+  virtual void Design() {}
+  virtual void Form_Load() {}
+  virtual void Form_Activate() {}
+  virtual void Form_Paint() {}
+  virtual void Form_Resize() {}
+  virtual void Form_Unload(bool& cancel) { (void)cancel; }
+
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void OnSized() override;
+
+ private:
+  bool loaded_ = false;
+  bool activatedOnce_ = false;
+  PicturePtr icon_;
+};
+
+// The loaded forms, in load order.
+const std::vector<Form*>& LoadedForms();
+
+// Ends the program: modal loops return and the message loop stops with `code`.
+void EndProgram(int code = 0);
+bool Ending();
+// Runs the thread's message loop until EndProgram; returns its code.
+int RunMessageLoop();
+
+}  // namespace ui

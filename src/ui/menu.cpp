@@ -1,0 +1,71 @@
+#include "ui/menu.h"
+
+#include <vector>
+
+#include "core/menu_caption.h"
+#include "ui/handles.h"
+#include "ui/window.h"
+
+namespace ui {
+namespace {
+
+void Build(HMENU into, MenuItem& menu, std::vector<MenuItem*>& byId, const MenuTextFn& text) {
+  for (auto& item : menu.Items) {
+    if (!item->Visible) continue;
+    if (item->Caption == L"-") {
+      ::AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::wstring shown = text ? text(*item) : PlainMenuText(item->Caption);
+    UINT flags = MF_STRING | (item->Enabled ? 0 : MF_GRAYED);
+    if (!item->Items.empty()) {
+      HMENU sub = ::CreatePopupMenu();  // owned by `into` once appended
+      Build(sub, *item, byId, text);
+      ::AppendMenuW(into, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), shown.c_str());
+    } else {
+      byId.push_back(item.get());
+      ::AppendMenuW(into, flags, byId.size(), shown.c_str());
+    }
+  }
+}
+
+}  // namespace
+
+MenuItem& MenuItem::Add(std::wstring name, std::wstring caption, std::function<void()> click) {
+  auto item = std::make_unique<MenuItem>();
+  item->Name = std::move(name);
+  item->Caption = std::move(caption);
+  item->onClick = std::move(click);
+  Items.push_back(std::move(item));
+  return *Items.back();
+}
+
+std::wstring PlainMenuText(const std::wstring& caption) {
+  std::wstring text = tolvane::CaptionText(caption);
+  std::wstring out;
+  for (wchar_t c : text) {
+    if (c == L'&') out += L"&&";
+    else if (c == L'\t') out += L' ';
+    else out += c;
+  }
+  return out;
+}
+
+MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text) {
+  std::vector<MenuItem*> byId;
+  OwnedMenu popup(::CreatePopupMenu());
+  Build(popup.get(), menu, byId, text);
+  POINT p{};
+  ::GetCursorPos(&p);
+  // Without the foreground, a menu popped from the tray would not close
+  // when the user clicks elsewhere; the posted message lets it go cleanly.
+  ::SetForegroundWindow(owner);
+  int id = ::TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y, 0, owner, nullptr);
+  ::PostMessageW(owner, WM_NULL, 0, 0);
+  if (id <= 0 || id > static_cast<int>(byId.size())) return nullptr;
+  MenuItem* chosen = byId[id - 1];
+  Raise(chosen->onClick);
+  return chosen;
+}
+
+}  // namespace ui

@@ -1,0 +1,40 @@
+// Pop-up menus as the forms design them: a tree of named items whose
+// captions, tags and visibility change at run time. The Windows menu is
+// built when the menu pops up, so it always matches the items.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+struct MenuItem {
+  std::wstring Name;
+  std::wstring Caption;  // "-" is a separator
+  std::wstring Tag;
+  int Index = -1;        // element of a menu control array
+  bool Visible = true;
+  bool Enabled = true;
+  std::function<void()> onClick;
+  std::vector<std::unique_ptr<MenuItem>> Items;
+
+  MenuItem& Add(std::wstring name, std::wstring caption, std::function<void()> click = {});
+};
+
+// How an item's caption is shown; the default drops a trailing "{IMG:…}"
+// tag and shows the rest as typed.
+using MenuTextFn = std::function<std::wstring(const MenuItem&)>;
+
+// Pops `menu`'s items up at the cursor on `owner` and runs the chosen item's
+// onClick after the menu has closed. Returns the chosen item, or null.
+MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text = {});
+
+// The caption without its image tag, ready for a plain menu: "&" shown as
+// typed, tabs as blanks.
+std::wstring PlainMenuText(const std::wstring& caption);
+
+}  // namespace ui

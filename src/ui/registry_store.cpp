@@ -1,0 +1,45 @@
+#include "ui/registry_store.h"
+
+#include "ui/registry_value.h"
+
+namespace ui {
+namespace {
+
+constexpr std::wstring_view kSettingsRoot = L"Software\\VB and VBA Program Settings\\";
+
+}  // namespace
+
+RegistryStore::RegistryStore(std::wstring_view applicationTitle)
+    : applicationPath_(std::wstring(kSettingsRoot) + std::wstring(applicationTitle)) {}
+
+std::wstring RegistryStore::SectionPath(std::wstring_view section) const {
+  return applicationPath_ + L"\\" + std::wstring(section);
+}
+
+std::wstring RegistryStore::Get(std::wstring_view section, std::wstring_view key,
+                                std::wstring_view fallback) const {
+  OwnedKey sectionKey = OpenRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
+  if (!sectionKey) return std::wstring(fallback);
+  return ReadStringValue(sectionKey.get(), key).value_or(std::wstring(fallback));
+}
+
+bool RegistryStore::Save(std::wstring_view section, std::wstring_view key,
+                         std::wstring_view value) {
+  OwnedKey sectionKey = CreateRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_SET_VALUE);
+  return sectionKey && WriteStringValue(sectionKey.get(), key, value);
+}
+
+bool RegistryStore::Delete(std::wstring_view section, std::wstring_view key) {
+  OwnedKey sectionKey = OpenRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_SET_VALUE);
+  return sectionKey &&
+         ::RegDeleteValueW(sectionKey.get(), std::wstring(key).c_str()) == ERROR_SUCCESS;
+}
+
+bool RegistryStore::DeleteSection(std::wstring_view section) {
+  // An empty name would make the path that of the whole application key.
+  if (section.empty()) return false;
+  const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, SectionPath(section).c_str());
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace ui

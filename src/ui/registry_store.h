@@ -1,0 +1,31 @@
+// The settings store the program runs on: one registry key per section under
+// HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<title>, every value
+// a REG_SZ text. Settings left there by earlier versions read as they are.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/settings_store.h"
+
+namespace ui {
+
+class RegistryStore final : public tolvane::SettingsStore {
+ public:
+  explicit RegistryStore(std::wstring_view applicationTitle);
+
+  std::wstring Get(std::wstring_view section, std::wstring_view key,
+                   std::wstring_view fallback) const override;
+  bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
+  // False when the value was not there.
+  bool Delete(std::wstring_view section, std::wstring_view key) override;
+  // True when the section is gone afterwards, also when it never existed.
+  bool DeleteSection(std::wstring_view section) override;
+
+ private:
+  std::wstring SectionPath(std::wstring_view section) const;
+
+  std::wstring applicationPath_;
+};
+
+}  // namespace ui

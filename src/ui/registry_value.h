@@ -1,0 +1,29 @@
+// The few registry calls that both the settings store and the launcher's
+// registry helpers make, written once so that they read values the same way.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "ui/handles.h"
+
+namespace ui {
+
+// The key `path` under `root`, opened with `access`; empty when it is missing
+// or refused.
+OwnedKey OpenRegistryKey(HKEY root, std::wstring_view path, REGSAM access);
+
+// The key `path` under `root`, created when missing; empty when refused.
+OwnedKey CreateRegistryKey(HKEY root, std::wstring_view path, REGSAM access);
+
+// The text of a REG_SZ value. Empty for a missing value or one of another
+// type (REG_EXPAND_SZ and REG_DWORD included). A value stored without its
+// terminating NUL is read whole; text after an embedded NUL is dropped.
+std::optional<std::wstring> ReadStringValue(HKEY key, std::wstring_view name);
+
+// Writes `data` as a REG_SZ value with its terminating NUL (an empty text
+// gives one NUL character). Returns whether the registry took it.
+bool WriteStringValue(HKEY key, std::wstring_view name, std::wstring_view data);
+
+}  // namespace ui

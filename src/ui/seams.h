@@ -1,0 +1,30 @@
+// The places where the program meets the desktop in ways a test cannot sit
+// through: modal message boxes, the shell, the cursor and the screen. Code
+// reaches them through these interfaces so handlers can run under a test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  // MessageBox: returns IDYES, IDNO, IDOK...
+  virtual int Message(HWND owner, std::wstring_view text, std::wstring_view title, UINT style) = 0;
+  // ShellExecute with no verb and no parameters; the shell's result code.
+  virtual INT_PTR Open(HWND owner, std::wstring_view target) = 0;
+  virtual POINT CursorPos() = 0;
+  // The primary screen's size, in pixels.
+  virtual SIZE ScreenSize() = 0;
+};
+
+// The real desktop, unless a test has put its own in place.
+Desktop& TheDesktop();
+// Replaces the desktop for a test; returns the previous one. nullptr restores the real one.
+Desktop* SetDesktop(Desktop* desktop);
+
+}  // namespace ui

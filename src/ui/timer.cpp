@@ -1,0 +1,35 @@
+#include "ui/timer.h"
+
+#include <map>
+
+#include "ui/window.h"
+
+namespace ui {
+namespace {
+
+std::map<UINT_PTR, Timer*>& Running() {
+  static std::map<UINT_PTR, Timer*> running;
+  return running;
+}
+
+}  // namespace
+
+void Timer::Start(UINT intervalMs) {
+  Stop();
+  id_ = ::SetTimer(nullptr, 0, intervalMs, &Timer::Tick);
+  if (id_) Running()[id_] = this;
+}
+
+void Timer::Stop() {
+  if (!id_) return;
+  ::KillTimer(nullptr, id_);
+  Running().erase(id_);
+  id_ = 0;
+}
+
+void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+  auto it = Running().find(id);
+  if (it != Running().end()) Raise(it->second->onTimer);
+}
+
+}  // namespace ui

@@ -1,0 +1,204 @@
+#include "controls/imagebutton/logic/input.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace imagebutton {
+namespace {
+
+// Records every look drawn and every event raised, in one sequence.
+class Recorder : public InputHost {
+ public:
+  Recorder() {
+    events.Click = [this] { log.push_back("Click"); };
+    events.MouseDown = [this](MouseArgs& a) { log.push_back("MouseDown" + std::to_string(a.button)); };
+    events.MOUSEMOVE = [this](MouseArgs&) { log.push_back("MOUSEMOVE"); };
+    events.MouseUp = [this](MouseArgs& a) { log.push_back("MouseUp" + std::to_string(a.button)); };
+    events.KeyDown = [this](std::int16_t& k, std::int16_t&) { log.push_back("KeyDown" + std::to_string(k)); };
+    events.KeyUp = [this](std::int16_t& k, std::int16_t&) { log.push_back("KeyUp" + std::to_string(k)); };
+    events.MouseOver = [this] { log.push_back("MouseOver"); };
+    events.MouseOut = [this] { log.push_back("MouseOut"); };
+  }
+
+  void Draw(Face face, bool hoverCaption) override {
+    static const char* const kNames[] = {"normal", "hover", "focus", "pressed", "disabled"};
+    log.push_back(std::string("[") + kNames[static_cast<int>(face)] + (hoverCaption ? "*]" : "]"));
+  }
+  bool CursorOver() override { return over; }
+  void SetHoverTimer(bool on) override { timer = on; }
+  void MoveFocus(bool backward) override { log.push_back(backward ? "<focus" : "focus>"); }
+
+  std::vector<std::string> Take() { return std::exchange(log, {}); }
+
+  ButtonEvents events;
+  InputMachine machine{*this, events};
+  std::vector<std::string> log;
+  bool over = false;
+  bool timer = false;
+};
+
+using Log = std::vector<std::string>;
+constexpr MouseArgs kNone{0, 0, 5, 5};
+constexpr MouseArgs kLeft{1, 0, 5, 5};
+constexpr MouseArgs kRight{2, 0, 5, 5};
+
+TEST(ImageButtonInput, HoverEntersThenLeavesAtTheNextTick) {
+  Recorder r;
+  r.over = true;
+  r.machine.MouseMove(kNone);
+  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MouseOver", "MOUSEMOVE"}));
+  EXPECT_TRUE(r.timer);
+  r.machine.MouseMove(kNone);
+  EXPECT_EQ(r.Take(), (Log{"MOUSEMOVE"}));
+  r.machine.MouseMove(kNone);
+  r.machine.HoverTick();  // still inside
+  EXPECT_EQ(r.Take(), Log{});
+  r.over = false;
+  r.machine.HoverTick();
+  EXPECT_EQ(r.Take(), (Log{"[normal]", "MouseOut"}));
+  EXPECT_FALSE(r.timer);
+}
+
+TEST(ImageButtonInput, LeftClickRightClickAndReleaseOutside) {
+  Recorder r;
+  r.over = true;
+  r.machine.MouseMove(kNone);
+  r.Take();
+  r.machine.MouseDown(kLeft);
+  r.machine.MouseUp(kLeft, true);
+  EXPECT_EQ(r.Take(), (Log{"[pressed*]", "MouseDown1", "[hover*]", "MouseUp1", "[hover*]", "Click"}));
+
+  r.machine.MouseDown(kRight);
+  r.machine.MouseUp(kRight, true);
+  EXPECT_EQ(r.Take(), (Log{"MouseDown2", "[hover*]", "MouseUp2"}));
+
+  r.machine.MouseDown(kLeft);
+  r.machine.MouseUp(kLeft, false);
+  EXPECT_EQ(r.Take(), (Log{"[pressed*]", "MouseDown1", "[hover*]", "MouseUp1"}));
+}
+
+TEST(ImageButtonInput, KeyClicksNeedTheSameKey) {
+  Recorder r;
+  r.machine.GotFocus();
+  r.Take();
+  r.machine.KeyDown(kKeySpace, 0);  // never pressed before: no pressed look yet
+  r.machine.KeyUp(kKeySpace, 0);
+  EXPECT_EQ(r.Take(), (Log{"[focus]", "KeyDown32", "[focus]", "Click", "KeyUp32"}));
+  EXPECT_EQ(r.machine.DernierBouton(), 1);
+
+  r.machine.KeyDown(kKeyEnter, 0);
+  r.machine.KeyUp(kKeySpace, 0);
+  EXPECT_EQ(r.Take(), (Log{"[pressed]", "KeyDown13", "KeyUp32"}));
+  r.machine.KeyDown(kKeySpace, 0);
+  r.machine.KeyUp(kKeyEnter, 0);
+  EXPECT_EQ(r.Take(), (Log{"[pressed]", "KeyDown32", "KeyUp13"}));
+}
+
+TEST(ImageButtonInput, ArrowsMoveTheFocusBeforeKeyDown) {
+  Recorder r;
+  r.machine.KeyDown(kKeyRight, 0);
+  r.machine.KeyDown(kKeyLeft, 0);
+  r.machine.KeyDown(kKeyUp, 0);
+  r.machine.KeyDown(kKeyDown, 0);
+  EXPECT_EQ(r.Take(), (Log{"focus>", "KeyDown39", "focus>", "KeyDown37", "<focus", "KeyDown38", "<focus",
+                           "KeyDown40"}));
+}
+
+TEST(ImageButtonInput, FocusAfterAnEarlierClickIsNotPressed) {
+  Recorder r;
+  r.machine.MouseDown(kLeft);
+  r.machine.MouseUp(kLeft, true);
+  r.machine.LostFocus();
+  r.Take();
+  r.machine.GotFocus();
+  EXPECT_EQ(r.Take(), (Log{"[focus]"}));
+  r.machine.AccessKeyPress();
+  EXPECT_EQ(r.Take(), (Log{"[focus]", "Click"}));
+}
+
+TEST(ImageButtonInput, HoverComesBackAfterADragOutAndBackIn) {
+  Recorder r;
+  r.over = true;
+  r.machine.MouseMove(kNone);
+  r.machine.MouseDown(kLeft);
+  r.over = false;
+  r.machine.HoverTick();
+  r.Take();
+  r.over = true;
+  r.machine.MouseMove(kLeft);  // dragged back in: pressed again, watched by the timer
+  EXPECT_EQ(r.Take(), (Log{"[pressed*]", "MOUSEMOVE"}));
+  EXPECT_TRUE(r.timer);
+  r.machine.MouseUp(kLeft, true);
+  EXPECT_EQ(r.Take(), (Log{"[normal]", "MouseUp1", "[normal]", "Click"}));
+  r.over = false;
+  r.machine.HoverTick();
+  r.over = true;
+  r.Take();
+  r.machine.MouseMove(kNone);
+  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MouseOver", "MOUSEMOVE"}));
+}
+
+TEST(ImageButtonInput, ALeftPressMadeElsewhereDoesNotShowPressed) {
+  Recorder r;
+  r.machine.AccessKeyPress();  // last press counts as left
+  r.over = true;
+  r.Take();
+  r.machine.MouseMove(kLeft);
+  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MOUSEMOVE"}));
+  r.machine.MouseMove(kRight);
+  r.machine.MouseMove(kRight);
+  EXPECT_EQ(r.Take(), (Log{"MOUSEMOVE", "MOUSEMOVE"}));
+}
+
+TEST(ImageButtonInput, DoubleClickPressesAgainWithoutASecondClick) {
+  Recorder r;
+  r.machine.MouseDown(kLeft);
+  r.machine.MouseUp(kLeft, true);
+  r.Take();
+  r.machine.DoubleClick();
+  r.machine.MouseUp(kLeft, true);
+  EXPECT_EQ(r.Take(), (Log{"[pressed]", "MouseDown1", "[normal]", "MouseUp1"}));
+  r.machine.MouseDown(kLeft);
+  r.machine.CaptureLost();  // a message box took the mouse: the release will not click
+  r.machine.MouseUp(kLeft, true);
+  EXPECT_EQ(r.Take(), (Log{"[pressed]", "MouseDown1", "[normal]", "[normal]", "MouseUp1"}));
+}
+
+TEST(ImageButtonInput, DisabledIgnoresPressesAndDrawsDisabled) {
+  Recorder r;
+  r.machine.SetEnabled(false);
+  r.machine.MouseDown(kLeft);
+  r.machine.Redraw();
+  EXPECT_EQ(r.Take(), (Log{"[disabled]"}));
+}
+
+// A "Valider" handler that destroys the control from Click: nothing of the
+// control may run afterwards (the sanitizers catch any use after free).
+TEST(ImageButtonInput, ClickMayDestroyTheControl) {
+  for (int path = 0; path < 3; ++path) {
+    auto r = std::make_unique<Recorder>();
+    int clicks = 0;
+    bool keyUpAfter = false;
+    r->events.Click = [&] { ++clicks; r.reset(); };
+    r->events.KeyUp = [&](std::int16_t&, std::int16_t&) { keyUpAfter = true; };
+    InputMachine& m = r->machine;
+    if (path == 0) {
+      m.KeyDown(kKeySpace, 0);
+      m.KeyUp(kKeySpace, 0);
+    } else if (path == 1) {
+      m.MouseDown(kLeft);
+      m.MouseUp(kLeft, true);
+    } else {
+      m.AccessKeyPress();
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(r);
+    EXPECT_FALSE(keyUpAfter);
+  }
+}
+
+}  // namespace
+}  // namespace imagebutton
