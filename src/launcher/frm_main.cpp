@@ -151,6 +151,7 @@ void FrmMain::Form_Load() {
     h.SetWidth(FrameXPMenu[i].Width());
   });
   MeCaption.SetCaption(L" " + AppTitle());
+  ::SetWindowTextW(hwnd(), AppTitle().c_str());
 
   const Point place = MainWindowPosition(Settings().Get(kSectionSettings, L"MainLeft", L""),
                                          Settings().Get(kSectionSettings, L"MainTop", L""), Width(), Height(),

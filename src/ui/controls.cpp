@@ -41,12 +41,14 @@ void Panel::Create(Window& parent, const Design& d) {
   SetVisibleFlag(d.visible);
   Move(d.left, d.top, d.width, d.height);
   CreateHwnd(&parent, 0, 0);
+  if (!caption_.empty()) ::SetWindowTextW(hwnd(), caption_.c_str());  // for screen readers and tests
   if (!d.toolTip.empty()) SetToolTip(*this, d.toolTip);
 }
 
 void Panel::SetCaption(std::wstring caption) {
   if (caption_ == caption) return;
   caption_ = std::move(caption);
+  if (hwnd()) ::SetWindowTextW(hwnd(), caption_.c_str());
   InvalidateAll();
 }
 
@@ -179,8 +181,9 @@ void SetToolTip(Window& control, const std::wstring& text) {
   if (!root) return;
   auto tips = static_cast<HWND>(::GetPropW(root, L"TolvaneTips"));
   if (!tips) {
-    // Owned by the form, so it goes when the form goes.
-    tips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, root,
+    // Not owned by the form: an owned tip keeps the form from staying on
+    // top. The form destroys it with itself.
+    tips = ::CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0, nullptr,
                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SetPropW(root, L"TolvaneTips", tips);
   }

@@ -133,7 +133,7 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Unload();
       return 0;
     case WM_DESTROY:
-      ::RemovePropW(hwnd(), L"TolvaneTips");
+      if (auto tips = static_cast<HWND>(::RemovePropW(hwnd(), L"TolvaneTips"))) ::DestroyWindow(tips);
       break;
     case WM_ACTIVATE:
       // Activation among the program's own windows, as a form sees it:

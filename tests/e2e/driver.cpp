@@ -1,0 +1,153 @@
+#include "driver.h"
+
+#include <vector>
+
+#include "ui/registry_store.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kAppKey[] = L"Software\\VB and VBA Program Settings\\Tolvane";
+
+ui::RegistryStore& Store() {
+  static ui::RegistryStore store(L"Tolvane");
+  return store;
+}
+
+struct Search {
+  DWORD pid;
+  const wchar_t* className;
+  const wchar_t* title;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<Search*>(lp);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hwnd, &pid);
+  if (pid != s->pid || !::IsWindowVisible(hwnd)) return TRUE;
+  wchar_t buf[256] = {};
+  ::GetClassNameW(hwnd, buf, 256);
+  if (std::wstring(buf) != s->className) return TRUE;
+  if (s->title) {
+    ::GetWindowTextW(hwnd, buf, 256);
+    if (std::wstring(buf) != s->title) return TRUE;
+  }
+  s->found = hwnd;
+  return FALSE;
+}
+
+HWND WaitTopLevel(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms) {
+  Search s{pid, className, title};
+  WaitFor([&] {
+    ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
+    return s.found != nullptr;
+  }, ms);
+  return s.found;
+}
+
+struct TextSearch {
+  const std::wstring* text;
+  std::wstring all;
+  bool found = false;
+};
+
+BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TextSearch*>(lp);
+  wchar_t buf[1024] = {};
+  ::GetWindowTextW(hwnd, buf, 1024);
+  wchar_t cls[64] = {};
+  ::GetClassNameW(hwnd, cls, 64);
+  if (s->text && *s->text == buf) s->found = true;
+  if (std::wstring(cls) == L"Static") s->all += buf;
+  return TRUE;
+}
+
+}  // namespace
+
+void ClearSettings() {
+  for (const wchar_t* section : {L"Data", L"Settings", L"Interface"}) Store().DeleteSection(section);
+}
+
+void SetSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+  Store().Save(section, key, value);
+}
+
+std::optional<std::wstring> GetSetting(const std::wstring& section, const std::wstring& key) {
+  const std::wstring missing = L"\x1F<missing>";
+  std::wstring v = Store().Get(section, key, missing);
+  if (v == missing) return std::nullopt;
+  return v;
+}
+
+std::map<std::wstring, std::wstring> Section(const std::wstring& section) {
+  std::map<std::wstring, std::wstring> out;
+  HKEY raw = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kAppKey) + L"\\" + section).c_str(), 0, KEY_READ, &raw))
+    return out;
+  ui::OwnedKey key(raw);
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    DWORD nameLen = 256;
+    if (::RegEnumValueW(key.get(), i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    out[name] = GetSetting(section, name).value_or(L"");
+  }
+  return out;
+}
+
+std::wstring ProgramFolder() {
+  wchar_t self[MAX_PATH];
+  DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring dir(self, n);
+  dir = dir.substr(0, dir.find_last_of(L"\\/") + 1) + TOLVANE_EXE_DIR;
+  wchar_t full[MAX_PATH];
+  ::GetFullPathNameW(dir.c_str(), MAX_PATH, full, nullptr);
+  return full;
+}
+
+Program::Program() {
+  std::wstring exe = ProgramFolder() + L"\\Tolvane.exe";
+  std::wstring cmd = L"\"" + exe + L"\"";
+  STARTUPINFOW si{sizeof si};
+  PROCESS_INFORMATION pi{};
+  if (::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &si,
+                       &pi)) {
+    ::CloseHandle(pi.hThread);
+    process_.reset(pi.hProcess);
+    pid_ = pi.dwProcessId;
+  }
+}
+
+Program::~Program() {
+  if (Running()) {
+    ::TerminateProcess(process_.get(), 1);
+    ::WaitForSingleObject(process_.get(), 5000);
+  }
+}
+
+bool Program::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+
+bool Program::WaitExit(DWORD ms) const { return !process_ || ::WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
+
+HWND Program::WaitMainWindow(DWORD ms) const { return WaitTopLevel(pid_, L"TolvaneWindow", L"Tolvane", ms); }
+
+HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
+
+std::wstring MessageText(HWND box) {
+  TextSearch s{nullptr};
+  ::EnumChildWindows(box, VisitChild, reinterpret_cast<LPARAM>(&s));
+  return s.all;
+}
+
+void Press(HWND box, int buttonId) {
+  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(box, buttonId)));
+}
+
+bool HasChildText(HWND parent, const std::wstring& text) {
+  TextSearch s{&text};
+  ::EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+}  // namespace e2e

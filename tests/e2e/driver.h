@@ -1,0 +1,61 @@
+// Drives the real Tolvane.exe from a test: its settings in the registry, its
+// process, its windows and the message boxes it shows.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "ui/handles.h"
+
+namespace e2e {
+
+// The settings of the program, under its own title in this test prefix.
+void ClearSettings();
+void SetSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
+std::optional<std::wstring> GetSetting(const std::wstring& section, const std::wstring& key);
+// Every value of one section, by key.
+std::map<std::wstring, std::wstring> Section(const std::wstring& section);
+
+// The folder Tolvane.exe lies in.
+std::wstring ProgramFolder();
+
+class Program {
+ public:
+  Program();
+  ~Program();  // a program still running at the end of a test is killed
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  DWORD Pid() const { return pid_; }
+  bool Running() const;
+  bool WaitExit(DWORD ms) const;
+  // The main window, once it is up (null after `ms`).
+  HWND WaitMainWindow(DWORD ms = 20000) const;
+  // A message box of this program, once shown (null after `ms`).
+  HWND WaitMessageBox(DWORD ms = 20000) const;
+
+ private:
+  ui::OwnedHandle process_;
+  DWORD pid_ = 0;
+};
+
+// The text of a message box, and a press on one of its buttons (IDYES...).
+std::wstring MessageText(HWND box);
+void Press(HWND box, int buttonId);
+// Whether some descendant window of `parent` has exactly this text.
+bool HasChildText(HWND parent, const std::wstring& text);
+
+// Polls `ready` every 20 ms until it holds or `ms` passes.
+template <typename F>
+bool WaitFor(F ready, DWORD ms) {
+  for (DWORD waited = 0;; waited += 20) {
+    if (ready()) return true;
+    if (waited >= ms) return false;
+    ::Sleep(20);
+  }
+}
+
+}  // namespace e2e

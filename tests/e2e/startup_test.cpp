@@ -1,0 +1,183 @@
+// Start-up, the single instance, the window and quitting, on the real program.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "driver.h"
+#include "ui/registry_value.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::GetSetting;
+using e2e::Program;
+using e2e::SetSetting;
+
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    e2e::ClearSettings();
+    SetSetting(L"Settings", L"Rec 3", L"0");  // shown, not hidden behind the tray
+  }
+  void TearDown() override { e2e::ClearSettings(); }
+
+  // Answers the quit question of a running program.
+  static void Quit(Program& p, HWND main, int answer) {
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    HWND box = p.WaitMessageBox();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(e2e::MessageText(box), L"Voulez-vous réellement quitter Tolvane ?");
+    e2e::Press(box, answer);
+  }
+};
+
+TEST_F(Startup, FirstStartWritesTheDefaultCatalogueAndShowsItsGroup) {
+  SetSetting(L"Settings", L"Rec 5", L"0");
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  std::map<std::wstring, std::wstring> data{{L"Groupe", L"NbOcc=1"},
+                                            {L"1", L"Nomgroupe=Groupe N°01"},
+                                            {L"1Occ", L"NbOcc=1"},
+                                            {L"1-1", L"Nom="},
+                                            {L"1-1c", L"Fic="}};
+  EXPECT_EQ(e2e::Section(L"Data"), data);
+  EXPECT_EQ(GetSetting(L"Settings", L"NGroupe"), L"1");
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"Groupe N°01"); }, 5000));
+  EXPECT_TRUE(e2e::HasChildText(main, L"Outils"));
+
+  // Borderless, on top, 3310 twips wide, centred on the screen.
+  LONG style = ::GetWindowLongW(main, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0);
+  EXPECT_TRUE(::GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  RECT r{};
+  ::GetWindowRect(main, &r);
+  EXPECT_EQ(r.right - r.left, 221);  // 3310 / 15, to the nearest pixel
+  int screenW = ::GetSystemMetrics(SM_CXSCREEN), screenH = ::GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_NEAR(r.left, (screenW - (r.right - r.left)) / 2.0, 1.0);
+  EXPECT_NEAR(r.top, (screenH - (r.bottom - r.top)) / 2.0, 1.0);
+}
+
+TEST_F(Startup, ClampedGroupNumberAndHeaderName) {
+  SetSetting(L"Settings", L"Rec 5", L"0");
+  SetSetting(L"Data", L"Groupe", L"NbOcc=2");
+  SetSetting(L"Data", L"1", L"Nomgroupe=Jeux");
+  SetSetting(L"Data", L"2", L"Nomgroupe=R&D {IMG:i3}");
+  SetSetting(L"Data", L"1Occ", L"NbOcc=0");
+  SetSetting(L"Data", L"2Occ", L"NbOcc=0");
+  SetSetting(L"Settings", L"NGroupe", L"7");
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"R&D {IMG:i3}"); }, 5000));
+  EXPECT_EQ(GetSetting(L"Settings", L"NGroupe"), L"2");
+}
+
+TEST_F(Startup, SecondStartIsRefusedAndChangesNothing) {
+  SetSetting(L"Settings", L"Rec 5", L"0");
+  Program first;
+  ASSERT_NE(first.WaitMainWindow(), nullptr);
+  SetSetting(L"Settings", L"Rec 5", L"1");  // would import the desktop, were it not refused
+  auto data = e2e::Section(L"Data");
+  auto settings = e2e::Section(L"Settings");
+
+  Program second;
+  HWND box = second.WaitMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(e2e::MessageText(box), L"Une version de Tolvane est en cours d'exécution sur cette machine \r"
+                                   L"Le programme va s'arrêter !");
+  e2e::Press(box, IDOK);
+  EXPECT_TRUE(second.WaitExit(10000));
+  EXPECT_EQ(e2e::Section(L"Data"), data);
+  EXPECT_EQ(e2e::Section(L"Settings"), settings);
+  EXPECT_TRUE(first.Running());
+}
+
+TEST_F(Startup, QuitAskedNoKeepsRunningYesSavesThePlaceAndEnds) {
+  SetSetting(L"Settings", L"Rec 5", L"0");
+  SetSetting(L"Settings", L"MainLeft", L"1500");
+  SetSetting(L"Settings", L"MainTop", L"900");
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  RECT r{};
+  ::GetWindowRect(main, &r);
+  EXPECT_EQ(r.left, 100);
+  EXPECT_EQ(r.top, 60);
+  EXPECT_TRUE(fs::exists(fs::path(e2e::ProgramFolder()) / L"temp"));
+
+  Quit(p, main, IDNO);
+  EXPECT_FALSE(p.WaitExit(1500));
+  EXPECT_TRUE(::IsWindowVisible(main));
+
+  ::SetWindowPos(main, nullptr, 200, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Quit(p, main, IDYES);
+  EXPECT_TRUE(p.WaitExit(10000));
+  EXPECT_EQ(GetSetting(L"Settings", L"MainLeft"), L"3000");
+  EXPECT_EQ(GetSetting(L"Settings", L"MainTop"), L"1800");
+  EXPECT_EQ(GetSetting(L"Settings", L"Ascenseur"), L"0");
+  EXPECT_FALSE(fs::exists(fs::path(e2e::ProgramFolder()) / L"temp"));
+}
+
+TEST_F(Startup, DesktopImportFillsTheDesktopGroup) {
+  fs::path root = fs::temp_directory_path() / L"tolvane-desktops";
+  fs::remove_all(root);
+  fs::create_directories(root / L"user" / L"folder");
+  fs::create_directories(root / L"common");
+  std::ofstream(root / L"user" / L"Notes.txt") << "x";
+  std::ofstream(root / L"user" / L"README") << "x";
+  std::ofstream(root / L"common" / L"Jeu.lnk") << "x";
+
+  auto keep = [](HKEY root, const wchar_t* name) {
+    ui::OwnedKey key = ui::OpenRegistryKey(root, kShellFolders, KEY_READ);
+    return key ? ui::ReadStringValue(key.get(), name) : std::nullopt;
+  };
+  auto put = [](HKEY root, const wchar_t* name, const std::wstring& value) {
+    ui::OwnedKey key = ui::CreateRegistryKey(root, kShellFolders, KEY_WRITE);
+    ui::WriteStringValue(key.get(), name, value);
+  };
+  auto oldUser = keep(HKEY_CURRENT_USER, L"Desktop");
+  auto oldCommon = keep(HKEY_LOCAL_MACHINE, L"Common Desktop");
+  put(HKEY_CURRENT_USER, L"Desktop", (root / L"user").wstring());
+  put(HKEY_LOCAL_MACHINE, L"Common Desktop", (root / L"common").wstring());
+
+  // An old "Desktop" group of three links; the import leaves none of them behind.
+  SetSetting(L"Data", L"Groupe", L"NbOcc=2");
+  SetSetting(L"Data", L"1", L"Nomgroupe=Jeux");
+  SetSetting(L"Data", L"1Occ", L"NbOcc=1");
+  SetSetting(L"Data", L"2", L"Nomgroupe=Desktop");
+  SetSetting(L"Data", L"2Occ", L"NbOcc=4");
+  for (int k = 1; k <= 4; ++k) {
+    SetSetting(L"Data", L"2-" + std::to_wstring(k), L"Nom=old");
+    SetSetting(L"Data", L"2-" + std::to_wstring(k) + L"c", L"Fic=old");
+  }
+  {
+    Program p;
+    HWND main = p.WaitMainWindow();
+    ASSERT_NE(main, nullptr);
+    auto data = e2e::Section(L"Data");
+    EXPECT_EQ(data[L"Groupe"], L"NbOcc=2");
+    EXPECT_EQ(data[L"2Occ"], L"NbOcc=3");
+    std::map<std::wstring, std::wstring> links;
+    for (int k = 1; k <= 3; ++k) links[data[L"2-" + std::to_wstring(k)]] = data[L"2-" + std::to_wstring(k) + L"c"];
+    EXPECT_EQ(links[L"Nom=Notes"], L"Fic=" + (root / L"user" / L"Notes.txt").wstring());
+    EXPECT_EQ(links[L"Nom=README"], L"Fic=" + (root / L"user" / L"README").wstring());
+    EXPECT_EQ(links[L"Nom=Jeu"], L"Fic=" + (root / L"common" / L"Jeu.lnk").wstring());
+    EXPECT_EQ(data.count(L"2-4"), 0u);
+    EXPECT_EQ(data.count(L"2-4c"), 0u);
+    EXPECT_EQ(GetSetting(L"Settings", L"NGroupe"), L"2");
+    EXPECT_EQ(GetSetting(L"Settings", L"Desktop"), L"1");
+    EXPECT_EQ(GetSetting(L"Settings", L"Rec 5"), L"0");
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"Desktop"); }, 5000));
+  }
+  put(HKEY_CURRENT_USER, L"Desktop", oldUser.value_or(L""));
+  put(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon.value_or(L""));
+  fs::remove_all(root);
+}
+
+}  // namespace
