@@ -225,9 +225,9 @@ LRESULT Window::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
       Raise(onDblClick);
       return 0;
     case WM_LBUTTONUP: case WM_RBUTTONUP: case WM_MBUTTONUP: {
-      if (::GetCapture() == hwnd_) ::ReleaseCapture();
-      bool click = msg == WM_LBUTTONUP && leftDown_;
+      bool click = msg == WM_LBUTTONUP && leftDown_;  // before the capture goes, which clears it
       leftDown_ = false;
+      if (::GetCapture() == hwnd_) ::ReleaseCapture();
       RECT r{};
       ::GetClientRect(hwnd_, &r);
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
