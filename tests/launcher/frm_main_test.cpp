@@ -1,0 +1,130 @@
+// The main window in process, on a store in memory: its load, the group menu,
+// the title-bar drag, the tray callback and quitting answered No.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "core/catalogue.h"
+#include "fake_desktop.h"
+#include "launcher/frm_main.h"
+#include "launcher/frm_pop.h"
+#include "launcher/globals.h"
+#include "launcher/start.h"
+#include "launcher/tray.h"
+
+namespace tolvane {
+namespace {
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseSettings(&store);
+    store.Save(L"Settings", L"Rec 5", L"0");
+  }
+  void TearDown() override {
+    if (main) main->Unload();
+    FenetrePrincipale = nullptr;
+    UseSettings(nullptr);
+  }
+  void AddGroup(int g, const std::wstring& name, int links) {
+    store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(g));
+    store.Save(L"Data", GroupKey(g), L"Nomgroupe=" + name);
+    store.Save(L"Data", CountKey(g), L"NbOcc=" + std::to_wstring(links));
+    for (int k = 1; k <= links; ++k) store.Save(L"Data", LinkKey(g, k), L"Nom=" + name + std::to_wstring(k));
+  }
+  FrmMain& Start() {
+    main = std::make_unique<FrmMain>();
+    FenetrePrincipale = main.get();
+    main->Load();
+    return *main;
+  }
+
+  MemoryStore store;
+  testing::FakeDesktop desktop;
+  std::unique_ptr<FrmMain> main;
+};
+
+TEST_F(MainWindow, EmptyStoreGetsTheDefaultCatalogueEvenWhenWritesAreRefused) {
+  store.RefuseWrites(true);
+  FrmMain& m = Start();  // must not loop on the refused default catalogue
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"Groupe N°01");
+  EXPECT_EQ(m.lblHeader[1].Tag, L"1");
+  ASSERT_EQ(ThePop().Groups().size(), 1u);
+}
+
+TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
+  AddGroup(1, L"Jeux", 1);
+  AddGroup(2, L"R&D\tx{IMG:i1}", 3);
+  store.Save(L"Settings", L"NGroupe", L"0");
+  FrmMain& m = Start();
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"Jeux");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"1");
+  m.Unload();
+
+  store.Save(L"Settings", L"NGroupe", L"9");
+  FrmMain& again = Start();
+  EXPECT_EQ(again.lblHeader[1].Caption(), L"R&D\tx{IMG:i1}");
+  EXPECT_EQ(again.lblHeader[1].Tag, L"2");
+  EXPECT_EQ(again.ButtonCount(), 3);
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+}
+
+TEST_F(MainWindow, ChoosingAGroupShowsItAndMakesItCurrent) {
+  AddGroup(1, L"Jeux", 1);
+  AddGroup(2, L"-Outils", 4);
+  AddGroup(3, L"a{b}c", 2);
+  FrmMain& m = Start();
+  IndexEnteteMenu = 1;
+  ui::MenuItem& second = *ThePop().SelGroupe->Items[1];
+  EXPECT_EQ(second.Tag, L"2");
+  second.onClick();
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"-Outils");
+  EXPECT_EQ(m.lblHeader[1].Tag, L"2");
+  EXPECT_EQ(m.ButtonCount(), 4);
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+  ThePop().SelGroupe->Items[2]->onClick();
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"a{b}c");
+}
+
+TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLost) {
+  FrmMain& m = Start();
+  // Grab the title bar 300 twips from its left edge and 90 from its top.
+  ::SendMessageW(m.EnteteH.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 6));
+  desktop.cursor = {400, 200};
+  ::SendMessageW(m.EnteteH.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(21, 7));
+  EXPECT_EQ(m.Left(), 400 * 15 - 300);
+  EXPECT_EQ(m.Top(), 200 * 15 - 90);
+  EXPECT_EQ(store.Get(L"Settings", L"MainLeft", L""), L"5700");
+  EXPECT_EQ(store.Get(L"Settings", L"MainTop", L""), L"2910");
+
+  ::ReleaseCapture();  // taken away, say by a message box: the drag ends
+  desktop.cursor = {10, 10};
+  ::SendMessageW(m.EnteteH.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(m.Left(), 5700);
+}
+
+TEST_F(MainWindow, QuitAnsweredNoKeepsEverything) {
+  FrmMain& m = Start();
+  store.ClearWrites();
+  ::SendMessageW(m.hwnd(), WM_CLOSE, 0, 0);
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0], L"Voulez-vous réellement quitter Tolvane ?");
+  EXPECT_TRUE(m.Loaded());
+  EXPECT_TRUE(ThePop().Loaded());
+  EXPECT_TRUE(store.Writes().empty());
+  EXPECT_TRUE(::GetWindowLongW(m.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindow, TrayDoubleClickShowsTheBarAgain) {
+  FrmMain& m = Start();
+  m.SetVisible(false);
+  DansTray = true;
+  ::SendMessageW(m.hwnd(), kTrayMessage, 1, WM_LBUTTONDOWN);
+  EXPECT_FALSE(m.Visible());
+  ::SendMessageW(m.hwnd(), kTrayMessage, 1, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(m.Visible());
+  EXPECT_FALSE(DansTray);
+}
+
+}  // namespace
+}  // namespace tolvane
