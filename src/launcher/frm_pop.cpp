@@ -6,6 +6,8 @@
 #include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
+#include "resources/resource.h"
+#include "ui/picture.h"
 
 namespace tolvane {
 
@@ -26,6 +28,11 @@ FrmPop::FrmPop() : ui::Form(L"FrmPop") {
   MenuProg.Add(L"AjProg", L"Ajouter un lien{IMG:i6}");
   ModifProg = &MenuProg.Add(L"ModifProg", L"Modifier le lien{IMG:i7}");
   SuppProg = &MenuProg.Add(L"SuppProg", L"Supprimer le lien{IMG:i8}");
+}
+
+void FrmPop::Form_Load() {
+  ui::PicturePtr strip = ui::Picture::BitmapResource(IDB_MINITOOLBAR);
+  MiniToolBar.LoadStrip(strip ? strip->Bitmap() : nullptr, 16, RGB(0xC0, 0xC0, 0xC0));
 }
 
 void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {

@@ -6,6 +6,7 @@
 
 #include "core/catalogue.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 #include "ui/menu.h"
 
 namespace tolvane {
@@ -25,8 +26,14 @@ class FrmPop final : public ui::Form {
   const std::vector<GroupMenuItem>& Groups() const { return groups_; }
   void SetGroups(std::vector<GroupMenuItem> groups);
 
+  // The pictures the menu captions' "{IMG:iN}" tags name.
+  ui::ImageList MiniToolBar;
+
   // Pops `menu` up on the main window at the cursor.
   void Popup(ui::MenuItem& menu);
+
+ protected:
+  void Form_Load() override;
 
  private:
   void Groupe_Click(int Index);

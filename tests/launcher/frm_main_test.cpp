@@ -128,3 +128,18 @@ TEST_F(MainWindow, TrayDoubleClickShowsTheBarAgain) {
 
 }  // namespace
 }  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST_F(MainWindow, SkinAndMenuPicturesComeFromTheResources) {
+  FrmMain& m = Start();
+  ASSERT_TRUE(m.MeIcon.GetPicture());
+  EXPECT_EQ(m.MeIcon.GetPicture()->Size().cx, 32);
+  ASSERT_TRUE(m.MenuHeader[1].GetPicture());
+  EXPECT_EQ(m.MenuHeader[1].GetPicture()->Size().cx, 185);
+  EXPECT_EQ(ThePop().MiniToolBar.Count(), 10);  // so that "{IMG:i9}" is the ninth picture
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -9,6 +9,7 @@
 
 #include "ui/control_array.h"
 #include "ui/controls.h"
+#include "ui/edit_controls.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 
@@ -188,6 +189,35 @@ TEST(Menu, PlainCaptionsShowAsTyped) {
   EXPECT_EQ(ui::PlainMenuText(L"a\tb{IMG:i9}"), L"a b");
   EXPECT_EQ(ui::PlainMenuText(L"a{b}c{IMG:i9}"), L"a{b}c");
   EXPECT_EQ(ui::PlainMenuText(L"Quitter l'application{IMG:i5}"), L"Quitter l'application");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EditControls, TextBoxReportsEnterAndListBoxKeepsItsItems) {
+  Recorder f(L"F");
+  f.Load();
+  ui::TextBox box;
+  box.Create(f.body, {.width = 1200, .height = 300, .caption = L"Groupe N°01"});
+  EXPECT_EQ(box.Text(), L"Groupe N°01");
+  std::vector<int> keys;
+  box.onKeyPress = [&](int key) { keys.push_back(key); };
+  HWND edit = ::GetWindow(box.hwnd(), GW_CHILD);
+  ::SendMessageW(edit, WM_CHAR, L'x', 0);
+  ::SendMessageW(edit, WM_CHAR, VK_RETURN, 0);
+  EXPECT_EQ(keys, (std::vector<int>{L'x', 13}));
+
+  ui::ListBox list;
+  list.Create(f.body, {.top = 400, .width = 1200, .height = 600});
+  list.AddItem(L"Verdana");
+  list.AddItem(L"Tahoma");
+  EXPECT_EQ(list.ListCount(), 2);
+  EXPECT_EQ(list.ListIndex(), -1);
+  list.SetListIndex(1);
+  EXPECT_EQ(list.List(list.ListIndex()), L"Tahoma");
+  EXPECT_EQ(list.List(7), L"");
+  f.Unload();
 }
 
 }  // namespace

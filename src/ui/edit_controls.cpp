@@ -1,0 +1,114 @@
+#include "ui/edit_controls.h"
+
+#include <commctrl.h>
+
+namespace ui {
+namespace {
+
+HWND MakeChild(Window& host, const wchar_t* cls, DWORD style, const FontSpec& font) {
+  RECT r{};
+  ::GetClientRect(host.hwnd(), &r);
+  HWND h = ::CreateWindowExW(0, cls, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, r.right, r.bottom, host.hwnd(),
+                             nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  ::SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont(font)), FALSE);
+  return h;
+}
+
+void Fill(HWND host, HWND child) {
+  RECT r{};
+  ::GetClientRect(host, &r);
+  ::MoveWindow(child, 0, 0, r.right, r.bottom, TRUE);
+}
+
+}  // namespace
+
+void TextBox::Create(Window& parent, const Design& d) {
+  Name = d.name;
+  align_ = d.align;
+  SetFont(d.font);
+  SetVisibleFlag(d.visible);
+  Move(d.left, d.top, d.width, d.height);
+  CreateHwnd(&parent, 0, 0);
+  edit_ = MakeChild(*this, L"EDIT", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, d.font);
+  ::SetWindowSubclass(edit_, &TextBox::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  SetText(d.caption);
+}
+
+std::wstring TextBox::Text() const {
+  std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(edit_)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(::GetWindowTextW(edit_, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+void TextBox::SetText(const std::wstring& text) { ::SetWindowTextW(edit_, text.c_str()); }
+
+void TextBox::Focus() { ::SetFocus(edit_); }
+
+void TextBox::OnSized() {
+  if (edit_) Fill(hwnd(), edit_);
+}
+
+LRESULT TextBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
+    Raise(onChange);
+    return 0;
+  }
+  return Window::OnMessage(msg, wp, lp);
+}
+
+LRESULT CALLBACK TextBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR self) {
+  if (msg == WM_CHAR) {
+    auto* box = reinterpret_cast<TextBox*>(self);
+    Raise(box->onKeyPress, static_cast<int>(wp));
+    if (wp == VK_RETURN) return 0;
+  } else if (msg == WM_NCDESTROY) {
+    ::RemoveWindowSubclass(hwnd, &TextBox::EditProc, 1);
+  }
+  return ::DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+void ListBox::Create(Window& parent, const Design& d) {
+  Name = d.name;
+  align_ = d.align;
+  SetFont(d.font);
+  SetVisibleFlag(d.visible);
+  Move(d.left, d.top, d.width, d.height);
+  CreateHwnd(&parent, 0, 0);
+  list_ = MakeChild(*this, L"LISTBOX", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
+                    d.font);
+}
+
+void ListBox::AddItem(const std::wstring& text) {
+  ::SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ListBox::Clear() { ::SendMessageW(list_, LB_RESETCONTENT, 0, 0); }
+
+int ListBox::ListCount() const { return static_cast<int>(::SendMessageW(list_, LB_GETCOUNT, 0, 0)); }
+
+int ListBox::ListIndex() const { return static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0)); }
+
+void ListBox::SetListIndex(int index) { ::SendMessageW(list_, LB_SETCURSEL, index, 0); }
+
+std::wstring ListBox::List(int index) const {
+  LRESULT n = ::SendMessageW(list_, LB_GETTEXTLEN, index, 0);
+  if (n == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  n = ::SendMessageW(list_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(n == LB_ERR ? 0 : static_cast<std::size_t>(n));
+  return text;
+}
+
+void ListBox::OnSized() {
+  if (list_) Fill(hwnd(), list_);
+}
+
+LRESULT ListBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && reinterpret_cast<HWND>(lp) == list_ && HIWORD(wp) == LBN_SELCHANGE) {
+    Raise(onClickItem);
+    return 0;
+  }
+  return Window::OnMessage(msg, wp, lp);
+}
+
+}  // namespace ui
