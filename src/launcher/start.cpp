@@ -78,10 +78,13 @@ int Main() {
 
   if (RebuildDesktop(Settings())) ImportDesktop();
 
-  static FrmMain main;
+  FrmMain main;
   FenetrePrincipale = &main;
   main.Show();
-  if (ui::Ending()) return 0;
+  if (ui::Ending()) {
+    FenetrePrincipale = nullptr;
+    return 0;
+  }
 
   if (StartHidden(Settings())) {
     main.SetVisible(false);
@@ -90,7 +93,9 @@ int Main() {
   } else {
     main.SetVisible(true);
   }
-  return ui::RunMessageLoop();
+  int code = ui::RunMessageLoop();
+  FenetrePrincipale = nullptr;
+  return code;
 }
 
 void Quitter() {

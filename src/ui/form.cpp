@@ -8,9 +8,10 @@
 namespace ui {
 namespace {
 
+// Never destroyed: forms that are statics leave it after it would have gone.
 std::vector<Form*>& Forms() {
-  static std::vector<Form*> forms;
-  return forms;
+  static auto* forms = new std::vector<Form*>;
+  return *forms;
 }
 
 bool ending = false;

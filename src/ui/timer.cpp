@@ -7,9 +7,10 @@
 namespace ui {
 namespace {
 
+// Never destroyed: timers owned by statics may stop after it would have been.
 std::map<UINT_PTR, Timer*>& Running() {
-  static std::map<UINT_PTR, Timer*> running;
-  return running;
+  static auto* running = new std::map<UINT_PTR, Timer*>;
+  return *running;
 }
 
 }  // namespace

@@ -129,6 +129,12 @@ bool Program::Running() const { return process_ && ::WaitForSingleObject(process
 
 bool Program::WaitExit(DWORD ms) const { return !process_ || ::WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
 
+DWORD Program::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) ::GetExitCodeProcess(process_.get(), &code);
+  return code;
+}
+
 HWND Program::WaitMainWindow(DWORD ms) const { return WaitTopLevel(pid_, L"TolvaneWindow", L"Tolvane", ms); }
 
 HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }

@@ -32,6 +32,7 @@ class Program {
   DWORD Pid() const { return pid_; }
   bool Running() const;
   bool WaitExit(DWORD ms) const;
+  DWORD ExitCode() const;
   // The main window, once it is up (null after `ms`).
   HWND WaitMainWindow(DWORD ms = 20000) const;
   // A message box of this program, once shown (null after `ms`).

@@ -118,6 +118,7 @@ TEST_F(Startup, QuitAskedNoKeepsRunningYesSavesThePlaceAndEnds) {
   ::SetWindowPos(main, nullptr, 200, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   Quit(p, main, IDYES);
   EXPECT_TRUE(p.WaitExit(10000));
+  EXPECT_EQ(p.ExitCode(), 0u);  // ended, not crashed on the way out
   EXPECT_EQ(GetSetting(L"Settings", L"MainLeft"), L"3000");
   EXPECT_EQ(GetSetting(L"Settings", L"MainTop"), L"1800");
   EXPECT_EQ(GetSetting(L"Settings", L"Ascenseur"), L"0");
