@@ -97,16 +97,6 @@ TEST(ImageButtonInput, KeyClicksNeedTheSameKey) {
   EXPECT_EQ(r.Take(), (Log{"[pressed]", "KeyDown32", "KeyUp13"}));
 }
 
-TEST(ImageButtonInput, ArrowsMoveTheFocusBeforeKeyDown) {
-  Recorder r;
-  r.machine.KeyDown(kKeyRight, 0);
-  r.machine.KeyDown(kKeyLeft, 0);
-  r.machine.KeyDown(kKeyUp, 0);
-  r.machine.KeyDown(kKeyDown, 0);
-  EXPECT_EQ(r.Take(), (Log{"focus>", "KeyDown39", "focus>", "KeyDown37", "<focus", "KeyDown38", "<focus",
-                           "KeyDown40"}));
-}
-
 TEST(ImageButtonInput, FocusAfterAnEarlierClickIsNotPressed) {
   Recorder r;
   r.machine.MouseDown(kLeft);
@@ -165,14 +155,6 @@ TEST(ImageButtonInput, DoubleClickPressesAgainWithoutASecondClick) {
   r.machine.CaptureLost();  // a message box took the mouse: the release will not click
   r.machine.MouseUp(kLeft, true);
   EXPECT_EQ(r.Take(), (Log{"[pressed]", "MouseDown1", "[normal]", "[normal]", "MouseUp1"}));
-}
-
-TEST(ImageButtonInput, DisabledIgnoresPressesAndDrawsDisabled) {
-  Recorder r;
-  r.machine.SetEnabled(false);
-  r.machine.MouseDown(kLeft);
-  r.machine.Redraw();
-  EXPECT_EQ(r.Take(), (Log{"[disabled]"}));
 }
 
 // A "Valider" handler that destroys the control from Click: nothing of the

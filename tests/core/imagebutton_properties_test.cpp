@@ -89,11 +89,6 @@ TEST(ImageButtonStore, DesignValuesLoadAndSaveUnchanged) {
   EXPECT_TRUE(minimal.Has(L"ForeColor"));
 }
 
-TEST(ImageButtonStore, ForeHoverDefaultsToTheForeColorRead) {
-  const Properties p = ReadProperties({{L"ForeColor", Colour{0xFF}}}, kForm);
-  EXPECT_EQ(p.foreHover, Colour{0xFF});
-}
-
 TEST(ImageButtonNumbers, OnlyNumbersInRangeAreAccepted) {
   EXPECT_TRUE(Accepts(Numeric::XTexte, std::wstring(L"12")));
   EXPECT_TRUE(Accepts(Numeric::XTexte, std::wstring(L" 12.5 ")));
@@ -126,10 +121,10 @@ TEST(ImageButtonFace, CaptionBoxIsCentredWithHalvesToEven) {
   EXPECT_EQ(CaptionBox(81, 33, 26), (TextBox{0, 4, 81, 30}));    // 3.5 -> 4, 29.5 -> 30
   EXPECT_EQ(CaptionBox(80, 30, 13), (TextBox{0, 8, 80, 22}));    // 8.5 -> 8, 21.5 -> 22
   EXPECT_EQ(CaptionLine(L"Valider", 3), L"   Valider");
-  EXPECT_EQ(SelectFace(false, true, true, true), Face::Disabled);
-  EXPECT_EQ(SelectFace(true, true, true, true), Face::Pressed);
-  EXPECT_EQ(SelectFace(true, false, true, true), Face::Hover);
-  EXPECT_EQ(SelectFace(true, false, false, true), Face::Focus);
+  EXPECT_EQ(FittingBlanks(13, 3, 35, 81), 13);  // as designed
+  EXPECT_EQ(FittingBlanks(13, 4, 40, 81), 10);  // a wider font keeps the caption on its line
+  EXPECT_EQ(FittingBlanks(13, 4, 90, 81), 0);
+  EXPECT_EQ(FittingBlanks(0, 4, 40, 81), 0);
 }
 
 }  // namespace

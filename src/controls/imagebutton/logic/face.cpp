@@ -1,5 +1,7 @@
 #include "controls/imagebutton/logic/face.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 
 namespace imagebutton {
@@ -16,6 +18,13 @@ TextBox CaptionBox(int width, int height, int captionHeight) {
   const double middle = height / 2.0;
   const double half = captionHeight / 2.0;
   return {0, tolvane::CLng(middle - half).value_or(0), width, tolvane::CLng(middle + half).value_or(0)};
+}
+
+int FittingBlanks(int wanted, int blankWidth, int captionWidth, int width) {
+  if (wanted <= 0 || blankWidth <= 0) return 0;
+  const int room = width - captionWidth;
+  if (room <= 0) return 0;
+  return std::min(wanted, room / blankWidth);
 }
 
 std::wstring CaptionLine(std::wstring_view caption, int blanks) {

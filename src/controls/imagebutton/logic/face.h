@@ -21,6 +21,11 @@ struct TextBox {
 // height centred on the middle row (halves rounded to even).
 TextBox CaptionBox(int width, int height, int captionHeight);
 
+// How many of the wanted blanks fit before a caption `captionWidth` wide on
+// one line of `width`: a font wider than designed (another resolution, a
+// substituted face) would otherwise wrap the caption away after the blanks.
+int FittingBlanks(int wanted, int blankWidth, int captionWidth, int width);
+
 // The line actually drawn: the blanks that push the caption clear of the
 // picture, then the caption.
 std::wstring CaptionLine(std::wstring_view caption, int blanks);

@@ -1,0 +1,65 @@
+// The yardstick: the least a bar of the launcher's size can be. One borderless
+// topmost popup, a 10 ms and a 2000 ms timer that do nothing, a message loop.
+// "--hidden" keeps it hidden, as the launcher is behind its tray icon. After
+// its first paint it sets the event named below, when the bench made one, so
+// the bench can check its outside view of "painted" against the inside one.
+#include <windows.h>
+
+#include <cwchar>
+
+namespace {
+
+constexpr wchar_t kFirstPaintEvent[] = L"Local\\TolvaneBench.FirstPaint";
+constexpr int kWidth = 221, kHeight = 364;  // the launcher's narrow bar in pixels
+
+bool painted = false;
+
+LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      ::BeginPaint(hwnd, &ps);
+      ::EndPaint(hwnd, &ps);  // the class brush already painted the background
+      if (!painted) {
+        painted = true;
+        if (HANDLE e = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, kFirstPaintEvent)) {
+          ::SetEvent(e);
+          ::CloseHandle(e);
+        }
+      }
+      return 0;
+    }
+    case WM_TIMER:
+      return 0;
+    case WM_DESTROY:
+      ::PostQuitMessage(0);
+      return 0;
+  }
+  return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
+  const bool hidden = std::wcsstr(cmdLine, L"--hidden") != nullptr;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = instance;
+  wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = L"TolvaneBenchBare";
+  ::RegisterClassExW(&wc);
+  HWND hwnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Bare window", WS_POPUP, 0, 0,
+                                kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+  if (!hwnd) return 1;
+  ::SetTimer(hwnd, 1, 10, nullptr);
+  ::SetTimer(hwnd, 2, 2000, nullptr);
+  ::ShowWindow(hwnd, hidden ? SW_HIDE : SW_SHOW);
+  MSG msg;
+  while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  return 0;
+}

@@ -1,0 +1,353 @@
+#include "controls/imagebutton/xp_bouton_img.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+#include <utility>
+
+#include "controls/imagebutton/faces.h"
+#include "controls/imagebutton/hand_cursor.h"
+#include "controls/imagebutton/logic/access_key.h"
+#include "core/twips.h"
+
+namespace imagebutton {
+namespace {
+
+constexpr wchar_t kClassName[] = L"Tolvane.XpBoutonImg";
+constexpr UINT_PTR kHoverTimer = 1;
+constexpr UINT kHoverInterval = 1;  // as fast as the system ticks
+constexpr wchar_t kNotNumeric[] = L"Veuillez saisir une valeur numérique";
+
+bool RegisterClassOnce(WNDPROC proc) {
+  static const bool registered = [proc] {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClassName;
+    return ::RegisterClassExW(&wc) != 0;
+  }();
+  return registered;
+}
+
+ui::OwnedFont MakeFont(const FontSpec& spec) {
+  ui::WindowDc screen(nullptr);
+  const int hundredths = static_cast<int>(std::lround(spec.size * 100));
+  const int height = -::MulDiv(hundredths, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 7200);
+  return ui::OwnedFont(::CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE,
+                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
+}
+
+// A 32-bit top-down surface, so the looks keep their exact colours whatever
+// the display depth.
+ui::OwnedBitmap MakeSurface(int width, int height) {
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return ui::OwnedBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
+std::int16_t ShiftState() {
+  std::int16_t shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= 1;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= 2;
+  if (::GetKeyState(VK_MENU) < 0) shift |= 4;
+  return shift;
+}
+
+std::int16_t HeldButtons(WPARAM wp) {
+  std::int16_t held = 0;
+  if (wp & MK_LBUTTON) held |= 1;
+  if (wp & MK_RBUTTON) held |= 2;
+  if (wp & MK_MBUTTON) held |= 4;
+  return held;
+}
+
+MouseArgs ArgsOf(std::int16_t button, LPARAM lp) {
+  return {button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp))};
+}
+
+// The dialog whose controls the arrow keys move between: the first ancestor
+// that is not a container merged into its parent's tab order.
+HWND DialogOf(HWND control) {
+  HWND dialog = ::GetParent(control);
+  while (dialog && (::GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+         (::GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD)) {
+    dialog = ::GetParent(dialog);
+  }
+  return dialog;
+}
+
+}  // namespace
+
+PicturePtr Picture::FromIcon(HICON icon) {
+  if (!icon) return nullptr;
+  return std::make_shared<const Picture>(ui::OwnedIcon(icon));
+}
+
+PicturePtr Picture::IconResource(int id) {
+  return FromIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                                  IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
+}
+
+XpBoutonImg::XpBoutonImg(const CreateArgs& args)
+    : props_(ReadProperties(args.properties, args.ambient)), font_(MakeFont(props_.font)) {
+  input_.SetEnabled(props_.enabled);
+}
+
+std::unique_ptr<XpBoutonImg> XpBoutonImg::Create(HWND parent, const CreateArgs& args) {
+  if (!RegisterClassOnce(&XpBoutonImg::WndProc)) return nullptr;
+  std::unique_ptr<XpBoutonImg> button(new XpBoutonImg(args));
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  if (args.tabStop) style |= WS_TABSTOP;
+  if (!button->props_.enabled) style |= WS_DISABLED;
+  using tolvane::TwipsToPixels;
+  const HWND hwnd = ::CreateWindowExW(
+      0, kClassName, button->props_.caption.c_str(), style, TwipsToPixels(args.left), TwipsToPixels(args.top),
+      TwipsToPixels(args.width), TwipsToPixels(args.height), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), ::GetModuleHandleW(nullptr), button.get());
+  if (!hwnd) return nullptr;
+  return button;
+}
+
+XpBoutonImg::~XpBoutonImg() {
+  if (const HWND hwnd = std::exchange(hwnd_, nullptr)) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    ::DestroyWindow(hwnd);
+  }
+}
+
+void XpBoutonImg::SetEnabled(bool enabled) {
+  props_.enabled = enabled;
+  input_.SetEnabled(enabled);
+  if (hwnd_) ::EnableWindow(hwnd_, enabled);
+  input_.Redraw();
+}
+
+void XpBoutonImg::SetFont(const FontSpec& font) {
+  props_.font = font;
+  font_ = MakeFont(font);
+  input_.Redraw();
+}
+
+void XpBoutonImg::SetCaption(const std::wstring& caption) {
+  props_.caption = caption;
+  if (hwnd_) ::SetWindowTextW(hwnd_, caption.c_str());  // where a dialog manager looks for the access key
+  input_.Redraw();
+}
+
+void XpBoutonImg::SetForeColor(Colour colour) {
+  props_.foreColor = colour;
+  input_.Redraw();
+}
+
+void XpBoutonImg::SetPicture(PicturePtr picture) {
+  props_.picture = std::move(picture);
+  input_.Redraw();
+}
+
+wchar_t XpBoutonImg::AccessKey() const { return imagebutton::AccessKey(props_.caption); }
+
+bool XpBoutonImg::SetNumeric(Numeric which, const Value& value) {
+  if (!Accepts(which, value)) {
+    if (ShowMessage) {
+      ShowMessage(hwnd_, kNotNumeric);
+    } else {
+      ::MessageBoxW(hwnd_, kNotNumeric, MessageTitle.c_str(), MB_OK | MB_ICONSTOP);
+    }
+    return false;
+  }
+  switch (which) {
+    case Numeric::XPicture: props_.xPicture = value; break;
+    case Numeric::YPicture: props_.yPicture = value; break;
+    case Numeric::WPicture: props_.wPicture = value; break;
+    case Numeric::HPicture: props_.hPicture = value; break;
+    case Numeric::XTexte: props_.xTexte = value; break;
+  }
+  input_.Redraw();
+  return true;
+}
+
+void XpBoutonImg::Draw(Face face, bool hoverCaption) {
+  if (!hwnd_ || !surface_) return;
+  Look look;
+  look.face = face;
+  look.width = width_;
+  look.height = height_;
+  look.caption = props_.caption;
+  look.blanks = BlanksOf(props_.xTexte);
+  look.font = font_.get();
+  look.textColour = ToColorRef(hoverCaption ? props_.foreHover : props_.foreColor);
+  if (props_.picture) {
+    const PictureBox box = PictureBoxOf(props_);
+    look.picture = props_.picture->Icon();
+    look.pictureBox = {box.left, box.top, box.left + box.width, box.top + box.height};
+  }
+  {
+    ui::OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));
+    ui::ScopedSelect select(dc.get(), surface_.get());
+    DrawLook(dc.get(), look);
+  }
+  ::InvalidateRect(hwnd_, nullptr, FALSE);
+  ::UpdateWindow(hwnd_);
+}
+
+bool XpBoutonImg::CursorOver() {
+  POINT p;
+  return hwnd_ && ::GetCursorPos(&p) && ::WindowFromPoint(p) == hwnd_;
+}
+
+void XpBoutonImg::SetHoverTimer(bool on) {
+  if (!hwnd_) return;
+  if (on) {
+    ::SetTimer(hwnd_, kHoverTimer, kHoverInterval, nullptr);
+  } else {
+    ::KillTimer(hwnd_, kHoverTimer);
+  }
+}
+
+void XpBoutonImg::MoveFocus(bool backward) {
+  if (!hwnd_) return;
+  const HWND dialog = DialogOf(hwnd_);
+  const HWND next = dialog ? ::GetNextDlgTabItem(dialog, hwnd_, backward) : nullptr;
+  if (next && next != hwnd_) ::SetFocus(next);
+}
+
+void XpBoutonImg::CopySurface(HDC target) const {
+  if (!surface_) return;
+  ui::OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  ui::ScopedSelect select(dc.get(), surface_.get());
+  ::BitBlt(target, 0, 0, width_, height_, dc.get(), 0, 0, SRCCOPY);
+}
+
+LRESULT XpBoutonImg::OnSize() {
+  RECT client{};
+  ::GetClientRect(hwnd_, &client);
+  width_ = client.right;
+  height_ = client.bottom;
+  surface_ = MakeSurface(width_, height_);
+  ui::OwnedRegion region = ButtonRegion(width_, height_);
+  if (::SetWindowRgn(hwnd_, region.get(), TRUE)) (void)region.release();  // the window owns it now
+  input_.Redraw();
+  return 0;
+}
+
+// Mouse handlers raise events last: a handler may destroy this object, so
+// nothing of it is touched after the input machine returns.
+LRESULT XpBoutonImg::OnButtonDown(std::int16_t button, WPARAM, LPARAM lp) {
+  if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
+  ::SetCapture(hwnd_);
+  input_.MouseDown(ArgsOf(button, lp));
+  return 0;
+}
+
+LRESULT XpBoutonImg::OnButtonUp(std::int16_t button, WPARAM wp, LPARAM lp) {
+  const POINT at{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+  const RECT client{0, 0, width_, height_};
+  const bool inside = ::PtInRect(&client, at) != FALSE;
+  if (::GetCapture() == hwnd_ && HeldButtons(wp) == 0) {
+    releasingCapture_ = true;
+    ::ReleaseCapture();
+    releasingCapture_ = false;
+  }
+  input_.MouseUp(ArgsOf(button, lp), inside);
+  return 0;
+}
+
+LRESULT XpBoutonImg::OnEnable(bool enabled) {
+  if (enabled != props_.enabled) {  // enabled or disabled by the window's owner directly
+    props_.enabled = enabled;
+    input_.SetEnabled(enabled);
+    input_.Redraw();
+  }
+  return 0;
+}
+
+// Arrows and Enter belong to the control; DLGC_BUTTON lets a dialog manager
+// match the access key in the window text and send BM_CLICK.
+LRESULT XpBoutonImg::OnGetDlgCode(const MSG* msg) const {
+  LRESULT code = DLGC_BUTTON | DLGC_WANTARROWS;
+  if (msg && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) && msg->wParam == VK_RETURN) {
+    code |= DLGC_WANTMESSAGE;
+  }
+  return code;
+}
+
+LRESULT CALLBACK XpBoutonImg::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* created = static_cast<XpBoutonImg*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    created->hwnd_ = hwnd;
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<XpBoutonImg*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+  }
+  try {
+    return self->HandleMessage(msg, wp, lp);
+  } catch (...) {
+    return 0;  // nothing crosses into the system; the look stays as it was
+  }
+}
+
+LRESULT XpBoutonImg::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SIZE: return OnSize();
+    case WM_SHOWWINDOW:
+      if (wp) input_.Redraw();
+      return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      ui::PaintDc paint(hwnd_);
+      CopySurface(paint.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT: CopySurface(reinterpret_cast<HDC>(wp)); return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lp) != HTCLIENT) break;
+      ::SetCursor(HandCursor());
+      return TRUE;
+    case WM_MOUSEMOVE: input_.MouseMove(ArgsOf(HeldButtons(wp), lp)); return 0;
+    case WM_TIMER:
+      if (wp == kHoverTimer) input_.HoverTick();
+      return 0;
+    case WM_LBUTTONDOWN: return OnButtonDown(1, wp, lp);
+    case WM_RBUTTONDOWN: return OnButtonDown(2, wp, lp);
+    case WM_MBUTTONDOWN: return OnButtonDown(4, wp, lp);
+    case WM_LBUTTONUP: return OnButtonUp(1, wp, lp);
+    case WM_RBUTTONUP: return OnButtonUp(2, wp, lp);
+    case WM_MBUTTONUP: return OnButtonUp(4, wp, lp);
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      ::SetCapture(hwnd_);  // released by the next button-up like any press
+      input_.DoubleClick();
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (!releasingCapture_ && reinterpret_cast<HWND>(lp) != hwnd_) input_.CaptureLost();
+      return 0;
+    case WM_KEYDOWN: input_.KeyDown(static_cast<std::int16_t>(wp), ShiftState()); return 0;
+    case WM_KEYUP: input_.KeyUp(static_cast<std::int16_t>(wp), ShiftState()); return 0;
+    case WM_CHAR: input_.KeyPress(static_cast<std::int16_t>(wp)); return 0;
+    case WM_SETFOCUS: input_.GotFocus(); return 0;
+    case WM_KILLFOCUS: input_.LostFocus(); return 0;
+    case WM_ENABLE: return OnEnable(wp != 0);
+    case WM_GETDLGCODE: return OnGetDlgCode(reinterpret_cast<const MSG*>(lp));
+    case BM_CLICK: input_.AccessKeyPress(); return 0;
+    default: break;
+  }
+  return ::DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+}  // namespace imagebutton

@@ -1,0 +1,123 @@
+// `XpBoutonImg`, the dialogs' push button with a picture and a caption. One
+// object per window: the dialog owns it, fills its design values into
+// CreateArgs::properties and handles its events (usually only `Click`).
+//
+//   auto btn = XpBoutonImg::Create(parent, {.left = 960, .top = 100, .width = 1215, .height = 495,
+//       .ambient = form, .properties = {{L"Caption", std::wstring(L"Valider")}, ...}});
+//   btn->Click = [this] { Btn_Click(); };
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "controls/imagebutton/logic/input.h"
+#include "controls/imagebutton/logic/properties.h"
+#include "ui/handles.h"
+
+namespace imagebutton {
+
+// The picture: an icon shared by every button that shows it.
+class Picture {
+ public:
+  explicit Picture(ui::OwnedIcon icon) : icon_(std::move(icon)) {}
+  static PicturePtr FromIcon(HICON icon);  // takes ownership; none for null
+  static PicturePtr IconResource(int id);  // an icon of the running program
+  HICON Icon() const { return icon_.get(); }
+
+ private:
+  ui::OwnedIcon icon_;
+};
+
+class XpBoutonImg final : public ButtonEvents, private InputHost {
+ public:
+  struct CreateArgs {
+    int id = 0;
+    // Twips, in the parent's client area.
+    int left = 0;
+    int top = 0;
+    int width = 1185;
+    int height = 765;
+    Ambient ambient{};
+    // The stored design values, read with their defaults.
+    PropertyStore properties{};
+    bool tabStop = true;
+  };
+
+  // Null when the window cannot be made.
+  static std::unique_ptr<XpBoutonImg> Create(HWND parent, const CreateArgs& args);
+  ~XpBoutonImg() override;
+  XpBoutonImg(const XpBoutonImg&) = delete;
+  XpBoutonImg& operator=(const XpBoutonImg&) = delete;
+
+  HWND Hwnd() const { return hwnd_; }
+
+  bool Enabled() const { return props_.enabled; }
+  void SetEnabled(bool enabled);
+  const FontSpec& Font() const { return props_.font; }
+  void SetFont(const FontSpec& font);
+  const std::wstring& Caption() const { return props_.caption; }
+  void SetCaption(const std::wstring& caption);
+  Colour ForeColor() const { return props_.foreColor; }
+  void SetForeColor(Colour colour);
+  Colour ForeHover() const { return props_.foreHover; }
+  void SetForeHover(Colour colour) { props_.foreHover = colour; }  // used from the next hover
+  PicturePtr Picture() const { return props_.picture; }
+  void SetPicture(PicturePtr picture);
+
+  // As stored (a number or a numeric text), or the default when empty.
+  Value XPicture() const { return ValueOrDefault(Numeric::XPicture, props_.xPicture); }
+  Value YPicture() const { return ValueOrDefault(Numeric::YPicture, props_.yPicture); }
+  Value WPicture() const { return ValueOrDefault(Numeric::WPicture, props_.wPicture); }
+  Value HPicture() const { return ValueOrDefault(Numeric::HPicture, props_.hPicture); }
+  Value XTexte() const { return ValueOrDefault(Numeric::XTexte, props_.xTexte); }
+  // Each refuses a value that is not a number in range with the control's
+  // message, keeps the old value and returns false.
+  bool SetXPicture(const Value& v) { return SetNumeric(Numeric::XPicture, v); }
+  bool SetYPicture(const Value& v) { return SetNumeric(Numeric::YPicture, v); }
+  bool SetWPicture(const Value& v) { return SetNumeric(Numeric::WPicture, v); }
+  bool SetHPicture(const Value& v) { return SetNumeric(Numeric::HPicture, v); }
+  bool SetXTexte(const Value& v) { return SetNumeric(Numeric::XTexte, v); }
+
+  // The caption's access key in lower case (0 for none). A dialog manager
+  // finds it in the window text and sends BM_CLICK; other hosts call
+  // PressAccessKey when the key is pressed.
+  wchar_t AccessKey() const;
+  void PressAccessKey() { input_.AccessKeyPress(); }
+
+  // How the control shows its message; tests put their own here.
+  static inline std::function<void(HWND owner, const std::wstring& text)> ShowMessage;
+  static inline std::wstring MessageTitle = L"Tolvane";
+
+ private:
+  explicit XpBoutonImg(const CreateArgs& args);
+  static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
+
+  // InputHost
+  void Draw(Face face, bool hoverCaption) override;
+  bool CursorOver() override;
+  void SetHoverTimer(bool on) override;
+  void MoveFocus(bool backward) override;
+
+  LRESULT OnSize();
+  LRESULT OnButtonDown(std::int16_t button, WPARAM wp, LPARAM lp);
+  LRESULT OnButtonUp(std::int16_t button, WPARAM wp, LPARAM lp);
+  LRESULT OnEnable(bool enabled);
+  LRESULT OnGetDlgCode(const MSG* msg) const;
+  void CopySurface(HDC target) const;
+  bool SetNumeric(Numeric which, const Value& value);
+
+  Properties props_;
+  InputMachine input_{*this, *this};
+  HWND hwnd_ = nullptr;
+  ui::OwnedFont font_;
+  ui::OwnedBitmap surface_;  // the last look, copied to the window on paint
+  int width_ = 0;
+  int height_ = 0;
+  bool releasingCapture_ = false;
+};
+
+}  // namespace imagebutton

@@ -1,0 +1,200 @@
+#include "controls/imagebutton/xp_bouton_img.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+
+// Freed memory is filled with a pattern and never handed out again, so code
+// that runs on a destroyed control fails loudly instead of by luck.
+void* operator new(std::size_t size) {
+  auto* block = static_cast<unsigned char*>(std::malloc(size + 16));
+  if (!block) throw std::bad_alloc();
+  std::memcpy(block, &size, sizeof size);
+  return block + 16;
+}
+void operator delete(void* p) noexcept {
+  if (!p) return;
+  std::size_t size = 0;
+  std::memcpy(&size, static_cast<unsigned char*>(p) - 16, sizeof size);
+  std::memset(p, 0xDD, size);
+}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+
+namespace imagebutton {
+namespace {
+
+LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+class ImageButtonControl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ImageButtonTestHost";
+    ::RegisterClassW(&wc);
+    ::SetCursorPos(0, 0);  // keep the pointer away from the buttons
+    host_ = ::CreateWindowExW(0, wc.lpszClassName, L"TolvaneTest-imagebutton", WS_OVERLAPPEDWINDOW,  // hidden: Wine is slow to destroy shown windows
+                              300, 300, 400, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    before_ = ::CreateWindowExW(0, L"BUTTON", L"a", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 100, 40, 20, host_,
+                                nullptr, nullptr, nullptr);
+    button_ = XpBoutonImg::Create(host_, {.left = 960, .top = 100, .width = 1215, .height = 495,
+                                          .properties = {{L"Caption", std::wstring(L"&Valider")},
+                                                         {L"XPicture", std::wstring(L"3")},
+                                                         {L"YPicture", std::wstring(L"1")},
+                                                         {L"XTexte", std::wstring(L"13")}}});
+    after_ = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 200, 100, 40, 20, host_,
+                               nullptr, nullptr, nullptr);
+    ASSERT_TRUE(button_);
+    button_->Click = [this] { log_.push_back("Click"); };
+    button_->MouseDown = [this](MouseArgs&) { log_.push_back("MouseDown"); };
+    button_->MouseUp = [this](MouseArgs&) { log_.push_back("MouseUp"); };
+    XpBoutonImg::ShowMessage = [this](HWND, const std::wstring& text) { messages_.push_back(text); };
+  }
+  void TearDown() override {
+    button_.reset();
+    if (::IsWindow(host_)) ::DestroyWindow(host_);
+    XpBoutonImg::ShowMessage = nullptr;
+  }
+
+  void Send(UINT msg, WPARAM wp, LPARAM lp) { ::SendMessageW(button_->Hwnd(), msg, wp, lp); }
+  void Press(LPARAM down, LPARAM up) {
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, down);
+    Send(WM_LBUTTONUP, 0, up);
+  }
+  // The pixel the control shows, read back from its own surface.
+  COLORREF Shown(int x, int y) {
+    Canvas canvas(81, 33);
+    Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    return canvas.At(x, y);
+  }
+
+  HWND host_ = nullptr, before_ = nullptr, after_ = nullptr;
+  std::unique_ptr<XpBoutonImg> button_;
+  std::vector<std::string> log_;
+  std::vector<std::wstring> messages_;
+};
+
+TEST_F(ImageButtonControl, SizedFromTwipsWithTheCornersCut) {
+  RECT client{};
+  ::GetClientRect(button_->Hwnd(), &client);
+  EXPECT_EQ(client.right, 81);
+  EXPECT_EQ(client.bottom, 33);
+  ui::OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(::GetWindowRgn(button_->Hwnd(), region.get()), ERROR);
+  for (const POINT p : {POINT{0, 0}, POINT{0, 32}, POINT{80, 0}, POINT{80, 32}}) {
+    EXPECT_FALSE(::PtInRegion(region.get(), p.x, p.y)) << p.x << "," << p.y;
+  }
+  for (const POINT p : {POINT{1, 0}, POINT{0, 1}, POINT{79, 32}, POINT{40, 16}}) {
+    EXPECT_TRUE(::PtInRegion(region.get(), p.x, p.y)) << p.x << "," << p.y;
+  }
+}
+
+TEST_F(ImageButtonControl, LooksFollowFocusPressAndEnabled) {
+  EXPECT_EQ(Shown(40, 3), RGB(255, 255, 253));
+  ::SetFocus(button_->Hwnd());
+  EXPECT_EQ(Shown(40, 1), RGB(206, 231, 251));
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, At(40, 16));
+  EXPECT_EQ(Shown(40, 1), RGB(209, 204, 192));
+  Send(WM_LBUTTONUP, 0, At(40, 16));
+  EXPECT_EQ(Shown(40, 1), RGB(206, 231, 251));
+  ::SetFocus(after_);
+  ::SetFocus(button_->Hwnd());  // the earlier click does not make it look pressed
+  EXPECT_EQ(Shown(40, 1), RGB(206, 231, 251));
+  ::EnableWindow(button_->Hwnd(), FALSE);
+  EXPECT_FALSE(button_->Enabled());
+  EXPECT_EQ(Shown(40, 1), RGB(245, 244, 234));
+}
+
+TEST_F(ImageButtonControl, ClicksOnlyWhenReleasedInside) {
+  Press(At(40, 16), At(40, 16));
+  EXPECT_EQ(log_, (std::vector<std::string>{"MouseDown", "MouseUp", "Click"}));
+  log_.clear();
+  Press(At(40, 16), At(200, 16));
+  EXPECT_EQ(log_, (std::vector<std::string>{"MouseDown", "MouseUp"}));
+  log_.clear();
+  Press(At(10, 10), At(12, 12));  // on the picture
+  EXPECT_EQ(log_, (std::vector<std::string>{"MouseDown", "MouseUp", "Click"}));
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(ImageButtonControl, DoubleClickCaptureEndsAtTheRelease) {
+  Press(At(40, 16), At(40, 16));
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(40, 16));
+  EXPECT_EQ(::GetCapture(), button_->Hwnd());
+  Send(WM_LBUTTONUP, 0, At(40, 16));
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(log_, (std::vector<std::string>{"MouseDown", "MouseUp", "Click", "MouseDown", "MouseUp"}));
+}
+
+TEST_F(ImageButtonControl, KeysClickAndMoveTheFocus) {
+  ::SetFocus(button_->Hwnd());
+  Send(WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(Shown(40, 1), RGB(206, 231, 251));  // never pressed: the focus look
+  Send(WM_KEYUP, VK_SPACE, 0);
+  Send(WM_KEYDOWN, VK_RETURN, 0);
+  Send(WM_KEYUP, VK_SPACE, 0);  // not the same key: no click
+  EXPECT_EQ(log_, (std::vector<std::string>{"Click"}));
+
+  EXPECT_EQ(button_->AccessKey(), L'v');
+  Send(BM_CLICK, 0, 0);
+  EXPECT_EQ(log_.size(), 2u);
+  Send(WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(Shown(40, 1), RGB(209, 204, 192));  // held after a left-like press: pressed
+  Send(WM_KEYUP, VK_SPACE, 0);
+  EXPECT_EQ(log_.size(), 3u);
+
+  Send(WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_EQ(::GetFocus(), after_);
+  ::SetFocus(button_->Hwnd());
+  Send(WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(::GetFocus(), before_);
+}
+
+TEST_F(ImageButtonControl, BadNumbersAreRefusedWithTheMessage) {
+  EXPECT_FALSE(button_->SetXTexte(std::wstring(L"abc")));
+  EXPECT_FALSE(button_->SetXTexte(std::wstring()));
+  EXPECT_FALSE(button_->SetWPicture(-5.0));
+  EXPECT_FALSE(button_->SetHPicture(std::wstring(L"1e9")));
+  EXPECT_EQ(messages_, std::vector<std::wstring>(4, L"Veuillez saisir une valeur numérique"));
+  EXPECT_EQ(button_->XTexte(), Value(std::wstring(L"13")));
+  EXPECT_EQ(button_->WPicture(), Value(33.0));
+  EXPECT_TRUE(button_->SetXTexte(std::wstring(L"12")));
+  EXPECT_EQ(button_->XTexte(), Value(std::wstring(L"12")));
+  EXPECT_EQ(button_->XPicture(), Value(std::wstring(L"3")));
+}
+
+// "Valider" closes its dialog from Click: the control must not run on.
+TEST_F(ImageButtonControl, DialogDestroyedFromClickSurvives) {
+  for (int path = 0; path < 2; ++path) {
+    if (!button_) SetUp();
+    int clicks = 0;
+    bool keyUpAfter = false;
+    button_->Click = [&] {
+      ++clicks;
+      ::DestroyWindow(host_);
+      button_.reset();
+    };
+    button_->KeyUp = [&](std::int16_t&, std::int16_t&) { keyUpAfter = true; };
+    const HWND hwnd = button_->Hwnd();
+    if (path == 0) {
+      ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(40, 16));
+      ::SendMessageW(hwnd, WM_LBUTTONUP, 0, At(40, 16));
+    } else {
+      ::SendMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0);
+      ::SendMessageW(hwnd, WM_KEYUP, VK_RETURN, 0);
+    }
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(keyUpAfter);
+    EXPECT_FALSE(::IsWindow(hwnd));
+  }
+}
+
+}  // namespace
+}  // namespace imagebutton
