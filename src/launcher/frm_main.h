@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/pane_animation.h"
+#include "launcher/link_icons.h"
 #include "ui/control_array.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -31,7 +33,7 @@ class FrmMain final : public ui::Form {
   COLORREF PaneBackColour() const { return FrameXPMenu[1].BackColor(); }
   int ScrollValue() const { return Ascenseur.Value(); }
   int ButtonCount() { return Prog.Count(); }
-  bool Animating() const { return AnimEnCours; }
+  bool Animating() const { return panes_.Animating(); }
 
   // Controls, as the design names them.
   ui::Panel EnteteH, MeIcon, MeCaption, FBtn, EnteteB, BorderLeft, BorderRight, FEnteteL, EnteteL;
@@ -57,9 +59,10 @@ class FrmMain final : public ui::Form {
   void ReloadCurrentGroup();
   void SetNarrowLayout();
   void SetWideLayout();
-  void SetScrollRange();
-  double LastPaneBottom();
-  double ContentBottom(int pane);
+  void ReadPaneArea();
+  void ApplyPaneArea(const PaneArea& before);
+  void FinishResize();
+  std::int32_t ContentBottom(int pane);
 
   void tmrFrames_Timer();
   void Timer1_Timer();
@@ -73,9 +76,8 @@ class FrmMain final : public ui::Form {
   void FrameXPMenu_MouseUp(int Index, const ui::MouseArgs& a);
   void EnteteH_MouseMove();
 
-  bool AnimEnCours = false;
-  bool SensOuverture = false;
-  int IndexVolet = 0;
+  PaneAnimation panes_;  // `AnimEnCours`, `SensOuverture`, `IndexVolet` and the geometry they move
+  LinkIcons icons_;
   int ImageIcone = 0;
   std::vector<std::wstring> targets_;  // each link button's target, by index
   UINT taskbarCreated_ = 0;

@@ -4,9 +4,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 
-#include "core/catalogue.h"
 #include "core/geometry.h"
+#include "core/link_plan.h"
 #include "core/options.h"
 #include "core/text.h"
 #include "launcher/frm_main.h"
@@ -20,17 +21,16 @@
 namespace tolvane {
 namespace {
 
-constexpr double kStep = 60;        // twips a pane grows or shrinks per tick
-constexpr double kPaneGap = 120;    // between two panes, and under a pane's content
-constexpr double kButtonGap = 50;   // between two link buttons
+std::int32_t Twips(double v) {
+  return static_cast<std::int32_t>(std::clamp<double>(std::lround(v), INT32_MIN, INT32_MAX));
+}
 
 }  // namespace
 
 void FrmMain::MenuHeader_Click(int Index) {
-  if (AnimEnCours || !FrameXPMenu.Exists(Index)) return;  // dropped, not queued
-  SensOuverture = FrameXPMenu[Index].Height() == MenuHeader[0].Height();
-  AnimEnCours = true;
-  IndexVolet = Index;
+  if (panes_.Animating()) return;  // dropped, not queued
+  ReadPaneArea();
+  panes_.MenuHeader_Click(Index);
 }
 
 void FrmMain::Up_Click(int Index) { MenuHeader_Click(Index); }
@@ -47,122 +47,150 @@ void FrmMain::SetWideLayout() {
   FBtn.SetLeft(Width() - FBtn.Width());
 }
 
-void FrmMain::SetScrollRange() {
-  Ascenseur.SetMax(CLng((EnteteL.Height() - Ascenseur.Height()) / 100).value_or(0));
+void FrmMain::ReadPaneArea() {
+  // Read afresh each time: other windows set the link pane back to header
+  // height before they reopen it.
+  PaneArea& a = panes_.area;
+  const Skin& skin = TheSkin();
+  a.panes.resize(static_cast<std::size_t>(FrameXPMenu.UBound() + 1));
+  FrameXPMenu.ForEach([&](int i, ui::PictureBox& p) {
+    PaneBox& box = a.panes[static_cast<std::size_t>(i)];
+    box.top = Twips(p.Top());
+    box.height = Twips(p.Height());
+    if (MenuHeader.Exists(i)) {
+      box.headerHeight = Twips(MenuHeader[i].Height());
+      box.headerOpen = MenuHeader[i].GetPicture() == skin.headerUp;
+    }
+  });
+  a.windowHeight = Twips(Height());
+  a.visibleHeight = Twips(ScaleHeight() - EnteteB.Height());
+  a.frameHeight = Twips(FEnteteL.Height());
+  a.surfaceTop = Twips(EnteteL.Top());
+  a.surfaceHeight = Twips(EnteteL.Height());
+  a.scrollBarHeight = Twips(Ascenseur.Height());
+  a.scrollMax = Ascenseur.Max();
+  a.wide = FEnteteL.Width() == kWidePaneAreaWidth;
+  a.minimised = ::IsIconic(hwnd());
 }
 
-double FrmMain::LastPaneBottom() {
-  ui::PictureBox& last = FrameXPMenu[FrameXPMenu.UBound()];
-  return last.Top() + last.Height();
+void FrmMain::ApplyPaneArea(const PaneArea& before) {
+  const PaneArea& now = panes_.area;
+  const Skin& skin = TheSkin();
+  for (std::size_t i = 0; i < now.panes.size() && i < before.panes.size(); ++i) {
+    const PaneBox& n = now.panes[i];
+    const PaneBox& b = before.panes[i];
+    const int index = static_cast<int>(i);
+    ui::PictureBox& pane = FrameXPMenu[index];
+    if (n.top != b.top || n.height != b.height) pane.Move(pane.Left(), n.top, pane.Width(), n.height);
+    if (n.headerOpen != b.headerOpen && MenuHeader.Exists(index)) {
+      MenuHeader[index].SetPicture(n.headerOpen ? skin.headerUp : skin.headerDown);
+      // The chevron lies under the see-through hot spot `Up`, which a new
+      // picture alone does not repaint.
+      MenuHeader[index].Refresh();
+    }
+  }
+  if (now.surfaceTop != before.surfaceTop || now.surfaceHeight != before.surfaceHeight)
+    EnteteL.Move(EnteteL.Left(), now.surfaceTop, EnteteL.Width(), now.surfaceHeight);
+  if (now.scrollMax != before.scrollMax) Ascenseur.SetMax(now.scrollMax);
+  // Last: a new width resizes the window, whose Form_Resize reads the
+  // controls back and must find everything else in place already.
+  if (now.wide != before.wide) {
+    if (now.wide) {
+      SetWideLayout();
+    } else {
+      SetNarrowLayout();
+    }
+  }
 }
 
-double FrmMain::ContentBottom(int pane) {
+std::int32_t FrmMain::ContentBottom(int pane) {
   // Hidden controls count too: a pane opens to its lowest control.
   double bottom = 0;
-  for (ui::Window* c : FrameXPMenu[pane].Children()) bottom = std::max(bottom, c->Top() + c->Height());
-  return bottom;
+  for (ui::Window* c : FrameXPMenu[pane].Children()) {
+    // Buttons a reload let go of wait in their old place to be deleted.
+    if (c->Name == L"Prog" && !(Prog.Exists(c->Index) && &Prog[c->Index] == c)) continue;
+    bottom = std::max(bottom, c->Top() + c->Height());
+  }
+  return Twips(bottom);
 }
 
-void FrmMain::Form_Resize() {
-  if (::IsIconic(hwnd())) return;
-  double inner = ScaleHeight() - EnteteB.Height();
-  EnteteL.SetHeight(inner);
-  if (UsesWideLayout(ScaleHeight(), EnteteB.Height(), LastPaneBottom())) {
-    FEnteteL.SetWidth(kWidePaneAreaWidth);
-    SetWidth(kWideWindowWidth);
-    FBtn.SetLeft(Width() - FBtn.Width());
-    EnteteL.SetHeight(LastPaneBottom() + kWideSurfaceExtra);
-  } else {
-    SetNarrowLayout();
-    EnteteL.SetTop(0);
-  }
+void FrmMain::FinishResize() {
   if (Width() == kWideWindowWidth) SetLeft(KeepRightEdgeOnScreen(Left(), Width(), ScreenWidthTwips()));
   Ascenseur.SetHeight(BorderLeft.Height());
 }
 
+void FrmMain::Form_Resize() {
+  if (::IsIconic(hwnd()) || FrameXPMenu.Count() == 0) return;
+  ReadPaneArea();
+  const PaneArea before = panes_.area;
+  panes_.ResizeLayout();
+  ApplyPaneArea(before);
+  FinishResize();
+}
+
 void FrmMain::tmrFrames_Timer() {
-  // Keep the panes stacked; an idle tick finds them in place and moves nothing.
-  for (int i = 1; i <= FrameXPMenu.UBound(); ++i) {
-    ui::PictureBox& above = FrameXPMenu[i - 1];
-    FrameXPMenu[i].SetTop(above.Top() + above.Height() + kPaneGap);
+  if (FrameXPMenu.Count() == 0) return;
+  ReadPaneArea();
+  if (panes_.Animating() && panes_.Opening() && FrameXPMenu.Exists(panes_.AnimatedPane())) {
+    const int p = panes_.AnimatedPane();
+    panes_.area.panes[static_cast<std::size_t>(p)].contentBottom = ContentBottom(p);
+    const ui::RibbonButton& last = Prog[Prog.UBound()];  // element 0 always stays
+    panes_.area.lastButtonBottom = Twips(last.Top() + last.Height());
   }
-  if (!AnimEnCours) return;
-  const int p = IndexVolet;
-  ui::PictureBox& pane = FrameXPMenu[p];
-  const Skin& skin = TheSkin();
-
-  if (!SensOuverture) {
-    MenuHeader[p].SetPicture(skin.headerDown);
-    if (pane.Top() + pane.Height() > Height()) pane.SetHeight(Height() - pane.Top());
-    pane.SetHeight(std::max(MenuHeader[p].Height(), pane.Height() - kStep));
-    EnteteL.SetHeight(LastPaneBottom() + kWideSurfaceExtra);
-    if (pane.Height() <= MenuHeader[p].Height()) {
-      AnimEnCours = false;
-      pane.SetHeight(MenuHeader[p].Height());
-      SetNarrowLayout();
-      Form_Resize();
-    }
-    SetScrollRange();
-    return;
-  }
-
-  MenuHeader[p].SetPicture(skin.headerUp);
-  pane.SetHeight(pane.Height() + kStep);
-  if (p == 1) EnteteL.SetHeight(LastPaneBottom() + kWideSurfaceExtra);
-  if (EnteteL.Top() + EnteteL.Height() > Height()) {
-    if (p == 1) {
-      int last = Prog.UBound();
-      if (last >= 0) pane.SetHeight(Prog[last].Top() + Prog[last].Height() + kPaneGap);
-      EnteteL.SetHeight(pane.Top() + pane.Height() + kWideSurfaceExtra);
-    }
-    SetWideLayout();
-    SetScrollRange();
-    Form_Resize();
-    if (p == 1) {
-      AnimEnCours = false;
-      return;
-    }
-  }
-  double bottom = ContentBottom(p);
-  if (pane.Height() >= bottom + kPaneGap) {
-    AnimEnCours = false;
-    pane.SetHeight(std::max(MenuHeader[p].Height(), bottom + kPaneGap));
-    if (FEnteteL.Height() < LastPaneBottom()) {
-      SetWideLayout();
-      SetScrollRange();
-    }
-    Form_Resize();
-  }
+  const PaneArea before = panes_.area;
+  const bool resized = panes_.Tick();
+  // An idle tick finds everything in place: nothing is moved or repainted.
+  ApplyPaneArea(before);
+  if (resized) FinishResize();
 }
 
 void FrmMain::ChargerGroupe(int g) {
-  for (int i = Prog.UBound(); i >= 1; --i) Prog.Unload(i);
-  Prog[0].SetVisible(false);
+  // Buttons are reused from the previous load: a reload of the same group
+  // then changes nothing on screen and costs next to nothing.
+  ui::RibbonButton& first = Prog[0];
+  const std::vector<LinkButtonPlan> plan = PlanLinkButtons(Settings(), g, first.Top(), first.Height());
+  const int count = static_cast<int>(plan.size());
+  for (int i = Prog.UBound(); i >= std::max(1, count); --i) Prog.Unload(i);
+  std::vector<std::wstring> shown = std::move(targets_);
   targets_.clear();
-  std::optional<int> count = ReadLinkCount(Settings(), g);
-  if (!count) return;  // no number: the pane shows no button
-  int m = std::max(1, *count);
-  for (int i = 0; i < m; ++i) {
-    const int k = i + 1;
-    ui::RibbonButton& b = i == 0 ? Prog[0] : Prog.Load(i);
-    b.SetCaption(ReadLinkCaption(Settings(), g, k));
-    b.Tag = LinkKey(g, k);
-    targets_.push_back(ReadLinkTarget(Settings(), g, k));
-    if (!targets_.back().empty()) ui::SetToolTip(b, targets_.back());
-    b.SetPicture(TheSkin().defaultLinkIcon);
+  if (plan.empty()) {
+    first.SetVisible(false);
+    if (!shown.empty() && !shown[0].empty()) ui::SetToolTip(first, L"");
+    return;
+  }
+
+  ui::FontSpec font = first.Font();
+  font.bold = false;  // the pointer may be over the first button
+  const COLORREF back = FrameXPMenu[1].BackColor();
+  targets_.reserve(plan.size());
+  icons_.BeginLoad();
+  for (int i = 0; i < count; ++i) {
+    const LinkButtonPlan& link = plan[static_cast<std::size_t>(i)];
+    const bool existed = Prog.Exists(i);
+    ui::RibbonButton& b = existed ? Prog[i] : Prog.Load(i);
+    b.SetCaption(link.caption);
+    b.Tag = link.tag;
+    // The button keeps its target; the tool tip only shows it.
+    targets_.push_back(link.target);
+    const std::wstring& had = existed && i < static_cast<int>(shown.size()) ? shown[i] : std::wstring();
+    if (had != link.target) ui::SetToolTip(b, link.target);
+    b.SetPicture(icons_.IconFor(link.target, back));
     if (i > 0) {
-      ui::RibbonButton& prev = Prog[i - 1];
-      b.Move(prev.Left(), prev.Top() + prev.Height() + kButtonGap, b.Width(), b.Height());
+      b.SetFont(font);
+      b.SetForeColor(first.ForeColor());
+      b.Move(first.Left(), link.top, first.Width(), first.Height());
     }
     b.SetVisible(true);
   }
+  icons_.EndLoad();
 }
 
 void FrmMain::Prog_Click(int Index) {
   if (!Prog.Exists(Index)) return;
   if (Prog[Index].Value()) {
     const std::wstring target = Index < static_cast<int>(targets_.size()) ? targets_[Index] : L"";
-    // A target the shell refuses is as invalid as an empty one.
+    // A target the shell refuses is as invalid as an empty one, and the bar
+    // stays to say so.
     if (Trim(target).empty() || ui::TheDesktop().Open(hwnd(), target) <= 32) {
       ui::TheDesktop().Message(hwnd(), L"Veuillez vérifier le lien, qui semble invalide !", AppTitle(),
                                MB_OK | MB_ICONINFORMATION);

@@ -4,6 +4,7 @@
 
 #include "core/menu_caption.h"
 #include "ui/handles.h"
+#include "ui/seams.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -55,12 +56,11 @@ MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text) {
   std::vector<MenuItem*> byId;
   OwnedMenu popup(::CreatePopupMenu());
   Build(popup.get(), menu, byId, text);
-  POINT p{};
-  ::GetCursorPos(&p);
+  POINT p = TheDesktop().CursorPos();
   // Without the foreground, a menu popped from the tray would not close
   // when the user clicks elsewhere; the posted message lets it go cleanly.
   ::SetForegroundWindow(owner);
-  int id = ::TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, p.x, p.y, 0, owner, nullptr);
+  int id = TheDesktop().TrackMenu(popup.get(), owner, p);
   ::PostMessageW(owner, WM_NULL, 0, 0);
   if (id <= 0 || id > static_cast<int>(byId.size())) return nullptr;
   MenuItem* chosen = byId[id - 1];

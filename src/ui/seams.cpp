@@ -21,6 +21,9 @@ class RealDesktop final : public Desktop {
     ::GetCursorPos(&p);
     return p;
   }
+  int TrackMenu(HMENU menu, HWND owner, POINT at) override {
+    return ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr);
+  }
   SIZE ScreenSize() override {
     return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   }

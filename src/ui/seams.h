@@ -20,6 +20,8 @@ class Desktop {
   virtual POINT CursorPos() = 0;
   // The primary screen's size, in pixels.
   virtual SIZE ScreenSize() = 0;
+  // Tracks a pop-up menu at `at`; the chosen command, 0 when none.
+  virtual int TrackMenu(HMENU menu, HWND owner, POINT at) = 0;
 };
 
 // The real desktop, unless a test has put its own in place.

@@ -50,6 +50,7 @@ struct TextSearch {
   const std::wstring* text;
   std::wstring all;
   bool found = false;
+  HWND hwnd = nullptr;
 };
 
 BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp) {
@@ -58,7 +59,10 @@ BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp) {
   ::GetWindowTextW(hwnd, buf, 1024);
   wchar_t cls[64] = {};
   ::GetClassNameW(hwnd, cls, 64);
-  if (s->text && *s->text == buf) s->found = true;
+  if (s->text && *s->text == buf && !s->found) {
+    s->found = true;
+    s->hwnd = hwnd;
+  }
   if (std::wstring(cls) == L"Static") s->all += buf;
   return TRUE;
 }
@@ -154,6 +158,36 @@ bool HasChildText(HWND parent, const std::wstring& text) {
   TextSearch s{&text};
   ::EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&s));
   return s.found;
+}
+
+HWND FindChild(HWND parent, const std::wstring& text) {
+  TextSearch s{&text};
+  ::EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&s));
+  return s.hwnd;
+}
+
+void ClickWindow(HWND hwnd, bool right) {
+  RECT r{};
+  ::GetClientRect(hwnd, &r);
+  LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+  ::PostMessageW(hwnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+  ::PostMessageW(hwnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
+}
+
+HWND WaitPopupMenu(DWORD pid, DWORD ms) { return WaitTopLevel(pid, L"#32768", nullptr, ms); }
+
+void MenuKeys(HWND, std::initializer_list<WORD> keys) {
+  // Typed as a user would: a menu reads the keyboard, not messages posted to
+  // it, and only once its loop runs.
+  ::Sleep(400);
+  for (WORD key : keys) {
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = key;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, in, sizeof(INPUT));
+    ::Sleep(150);
+  }
 }
 
 }  // namespace e2e

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/handles.h"
 
@@ -42,6 +43,15 @@ class Program {
   ui::OwnedHandle process_;
   DWORD pid_ = 0;
 };
+
+// The pop-up menu this program shows (null after `ms`).
+HWND WaitPopupMenu(DWORD pid, DWORD ms = 10000);
+// Keys for the open menu: arrows to move, Enter to choose, Escape to close.
+void MenuKeys(HWND menuWindow, std::initializer_list<WORD> keys);
+// The child window of `parent` with exactly this text, or null.
+HWND FindChild(HWND parent, const std::wstring& text);
+// A click of the left or right button in the middle of a window.
+void ClickWindow(HWND hwnd, bool right = false);
 
 // The text of a message box, and a press on one of its buttons (IDYES...).
 std::wstring MessageText(HWND box);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/seams.h"
@@ -25,14 +26,41 @@ class FakeDesktop final : public ui::Desktop {
   }
   POINT CursorPos() override { return cursor; }
   SIZE ScreenSize() override { return {1280, 800}; }
+  // Records each menu's items ("Groupe de programmes/R&&D" for a sub-menu's)
+  // and chooses the one named by `choose`, if any.
+  int TrackMenu(HMENU menu, HWND, POINT) override {
+    std::vector<std::pair<std::wstring, int>> items;
+    Collect(menu, L"", items);
+    menus.emplace_back();
+    int chosen = 0;
+    for (const auto& [text, id] : items) {
+      menus.back().push_back(text);
+      if (text == choose) chosen = id;
+    }
+    return chosen;
+  }
 
   int answer = IDNO;
   INT_PTR openResult = 42;
   POINT cursor{};
   std::vector<std::wstring> messages;
   std::vector<std::wstring> opened;
+  std::vector<std::vector<std::wstring>> menus;
+  std::wstring choose;
 
  private:
+  static void Collect(HMENU menu, const std::wstring& prefix, std::vector<std::pair<std::wstring, int>>& out) {
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+      wchar_t text[256] = {};
+      ::GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+      if (HMENU sub = ::GetSubMenu(menu, i)) {
+        Collect(sub, prefix + text + L"/", out);
+      } else if (text[0]) {
+        out.emplace_back(prefix + text, static_cast<int>(::GetMenuItemID(menu, i)));
+      }
+    }
+  }
+
   ui::Desktop* previous_;
 };
 

@@ -143,3 +143,63 @@ TEST_F(MainWindow, SkinAndMenuPicturesComeFromTheResources) {
 
 }  // namespace
 }  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+void RightClick(ui::Window& w) {
+  ::SendMessageW(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+  ::SendMessageW(w.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+using Texts = std::vector<std::wstring>;
+
+TEST_F(MainWindow, RightClicksPopTheLinkMenuWithTheRightCommands) {
+  AddGroup(1, L"Jeux", 3);
+  FrmMain& m = Start();
+  RightClick(m.Prog[2]);
+  EXPECT_EQ(ThePop().MenuProg.Tag, L"2");
+  RightClick(m.FrameXPMenu[1]);
+  EXPECT_EQ(ThePop().MenuProg.Tag, L"1");
+  RightClick(m.Prog[0]);
+  RightClick(m.FrameXPMenu[0]);  // the tools pane has no menu
+  RightClick(m.lblHeader[0]);
+  ASSERT_EQ(desktop.menus.size(), 3u);
+  EXPECT_EQ(desktop.menus[0], (Texts{L"Ajouter un lien", L"Modifier le lien", L"Supprimer le lien"}));
+  EXPECT_EQ(desktop.menus[1], (Texts{L"Ajouter un lien"}));
+  EXPECT_EQ(desktop.menus[2], desktop.menus[0]);
+}
+
+TEST_F(MainWindow, TheHeaderMenuChoosesAGroupByItsOwnData) {
+  AddGroup(1, L"Jeux", 1);
+  AddGroup(2, L"R&D", 2);
+  AddGroup(3, L"-", 1);
+  FrmMain& m = Start();
+  desktop.choose = L"Groupe de programmes/R&&D";
+  RightClick(m.lblHeader[1]);
+  ASSERT_EQ(desktop.menus.size(), 1u);
+  EXPECT_EQ(desktop.menus[0], (Texts{L"Groupe de programmes/Jeux", L"Groupe de programmes/R&&D",
+                                     L"Groupe de programmes/-", L"Ajouter un groupe", L"Modifier le groupe",
+                                     L"Supprimer le groupe"}));
+  EXPECT_EQ(IndexEnteteMenu, 1);
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"R&D");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+  EXPECT_EQ(m.ButtonCount(), 2);
+}
+
+TEST_F(MainWindow, TheTrayMenuShowsTheBarAgain) {
+  FrmMain& m = Start();
+  m.SetVisible(false);
+  DansTray = true;
+  desktop.choose = L"Réafficher Tolvane";
+  ::SendMessageW(m.hwnd(), kTrayMessage, 1, WM_RBUTTONDOWN);
+  EXPECT_TRUE(desktop.menus.empty());  // a press alone does nothing
+  ::SendMessageW(m.hwnd(), kTrayMessage, 1, WM_RBUTTONUP);
+  ASSERT_EQ(desktop.menus.size(), 1u);
+  EXPECT_EQ(desktop.menus[0], (Texts{L"Réafficher Tolvane", L"Quitter l'application"}));
+  EXPECT_TRUE(m.Visible());
+  EXPECT_FALSE(DansTray);
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,40 @@
+// The link buttons of a group, as `ChargerGroupe` lays them out, and the
+// names its icons are found and cached by.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/settings_store.h"
+
+namespace tolvane {
+
+inline constexpr double kLinkButtonGap = 50;  // between two link buttons
+
+struct LinkButtonPlan {
+  std::wstring caption;
+  std::wstring tag;     // the link's key, "g-k"
+  std::wstring target;  // launched on click; the tool tip shows it
+  double top = 0;
+  bool operator==(const LinkButtonPlan&) const = default;
+};
+
+// One button per link of group `group`, the first at `firstTop`, each next
+// one `buttonHeight` + 50 lower. None when the link count is not a number;
+// at least one otherwise, even for a count of 0.
+std::vector<LinkButtonPlan> PlanLinkButtons(const SettingsStore& store, int group, double firstTop,
+                                            double buttonHeight);
+
+// `ExtensionFichier`: the text after the last "." of the whole path,
+// lower-cased; empty when there is no dot or it ends the path. A dot in a
+// folder name counts when the file name has none.
+std::wstring ExtensionFichier(std::wstring_view path);
+
+// The icon cache's file name for a target: its base name cut before its last
+// dot, made into a name every Windows file system takes, then ".ico". None
+// when the base name has no dot.
+std::optional<std::wstring> IconCacheFileName(std::wstring_view target);
+
+}  // namespace tolvane

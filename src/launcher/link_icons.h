@@ -1,0 +1,41 @@
+// The icons of the link buttons: an icon file shows itself, any other plain
+// file the icon the shell associates with it, passed through the icon cache
+// beside the program; anything else, or any failure, the default link icon.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "ui/handles.h"
+#include "ui/picture.h"
+
+namespace tolvane {
+
+// `ExtraireIcone`: the icon the shell associates with `target`, also drawn
+// on a 32 x 32 square of `back` and saved as a bitmap file at `cachePath`
+// (the cache holds bitmaps whatever their names say). Null when the shell
+// gives no icon or the file cannot be written.
+ui::OwnedIcon ExtraireIcone(const std::wstring& target, const std::wstring& cachePath, COLORREF back);
+
+// The icons of one load of a group, kept for the next load: reloading a
+// group extracts and writes nothing again unless a target file changed.
+class LinkIcons {
+ public:
+  // Between these two, icons asked for are kept; the others are let go.
+  void BeginLoad();
+  void EndLoad();
+  // Never null. `back` is the colour the cached bitmap is drawn on.
+  ui::PicturePtr IconFor(const std::wstring& target, COLORREF back);
+
+ private:
+  // A target as it stood when its icon was taken.
+  using Key = std::tuple<std::wstring, ULONGLONG, ULONGLONG>;
+  ui::PicturePtr Load(const std::wstring& target, COLORREF back, bool& keep);
+
+  std::map<Key, ui::PicturePtr> current_, previous_;
+};
+
+}  // namespace tolvane

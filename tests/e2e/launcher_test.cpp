@@ -1,0 +1,134 @@
+// The launcher at work on the real program: launching links, the link and
+// group menus, the tray icon's codes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::Program;
+using e2e::SetSetting;
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+
+class Launcher : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    e2e::ClearSettings();
+    SetSetting(L"Settings", L"Rec 3", L"0");
+    SetSetting(L"Settings", L"Rec 5", L"0");
+    SetSetting(L"Data", L"Groupe", L"NbOcc=2");
+    SetSetting(L"Data", L"1", L"Nomgroupe=Outils du jour");
+    SetSetting(L"Data", L"1Occ", L"NbOcc=3");
+    Link(1, 1, L"Marqueur", marker.wstring());
+    Link(1, 2, L"Vide", L"");
+    Link(1, 3, L"Absent", L"C:\\nulle\\part.exe");
+    SetSetting(L"Data", L"2", L"Nomgroupe=R&D");
+    SetSetting(L"Data", L"2Occ", L"NbOcc=2");
+    Link(2, 1, L"Plan", L"C:\\plan.txt");
+    Link(2, 2, L"Budget", L"C:\\budget.txt");
+    fs::remove(markerFile);
+  }
+  void TearDown() override { e2e::ClearSettings(); }
+
+  static void Link(int g, int k, const std::wstring& caption, const std::wstring& target) {
+    std::wstring key = std::to_wstring(g) + L"-" + std::to_wstring(k);
+    SetSetting(L"Data", key, L"Nom=" + caption);
+    SetSetting(L"Data", key + L"c", L"Fic=" + target);
+  }
+  HWND Button(HWND main, const std::wstring& caption) {
+    HWND b = nullptr;
+    e2e::WaitFor([&] { return (b = e2e::FindChild(main, caption)) != nullptr; }, 5000);
+    return b;
+  }
+
+  fs::path folder = fs::path(e2e::ProgramFolder()).parent_path().parent_path() / L"tests" / L"e2e";
+  fs::path marker = folder / L"e2e_marker.exe";
+  fs::path markerFile = folder / L"marker.txt";
+};
+
+TEST_F(Launcher, ClickingALinkStartsItsTargetAndHidesTheBar) {
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND link = Button(main, L"Marqueur");
+  ASSERT_NE(link, nullptr);
+  e2e::ClickWindow(link);
+  EXPECT_TRUE(e2e::WaitFor([&] { return fs::exists(markerFile); }, 10000));
+  EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindowVisible(main); }, 5000));
+
+  // The tray icon's double-click brings it back.
+  ::PostMessageW(main, kTrayMessage, 1, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(main); }, 5000));
+}
+
+TEST_F(Launcher, AnEmptyOrMissingTargetIsReportedAndTheBarStays) {
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  for (const wchar_t* caption : {L"Vide", L"Absent"}) {
+    HWND link = Button(main, caption);
+    ASSERT_NE(link, nullptr);
+    e2e::ClickWindow(link);
+    HWND box = p.WaitMessageBox();
+    ASSERT_NE(box, nullptr) << caption;
+    EXPECT_EQ(e2e::MessageText(box), L"Veuillez vérifier le lien, qui semble invalide !");
+    e2e::Press(box, IDOK);
+    EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindow(box); }, 5000));
+    EXPECT_TRUE(::IsWindowVisible(main));
+  }
+}
+
+TEST_F(Launcher, RightClicksPopUpMenusThatEscapeCloses) {
+  // What the menus hold is checked in process; here, that they pop up on
+  // the real desktop and go away again.
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND link = Button(main, L"Absent");
+  ASSERT_NE(link, nullptr);
+  e2e::ClickWindow(link, true);
+  HWND menu = e2e::WaitPopupMenu(p.Pid());
+  ASSERT_NE(menu, nullptr);
+  e2e::MenuKeys(menu, {VK_ESCAPE});
+  EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindowVisible(menu); }, 5000));
+  EXPECT_TRUE(p.Running());
+}
+
+TEST_F(Launcher, TheGroupMenuShowsAnotherGroupAndMakesItCurrent) {
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND header = Button(main, L"Outils du jour");
+  ASSERT_NE(header, nullptr);
+  e2e::ClickWindow(header, true);
+  HWND menu = e2e::WaitPopupMenu(p.Pid());
+  ASSERT_NE(menu, nullptr);
+  // Into the sub-menu, down to the second group, and choose it.
+  e2e::MenuKeys(menu, {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN});
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"R&D"); }, 5000));
+  EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"Budget"); }, 5000));
+  EXPECT_EQ(e2e::GetSetting(L"Settings", L"NGroupe"), L"2");
+}
+
+TEST_F(Launcher, TheTrayMenuQuitsThroughTheQuestion) {
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  ::PostMessageW(main, kTrayMessage, 1, WM_RBUTTONUP);
+  HWND menu = e2e::WaitPopupMenu(p.Pid());
+  ASSERT_NE(menu, nullptr);
+  e2e::MenuKeys(menu, {VK_UP, VK_RETURN});
+  HWND box = p.WaitMessageBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(e2e::MessageText(box), L"Voulez-vous réellement quitter Tolvane ?");
+  e2e::Press(box, IDYES);
+  EXPECT_TRUE(p.WaitExit(10000));
+}
+
+}  // namespace

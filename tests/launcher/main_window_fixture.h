@@ -1,0 +1,69 @@
+// A main window loaded in the test process on an in-memory store, with the
+// desktop replaced so launches and message boxes are only recorded.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/settings_store.h"
+#include "fake_desktop.h"
+#include "launcher/frm_main.h"
+#include "launcher/globals.h"
+
+namespace tolvane::testing {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseSettings(&store);
+    store.Save(L"Settings", L"NGroupe", L"1");
+    store.Save(L"Data", L"Groupe", L"NbOcc=1");
+    store.Save(L"Data", L"1", L"Nomgroupe=Essais");
+  }
+
+  void TearDown() override {
+    main.reset();
+    ui::CollectUnloaded();
+    FenetrePrincipale = nullptr;
+    ::RemoveDirectoryW((ProgramFolder() + L"\\temp").c_str());  // made by the load; stays if not empty
+    UseSettings(nullptr);
+  }
+
+  // Group 1 with these targets, captions "Lien 1", "Lien 2"...
+  void SetLinks(const std::vector<std::wstring>& targets) {
+    store.Save(L"Data", L"1Occ", L"NbOcc=" + std::to_wstring(targets.size()));
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+      const std::wstring key = L"1-" + std::to_wstring(i + 1);
+      store.Save(L"Data", key, L"Nom=Lien " + std::to_wstring(i + 1));
+      store.Save(L"Data", key + L"c", L"Fic=" + targets[i]);
+    }
+  }
+
+  FrmMain& LoadMain() {
+    main = std::make_unique<FrmMain>();
+    FenetrePrincipale = main.get();
+    main->Load();
+    return *main;
+  }
+
+  // Runs the pane timer until the animation ends; the ticks it took.
+  int Animate(FrmMain& m) {
+    int ticks = 0;
+    while (m.Animating() && ticks < 1000) {
+      m.tmrFrames.onTimer();
+      ++ticks;
+    }
+    return ticks;
+  }
+
+  MemoryStore store;
+  FakeDesktop desktop;
+  std::unique_ptr<FrmMain> main;
+};
+
+}  // namespace tolvane::testing
