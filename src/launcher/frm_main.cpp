@@ -234,11 +234,7 @@ void FrmMain::BtnClose_Click() {
 }
 
 void FrmMain::BtnMin_Click() {
-  if (BtnMin.Value()) {
-    SetVisible(false);
-    DansTray = AjouterIconeTray();
-    if (!DansTray) SetVisible(true);  // no icon to come back from: stay shown
-  }
+  if (BtnMin.Value()) HideToTray();
   BtnMin.SetValue(false);
 }
 
@@ -250,18 +246,32 @@ void FrmMain::Gestion_Click(int Index) {
 void FrmMain::Timer1_Timer() {
   ImageIcone = ImageIcone + 1 > 3 ? 0 : ImageIcone + 1;
   if (AnimateIcon(Settings())) MeIcon.SetPicture(TheSkin().frames[ImageIcone]);
+  if (trayPending_) HideToTray();  // the tray was not up yet: try again
   if (DansTray) {
     if (const auto& p = MeIcon.GetPicture(); p && p->Icon()) SetTrayIcon(p->Icon());
     ModifierIconeTray();
   }
 }
 
+void FrmMain::ShowFromTray() {
+  SetVisible(true);
+  SupprimerIconeTray();
+  DansTray = false;
+  trayPending_ = false;
+}
+
+void FrmMain::HideToTray() {
+  // Hidden only behind an icon that is really there: a bar with no way back
+  // stays shown and tries again on the next tick or when the tray comes up.
+  trayPending_ = !AjouterIconeTray();
+  DansTray = !trayPending_;
+  SetVisible(trayPending_);
+}
+
 void FrmMain::TrayCallback(UINT mouseMessage) {
   if (mouseMessage == WM_LBUTTONDBLCLK) {
     ::ShowWindow(hwnd(), SW_RESTORE);
-    SetVisible(true);
-    SupprimerIconeTray();
-    DansTray = false;
+    ShowFromTray();
   } else if (mouseMessage == WM_RBUTTONUP) {
     ThePop().Popup(ThePop().MenuAff);
   }
@@ -273,10 +283,9 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     return 0;
   }
   if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-    if (DansTray) {
-      SupprimerIconeTray();
-      DansTray = AjouterIconeTray();
-    }
+    // The shell's tray came up, or came back after a crash: its icons are gone.
+    if (DansTray) SupprimerIconeTray();
+    if (DansTray || trayPending_) HideToTray();
     return 0;
   }
   return ui::Form::OnMessage(msg, wp, lp);

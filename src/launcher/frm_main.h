@@ -26,6 +26,10 @@ class FrmMain final : public ui::Form {
   void ChargerMeInterface();
   // Shows group g's links as buttons.
   void ChargerGroupe(int g);
+  // Hides the bar behind its tray icon, or keeps it shown until the tray can
+  // take the icon.
+  void HideToTray();
+  void ShowFromTray();
   // The group pane shows group g: its name in the header, its links, reopened.
   void ShowGroup(int g, const std::wstring& name);
 
@@ -81,6 +85,7 @@ class FrmMain final : public ui::Form {
   int ImageIcone = 0;
   std::vector<std::wstring> targets_;  // each link button's target, by index
   UINT taskbarCreated_ = 0;
+  bool trayPending_ = false;  // a hide waits for the shell's tray
 };
 
 }  // namespace tolvane

@@ -82,12 +82,8 @@ void FrmMain::ApplyPaneArea(const PaneArea& before) {
     const int index = static_cast<int>(i);
     ui::PictureBox& pane = FrameXPMenu[index];
     if (n.top != b.top || n.height != b.height) pane.Move(pane.Left(), n.top, pane.Width(), n.height);
-    if (n.headerOpen != b.headerOpen && MenuHeader.Exists(index)) {
+    if (n.headerOpen != b.headerOpen && MenuHeader.Exists(index))
       MenuHeader[index].SetPicture(n.headerOpen ? skin.headerUp : skin.headerDown);
-      // The chevron lies under the see-through hot spot `Up`, which a new
-      // picture alone does not repaint.
-      MenuHeader[index].Refresh();
-    }
   }
   if (now.surfaceTop != before.surfaceTop || now.surfaceHeight != before.surfaceHeight)
     EnteteL.Move(EnteteL.Left(), now.surfaceTop, EnteteL.Width(), now.surfaceHeight);
@@ -195,9 +191,7 @@ void FrmMain::Prog_Click(int Index) {
       ui::TheDesktop().Message(hwnd(), L"Veuillez vérifier le lien, qui semble invalide !", AppTitle(),
                                MB_OK | MB_ICONINFORMATION);
     } else if (HideAfterLaunch(Settings())) {
-      SetVisible(false);
-      DansTray = AjouterIconeTray();
-      if (!DansTray) SetVisible(true);
+      HideToTray();
     }
   }
   if (Prog.Exists(Index)) Prog[Index].SetValue(false);

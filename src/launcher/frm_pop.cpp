@@ -74,9 +74,7 @@ void FrmPop::Groupe_Click(int Index) {
 
 void FrmPop::RealTolvane_Click() {
   if (!FenetrePrincipale) return;
-  FenetrePrincipale->SetVisible(true);
-  SupprimerIconeTray();
-  DansTray = false;
+  FenetrePrincipale->ShowFromTray();
 }
 
 void ChargerMenuGroupes() {

@@ -87,9 +87,7 @@ int Main() {
   }
 
   if (StartHidden(Settings())) {
-    main.SetVisible(false);
-    DansTray = AjouterIconeTray();
-    if (!DansTray) main.SetVisible(true);  // never left with no way back
+    main.HideToTray();
   } else {
     main.SetVisible(true);
   }

@@ -6,6 +6,7 @@
 
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
+#include "ui/seams.h"
 
 namespace tolvane {
 namespace {
@@ -28,17 +29,17 @@ void Fill() {
 bool AjouterIconeTray() {
   Fill();
   if (FenetrePrincipale && FenetrePrincipale->Icon()) DonneesIcone.hIcon = FenetrePrincipale->Icon()->Icon();
-  if (!shown) shown = ::Shell_NotifyIconW(NIM_ADD, &DonneesIcone) != FALSE;
+  if (!shown) shown = ui::TheDesktop().TrayIcon(NIM_ADD, DonneesIcone);
   return shown;
 }
 
 void SupprimerIconeTray() {
-  if (DonneesIcone.cbSize) ::Shell_NotifyIconW(NIM_DELETE, &DonneesIcone);
+  if (DonneesIcone.cbSize) ui::TheDesktop().TrayIcon(NIM_DELETE, DonneesIcone);
   shown = false;
 }
 
 void ModifierIconeTray() {
-  if (shown) ::Shell_NotifyIconW(NIM_MODIFY, &DonneesIcone);
+  if (shown) ui::TheDesktop().TrayIcon(NIM_MODIFY, DonneesIcone);
 }
 
 void SetTrayIcon(HICON icon) { DonneesIcone.hIcon = icon; }

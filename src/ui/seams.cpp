@@ -21,6 +21,9 @@ class RealDesktop final : public Desktop {
     ::GetCursorPos(&p);
     return p;
   }
+  bool TrayIcon(DWORD message, NOTIFYICONDATAW& data) override {
+    return ::Shell_NotifyIconW(message, &data) != FALSE;
+  }
   int TrackMenu(HMENU menu, HWND owner, POINT at) override {
     return ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr);
   }

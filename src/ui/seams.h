@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <string_view>
@@ -20,6 +21,8 @@ class Desktop {
   virtual POINT CursorPos() = 0;
   // The primary screen's size, in pixels.
   virtual SIZE ScreenSize() = 0;
+  // Shell_NotifyIcon: adds, changes or removes a tray icon.
+  virtual bool TrayIcon(DWORD message, NOTIFYICONDATAW& data) = 0;
   // Tracks a pop-up menu at `at`; the chosen command, 0 when none.
   virtual int TrackMenu(HMENU menu, HWND owner, POINT at) = 0;
 };

@@ -117,9 +117,7 @@ void Window::Refresh() {
 void Window::SetBackColor(COLORREF colour) {
   if (back_ == colour) return;
   back_ = colour;
-  InvalidateAll();
-  for (Window* c : children_)
-    if (c->transparent_) c->InvalidateAll();
+  InvalidateWithSeeThrough();
 }
 
 void Window::SetForeColor(COLORREF colour) {
@@ -137,7 +135,13 @@ void Window::SetFont(const FontSpec& font) {
 void Window::SetPicture(PicturePtr picture) {
   if (picture_ == picture) return;
   picture_ = std::move(picture);
+  InvalidateWithSeeThrough();
+}
+
+void Window::InvalidateWithSeeThrough() {
   InvalidateAll();
+  for (Window* c : children_)
+    if (c->transparent_) c->InvalidateWithSeeThrough();
 }
 
 void Window::ArrangeAligned() {

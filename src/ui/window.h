@@ -98,6 +98,8 @@ class Window {
   void ArrangeAligned();
   void ApplyGeometry();
   void InvalidateAll();
+  // This window and the see-through children that show its background.
+  void InvalidateWithSeeThrough();
 
   bool stretchPicture_ = true;
   bool transparent_ = false;

@@ -26,6 +26,12 @@ class FakeDesktop final : public ui::Desktop {
   }
   POINT CursorPos() override { return cursor; }
   SIZE ScreenSize() override { return {1280, 800}; }
+  bool TrayIcon(DWORD message, NOTIFYICONDATAW& data) override {
+    if (message == NIM_ADD && !trayUp) return false;
+    trayCalls.push_back(message);
+    tip = data.szTip;
+    return true;
+  }
   // Records each menu's items ("Groupe de programmes/R&&D" for a sub-menu's)
   // and chooses the one named by `choose`, if any.
   int TrackMenu(HMENU menu, HWND, POINT) override {
@@ -47,6 +53,9 @@ class FakeDesktop final : public ui::Desktop {
   std::vector<std::wstring> opened;
   std::vector<std::vector<std::wstring>> menus;
   std::wstring choose;
+  bool trayUp = true;  // false: the shell's tray refuses icons, as at log-on
+  std::vector<DWORD> trayCalls;
+  std::wstring tip;
 
  private:
   static void Collect(HMENU menu, const std::wstring& prefix, std::vector<std::pair<std::wstring, int>>& out) {

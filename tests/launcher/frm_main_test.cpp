@@ -203,3 +203,26 @@ TEST_F(MainWindow, TheTrayMenuShowsTheBarAgain) {
 
 }  // namespace
 }  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
+  FrmMain& m = Start();
+  m.SetVisible(true);
+  desktop.trayUp = false;
+  m.HideToTray();
+  EXPECT_TRUE(m.Visible());  // no icon to come back from
+  EXPECT_FALSE(DansTray);
+
+  desktop.trayUp = true;  // the tray comes up and says so
+  ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_FALSE(m.Visible());
+  EXPECT_TRUE(DansTray);
+  EXPECT_EQ(desktop.tip, L"Tolvane");
+  m.ShowFromTray();
+  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+}  // namespace
+}  // namespace tolvane
