@@ -178,6 +178,12 @@ void FrmMain::ReloadCurrentGroup() {
 void FrmMain::ShowGroup(int g, const std::wstring& name) {
   lblHeader[1].SetCaption(name);
   lblHeader[1].Tag = Digits(g);
+  if (!everPainted_) {
+    // At start the links pane opens after the bar's first paint, which its
+    // closed pane does not need the buttons for: the bar shows sooner.
+    groupToLoad_ = g;
+    return;
+  }
   ChargerGroupe(g);
   FrameXPMenu[1].SetHeight(kHeaderHeight);
   MenuHeader[1].SetHeight(kHeaderHeight);
@@ -214,7 +220,22 @@ void FrmMain::ChargerMeInterface() {
   FrameXPMenu.ForEach([&](int, ui::PictureBox& p) { p.SetBackColor(back); });
 }
 
-void FrmMain::Form_Paint() { MettreAuPremierPlan(*this); }
+void FrmMain::Form_Paint() {
+  MettreAuPremierPlan(*this);
+  everPainted_ = true;
+}
+
+void FrmMain::FinishLoading() {
+  everPainted_ = true;
+  if (groupToLoad_) {
+    const int g = *groupToLoad_;
+    groupToLoad_.reset();
+    ChargerGroupe(g);
+    FrameXPMenu[1].SetHeight(kHeaderHeight);
+    MenuHeader[1].SetHeight(kHeaderHeight);
+    MenuHeader_Click(1);
+  }
+}
 
 void FrmMain::Form_Unload(bool& cancel) {
   // Closing the bar asks first; a No keeps it open and running.
@@ -247,10 +268,9 @@ void FrmMain::Timer1_Timer() {
   ImageIcone = ImageIcone + 1 > 3 ? 0 : ImageIcone + 1;
   if (AnimateIcon(Settings())) MeIcon.SetPicture(TheSkin().frames[ImageIcone]);
   if (trayPending_) HideToTray();  // the tray was not up yet: try again
-  if (DansTray) {
-    if (const auto& p = MeIcon.GetPicture(); p && p->Icon()) SetTrayIcon(p->Icon());
+  // The tray follows the title-bar icon; an unchanged icon is not sent again.
+  if (const auto& p = MeIcon.GetPicture(); DansTray && p && p->Icon() && SetTrayIcon(p->Icon()))
     ModifierIconeTray();
-  }
 }
 
 void FrmMain::ShowFromTray() {
@@ -278,6 +298,10 @@ void FrmMain::TrayCallback(UINT mouseMessage) {
 }
 
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == kLoadIconsMessage) {
+    FinishLinkIcons(false);
+    return 0;
+  }
   if (msg == kTrayMessage) {
     TrayCallback(static_cast<UINT>(LOWORD(lp)));
     return 0;

@@ -3,6 +3,7 @@
 // the current group.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,16 @@ class FrmMain final : public ui::Form {
   void Up_Click(int Index);
   // Applies the interface font and colours.
   void ChargerMeInterface();
-  // Shows group g's links as buttons.
+  // Shows group g's links as buttons. Icons the shell must be asked for come
+  // just after, a few at a time, so the bar shows at once.
   void ChargerGroupe(int g);
+  // Loads now what start-up leaves for after the first paint: the current
+  // group's buttons.
+  void FinishLoading();
+  // Takes the icons still to come now; `all` false stops after a short while.
+  void FinishLinkIcons(bool all = true);
+  // Posted to the bar while icons are still to come.
+  static constexpr UINT kLoadIconsMessage = WM_APP + 2;
   // Hides the bar behind its tray icon, or keeps it shown until the tray can
   // take the icon.
   void HideToTray();
@@ -84,6 +93,10 @@ class FrmMain final : public ui::Form {
   LinkIcons icons_;
   int ImageIcone = 0;
   std::vector<std::wstring> targets_;  // each link button's target, by index
+  std::vector<int> pendingIcons_;      // buttons still showing the default icon
+  bool iconsPosted_ = false;
+  bool everPainted_ = false;
+  std::optional<int> groupToLoad_;  // the group to show once the bar has painted
   UINT taskbarCreated_ = 0;
   bool trayPending_ = false;  // a hide waits for the shell's tray
 };

@@ -126,6 +126,7 @@ void FrmMain::Form_Resize() {
 
 void FrmMain::tmrFrames_Timer() {
   if (FrameXPMenu.Count() == 0) return;
+  if (groupToLoad_ && everPainted_) FinishLoading();
   ReadPaneArea();
   if (panes_.Animating() && panes_.Opening() && FrameXPMenu.Exists(panes_.AnimatedPane())) {
     const int p = panes_.AnimatedPane();
@@ -147,11 +148,10 @@ void FrmMain::ChargerGroupe(int g) {
   const std::vector<LinkButtonPlan> plan = PlanLinkButtons(Settings(), g, first.Top(), first.Height());
   const int count = static_cast<int>(plan.size());
   for (int i = Prog.UBound(); i >= std::max(1, count); --i) Prog.Unload(i);
-  std::vector<std::wstring> shown = std::move(targets_);
   targets_.clear();
+  pendingIcons_.clear();
   if (plan.empty()) {
     first.SetVisible(false);
-    if (!shown.empty() && !shown[0].empty()) ui::SetToolTip(first, L"");
     return;
   }
 
@@ -162,23 +162,52 @@ void FrmMain::ChargerGroupe(int g) {
   icons_.BeginLoad();
   for (int i = 0; i < count; ++i) {
     const LinkButtonPlan& link = plan[static_cast<std::size_t>(i)];
-    const bool existed = Prog.Exists(i);
-    ui::RibbonButton& b = existed ? Prog[i] : Prog.Load(i);
-    b.SetCaption(link.caption);
-    b.Tag = link.tag;
     // The button keeps its target; the tool tip only shows it.
     targets_.push_back(link.target);
-    const std::wstring& had = existed && i < static_cast<int>(shown.size()) ? shown[i] : std::wstring();
-    if (had != link.target) ui::SetToolTip(b, link.target);
-    b.SetPicture(icons_.IconFor(link.target, back));
-    if (i > 0) {
-      b.SetFont(font);
-      b.SetForeColor(first.ForeColor());
-      b.Move(first.Left(), link.top, first.Width(), first.Height());
+    ui::PicturePtr icon = icons_.Known(link.target);
+    if (!icon) pendingIcons_.push_back(i);
+    if (!Prog.Exists(i)) {
+      // Made where it belongs, with its looks: nothing to move or repaint after.
+      ui::Design d = Prog.GetDesign();
+      d.top = link.top, d.caption = link.caption, d.font = font, d.fore = first.ForeColor();
+      d.picture = icon ? icon : TheSkin().defaultLinkIcon;
+      d.toolTip = link.target;
+      Prog.Load(i, d);
+    } else {
+      ui::RibbonButton& b = Prog[i];
+      b.SetCaption(link.caption);
+      b.SetPicture(icon ? icon : TheSkin().defaultLinkIcon);
+      b.SetToolTipText(link.target);
+      b.SetVisible(true);
     }
-    b.SetVisible(true);
+    Prog[i].Tag = link.tag;
   }
-  icons_.EndLoad();
+  if (pendingIcons_.empty()) {
+    icons_.EndLoad();
+  } else if (!iconsPosted_) {
+    iconsPosted_ = ::PostMessageW(hwnd(), kLoadIconsMessage, 0, 0) != FALSE;
+  }
+}
+
+// Icons taken per posted message: the bar stays responsive while they come.
+constexpr ULONGLONG kIconSliceMs = 15;
+
+void FrmMain::FinishLinkIcons(bool all) {
+  iconsPosted_ = false;
+  const COLORREF back = FrameXPMenu[1].BackColor();
+  const ULONGLONG start = ::GetTickCount64();
+  std::size_t done = 0;
+  for (; done < pendingIcons_.size(); ++done) {
+    if (!all && ::GetTickCount64() - start > kIconSliceMs) break;
+    const int i = pendingIcons_[done];
+    if (Prog.Exists(i) && i < static_cast<int>(targets_.size())) Prog[i].SetPicture(icons_.IconFor(targets_[i], back));
+  }
+  pendingIcons_.erase(pendingIcons_.begin(), pendingIcons_.begin() + static_cast<std::ptrdiff_t>(done));
+  if (pendingIcons_.empty()) {
+    icons_.EndLoad();
+  } else {
+    iconsPosted_ = ::PostMessageW(hwnd(), kLoadIconsMessage, 0, 0) != FALSE;
+  }
 }
 
 void FrmMain::Prog_Click(int Index) {

@@ -104,9 +104,22 @@ void LinkIcons::BeginLoad() {
 void LinkIcons::EndLoad() { previous_.clear(); }
 
 ui::PicturePtr LinkIcons::IconFor(const std::wstring& target, COLORREF back) {
+  if (ui::PicturePtr known = Known(target)) return known;
   const ui::PicturePtr& fallback = TheSkin().defaultLinkIcon;
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!PlainFile(target, data)) return fallback;
+  ::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data);
+  Key key{target, Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+          Join(data.nFileSizeHigh, data.nFileSizeLow)};
+  bool keep = true;
+  ui::PicturePtr picture = Load(target, back, keep);
+  if (!picture) picture = fallback;
+  if (keep) current_.emplace(std::move(key), picture);
+  return picture;
+}
+
+ui::PicturePtr LinkIcons::Known(const std::wstring& target) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!PlainFile(target, data)) return TheSkin().defaultLinkIcon;
   Key key{target, Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
           Join(data.nFileSizeHigh, data.nFileSizeLow)};
   if (auto it = current_.find(key); it != current_.end()) return it->second;
@@ -115,11 +128,7 @@ ui::PicturePtr LinkIcons::IconFor(const std::wstring& target, COLORREF back) {
     current_.emplace(std::move(key), kept);
     return kept;
   }
-  bool keep = true;
-  ui::PicturePtr picture = Load(target, back, keep);
-  if (!picture) picture = fallback;
-  if (keep) current_.emplace(std::move(key), picture);
-  return picture;
+  return nullptr;
 }
 
 ui::PicturePtr LinkIcons::Load(const std::wstring& target, COLORREF back, bool& keep) {

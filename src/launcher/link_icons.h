@@ -29,6 +29,9 @@ class LinkIcons {
   void EndLoad();
   // Never null. `back` is the colour the cached bitmap is drawn on.
   ui::PicturePtr IconFor(const std::wstring& target, COLORREF back);
+  // The icon when it is known without asking the shell (the default icon,
+  // or one taken before); null when it has to be extracted.
+  ui::PicturePtr Known(const std::wstring& target);
 
  private:
   // A target as it stood when its icon was taken.

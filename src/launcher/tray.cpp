@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
@@ -42,7 +43,7 @@ void ModifierIconeTray() {
   if (shown) ui::TheDesktop().TrayIcon(NIM_MODIFY, DonneesIcone);
 }
 
-void SetTrayIcon(HICON icon) { DonneesIcone.hIcon = icon; }
+bool SetTrayIcon(HICON icon) { return std::exchange(DonneesIcone.hIcon, icon) != icon; }
 
 bool TrayIconShown() { return shown; }
 

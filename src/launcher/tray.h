@@ -15,8 +15,8 @@ bool AjouterIconeTray();
 void SupprimerIconeTray();
 // Sends the record again, with its current icon.
 void ModifierIconeTray();
-// The icon the record shows; ModifierIconeTray sends it.
-void SetTrayIcon(HICON icon);
+// The icon the record shows, which ModifierIconeTray sends; whether it changed.
+bool SetTrayIcon(HICON icon);
 bool TrayIconShown();
 
 }  // namespace tolvane

@@ -50,6 +50,13 @@ class ControlArray {
     DeferDelete(std::move(gone));
   }
 
+  // A new element from a design of its own, such as element 0's with
+  // another place: made where it belongs, with nothing to move after.
+  T& Load(int index, const Design& d, Window* container = nullptr) {
+    return Make(index, d, container ? container : parent_);
+  }
+  const Design& GetDesign() const { return design_; }
+
   bool Exists(int index) const { return items_.count(index) > 0; }
   T& operator[](int index) { return *items_.at(index); }
   const T& operator[](int index) const { return *items_.at(index); }

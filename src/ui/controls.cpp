@@ -42,7 +42,7 @@ void Panel::Create(Window& parent, const Design& d) {
   Move(d.left, d.top, d.width, d.height);
   CreateHwnd(&parent, 0, 0);
   if (!caption_.empty()) ::SetWindowTextW(hwnd(), caption_.c_str());  // for screen readers and tests
-  if (!d.toolTip.empty()) SetToolTip(*this, d.toolTip);
+  SetToolTipText(d.toolTip);
 }
 
 void Panel::SetCaption(std::wstring caption) {
@@ -176,7 +176,7 @@ LRESULT ScrollBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
-void SetToolTip(Window& control, const std::wstring& text) {
+void RegisterToolTip(Window& control, const std::wstring& text) {
   HWND root = ::GetAncestor(control.hwnd(), GA_ROOT);
   if (!root) return;
   auto tips = static_cast<HWND>(::GetPropW(root, L"TolvaneTips"));

@@ -93,7 +93,7 @@ class ScrollBar : public Window {
   int value_ = 0;
 };
 
-// Attaches a tool tip to a control; the tip window belongs to its form.
-void SetToolTip(Window& control, const std::wstring& text);
+// Gives a control's tip to its form's tip window (made with the first tip).
+void RegisterToolTip(Window& control, const std::wstring& text);
 
 }  // namespace ui

@@ -8,6 +8,9 @@
 #include "ui/handles.h"
 
 namespace ui {
+
+void RegisterToolTip(Window& control, const std::wstring& text);
+
 namespace {
 
 constexpr wchar_t kClassName[] = L"TolvaneWindow";
@@ -64,14 +67,15 @@ void Window::CreateHwnd(Window* parent, DWORD style, DWORD exStyle) {
   parent_ = parent;
   if (parent) parent->children_.push_back(this);
   style |= WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (parent ? WS_CHILD : WS_POPUP);
-  style &= ~WS_VISIBLE;  // shown below, once placed
+  // A control is created in place, so it may show at once; a form shows when told.
+  style = parent && visible_ ? style | WS_VISIBLE : style & ~WS_VISIBLE;
   ::CreateWindowExW(exStyle, kClassName, L"", style, Px(left_), Px(top_), Px(width_), Px(height_),
                     parent ? parent->hwnd_ : nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
   if (parent) {
     // Later controls lie over earlier ones, as in a form's design.
-    ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    parent->ArrangeAligned();
-    if (visible_) ::ShowWindow(hwnd_, SW_SHOWNA);
+    if (::GetWindow(hwnd_, GW_HWNDPREV))
+      ::SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (align_ != Align::None) parent->ArrangeAligned();
   }
 }
 
@@ -213,6 +217,10 @@ LRESULT Window::HandleMouse(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_MOUSEMOVE:
       if (!tracking_) {
+        if (toolTip_ != tipShown_) {
+          RegisterToolTip(*this, toolTip_);
+          tipShown_ = toolTip_;
+        }
         TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, hwnd_, 0};
         tracking_ = ::TrackMouseEvent(&tme) != FALSE;
         Raise(onMouseEnter);

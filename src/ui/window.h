@@ -65,6 +65,10 @@ class Window {
   void SetForeColor(COLORREF colour);
   const FontSpec& Font() const { return font_; }
   void SetFont(const FontSpec& font);
+  // The tool tip: kept as text, and given to the form's tip window only when
+  // the pointer comes over the control, so that making controls stays cheap.
+  const std::wstring& ToolTipText() const { return toolTip_; }
+  void SetToolTipText(std::wstring text) { toolTip_ = std::move(text); }
   const PicturePtr& GetPicture() const { return picture_; }
   void SetPicture(PicturePtr picture);
   Align GetAlign() const { return align_; }
@@ -122,6 +126,8 @@ class Window {
   COLORREF fore_ = RGB(0, 0, 0);
   FontSpec font_;
   PicturePtr picture_;
+  std::wstring toolTip_;
+  std::wstring tipShown_;  // what the tip window has for this control
 
   friend class Form;
 };

@@ -8,6 +8,7 @@
 #include "fake_desktop.h"
 #include "launcher/frm_main.h"
 #include "launcher/frm_pop.h"
+#include "launcher/skin.h"
 #include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
@@ -36,6 +37,7 @@ class MainWindow : public ::testing::Test {
     main = std::make_unique<FrmMain>();
     FenetrePrincipale = main.get();
     main->Load();
+    main->FinishLoading();
     return *main;
   }
 
@@ -222,6 +224,30 @@ TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
   EXPECT_EQ(desktop.tip, L"Tolvane");
   m.ShowFromTray();
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+}  // namespace
+}  // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
+  FrmMain& m = Start();
+  m.HideToTray();
+  ASSERT_TRUE(DansTray);
+  m.Timer1.onTimer();  // from the window's icon to the title bar's
+  const std::size_t afterAdd = desktop.trayCalls.size();
+  m.Timer1.onTimer();
+  m.Timer1.onTimer();
+  EXPECT_EQ(desktop.trayCalls.size(), afterAdd) << "animation off: nothing to send";
+  store.Save(L"Settings", L"Rec 6", L"1");
+  m.Timer1.onTimer();  // the frame counter went on meanwhile: back to frame 0
+  m.Timer1.onTimer();
+  ASSERT_EQ(desktop.trayCalls.size(), afterAdd + 1);
+  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_NE(m.MeIcon.GetPicture(), TheSkin().frames[0]);
+  m.ShowFromTray();
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,7 @@ TEST_F(LinkButtonsTest, ACacheThatCannotBeWrittenGivesTheDefaultIcon) {
   DeleteTree(CacheFolder());
   ::CreateDirectoryW(CacheFolder().c_str(), nullptr);
   m.ChargerGroupe(1);
+  m.FinishLinkIcons();
   EXPECT_NE(m.Prog[0].GetPicture(), TheSkin().defaultLinkIcon) << "the next load tries again";
 }
 
@@ -146,17 +148,20 @@ TEST_F(LinkButtonsTest, AReloadReusesButtonsAndIcons) {
   const std::wstring cached = ProgramFolder() + L"\\temp\\bloc.ico";
   ASSERT_TRUE(::DeleteFileW(cached.c_str()));
   m.ChargerGroupe(1);
+  m.FinishLinkIcons();
   EXPECT_EQ(m.Prog[1].hwnd(), second);
   EXPECT_EQ(m.Prog[0].GetPicture(), icon);
   EXPECT_EQ(::GetFileAttributesW(cached.c_str()), INVALID_FILE_ATTRIBUTES) << "not extracted again";
 
   SetLinks({folder + L"\\absent.txt"});
   m.ChargerGroupe(1);
+  m.FinishLinkIcons();
   EXPECT_EQ(m.Prog.Count(), 1);
   EXPECT_EQ(m.Prog[0].GetPicture(), TheSkin().defaultLinkIcon);
 
   store.Save(L"Data", L"1Occ", L"NbOcc=");
   m.ChargerGroupe(1);
+  m.FinishLinkIcons();
   EXPECT_FALSE(m.Prog[0].Visible()) << "a count that is no number shows no button";
 }
 
@@ -195,3 +200,37 @@ TEST_F(LinkButtonsTest, ARefusedOrEmptyTargetIsReportedAndTheBarStays) {
 }
 
 }  // namespace
+
+namespace tolvane {
+namespace {
+
+TEST_F(LinkButtonsTest, IconsAndTipsComeAfterTheButtonsShow) {
+  SetLinks({folder + L"\\bloc.exe", L""});
+  main = std::make_unique<FrmMain>();
+  FenetrePrincipale = main.get();
+  main->Load();
+  FrmMain& m = *main;
+  EXPECT_EQ(m.Prog.Count(), 1) << "the buttons come after the first paint";
+  m.FinishLoading();
+  ASSERT_EQ(m.Prog.Count(), 2);
+  // At first the default icon, so the bar shows without waiting for the shell.
+  EXPECT_EQ(m.Prog[0].GetPicture(), TheSkin().defaultLinkIcon);
+  MSG msg;
+  while (::PeekMessageW(&msg, m.hwnd(), FrmMain::kLoadIconsMessage, FrmMain::kLoadIconsMessage, PM_REMOVE))
+    ::DispatchMessageW(&msg);
+  EXPECT_NE(m.Prog[0].GetPicture(), TheSkin().defaultLinkIcon);
+
+  // The tool tip goes to the tip window when the pointer first comes over the button.
+  HWND tips = static_cast<HWND>(::GetPropW(m.hwnd(), L"TolvaneTips"));
+  const LRESULT before = tips ? ::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0) : 0;
+  EXPECT_EQ(m.Prog[0].ToolTipText(), folder + L"\\bloc.exe");
+  ::SendMessageW(m.Prog[0].hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  tips = static_cast<HWND>(::GetPropW(m.hwnd(), L"TolvaneTips"));
+  ASSERT_NE(tips, nullptr);
+  EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
+  ::SendMessageW(m.Prog[0].hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+  EXPECT_EQ(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), before + 1);
+}
+
+}  // namespace
+}  // namespace tolvane

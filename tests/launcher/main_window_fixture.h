@@ -48,6 +48,8 @@ class MainWindowTest : public ::testing::Test {
     main = std::make_unique<FrmMain>();
     FenetrePrincipale = main.get();
     main->Load();
+    main->FinishLoading();    // what would come after the first paint
+    main->FinishLinkIcons();
     return *main;
   }
 
