@@ -5,6 +5,7 @@
 namespace ui {
 namespace {
 
+// The system control, filling its host window and in the design's font.
 HWND MakeChild(Window& host, const wchar_t* cls, DWORD style, const FontSpec& font) {
   RECT r{};
   ::GetClientRect(host.hwnd(), &r);
@@ -22,13 +23,17 @@ void Fill(HWND host, HWND child) {
 
 }  // namespace
 
-void TextBox::Create(Window& parent, const Design& d) {
+void HostWindow::CreateHost(Window& parent, const Design& d) {
   Name = d.name;
   align_ = d.align;
   SetFont(d.font);
   SetVisibleFlag(d.visible);
   Move(d.left, d.top, d.width, d.height);
   CreateHwnd(&parent, 0, 0);
+}
+
+void TextBox::Create(Window& parent, const Design& d) {
+  CreateHost(parent, d);
   edit_ = MakeChild(*this, L"EDIT", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, d.font);
   ::SetWindowSubclass(edit_, &TextBox::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   SetText(d.caption);
@@ -68,12 +73,7 @@ LRESULT CALLBACK TextBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
 }
 
 void ListBox::Create(Window& parent, const Design& d) {
-  Name = d.name;
-  align_ = d.align;
-  SetFont(d.font);
-  SetVisibleFlag(d.visible);
-  Move(d.left, d.top, d.width, d.height);
-  CreateHwnd(&parent, 0, 0);
+  CreateHost(parent, d);
   list_ = MakeChild(*this, L"LISTBOX", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
                     d.font);
 }

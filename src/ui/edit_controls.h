@@ -10,7 +10,13 @@
 
 namespace ui {
 
-class TextBox : public Window {
+// A window of ours hosting one system control that fills it.
+class HostWindow : public Window {
+ protected:
+  void CreateHost(Window& parent, const Design& d);
+};
+
+class TextBox : public HostWindow {
  public:
   void Create(Window& parent, const Design& d);
   std::wstring Text() const;
@@ -30,7 +36,7 @@ class TextBox : public Window {
   HWND edit_ = nullptr;
 };
 
-class ListBox : public Window {
+class ListBox : public HostWindow {
  public:
   void Create(Window& parent, const Design& d);
   void AddItem(const std::wstring& text);

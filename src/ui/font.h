@@ -7,15 +7,11 @@
 
 #include <string>
 
+#include "core/font_spec.h"
+
 namespace ui {
 
-struct FontSpec {
-  std::wstring name = L"MS Sans Serif";
-  double size = 8.25;  // points
-  bool bold = false;
-  bool italic = false;
-  bool operator==(const FontSpec&) const = default;
-};
+using FontSpec = tolvane::FontSpec;
 
 // The shared handle for a font; owned by the cache, never deleted by callers.
 HFONT GetFont(const FontSpec& spec);

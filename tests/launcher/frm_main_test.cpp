@@ -128,11 +128,6 @@ TEST_F(MainWindow, TrayDoubleClickShowsTheBarAgain) {
   EXPECT_FALSE(DansTray);
 }
 
-}  // namespace
-}  // namespace tolvane
-
-namespace tolvane {
-namespace {
 
 TEST_F(MainWindow, SkinAndMenuPicturesComeFromTheResources) {
   FrmMain& m = Start();
@@ -143,11 +138,6 @@ TEST_F(MainWindow, SkinAndMenuPicturesComeFromTheResources) {
   EXPECT_EQ(ThePop().MiniToolBar.Count(), 10);  // so that "{IMG:i9}" is the ninth picture
 }
 
-}  // namespace
-}  // namespace tolvane
-
-namespace tolvane {
-namespace {
 
 void RightClick(ui::Window& w) {
   ::SendMessageW(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
@@ -203,11 +193,6 @@ TEST_F(MainWindow, TheTrayMenuShowsTheBarAgain) {
   EXPECT_FALSE(DansTray);
 }
 
-}  // namespace
-}  // namespace tolvane
-
-namespace tolvane {
-namespace {
 
 TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
   FrmMain& m = Start();
@@ -226,11 +211,6 @@ TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
 }
 
-}  // namespace
-}  // namespace tolvane
-
-namespace tolvane {
-namespace {
 
 TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
   FrmMain& m = Start();

@@ -13,6 +13,8 @@
 #include <utility>
 #include <variant>
 
+#include "core/font_spec.h"
+
 namespace imagebutton {
 
 // A colour as the designs give it: 0x00BBGGRR, or 0x80000000 plus the index
@@ -26,13 +28,7 @@ inline constexpr Colour kWindowBackground{0x80000005};
 inline constexpr Colour kWindowFrame{0x80000006};
 inline constexpr Colour kButtonText{0x80000012};
 
-struct FontSpec {
-  std::wstring name = L"MS Sans Serif";
-  double size = 8.25;  // points
-  bool bold = false;
-  bool italic = false;
-  bool operator==(const FontSpec&) const = default;
-};
+using FontSpec = tolvane::FontSpec;
 
 // The picture is an icon owned by the window side; here it is only shared
 // and compared.

@@ -1,0 +1,16 @@
+// A font as the designs name it: "Verdana", 8.25 points, bold or not.
+#pragma once
+
+#include <string>
+
+namespace tolvane {
+
+struct FontSpec {
+  std::wstring name = L"MS Sans Serif";
+  double size = 8.25;  // points
+  bool bold = false;
+  bool italic = false;
+  bool operator==(const FontSpec&) const = default;
+};
+
+}  // namespace tolvane
