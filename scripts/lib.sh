@@ -71,3 +71,10 @@ wine_env() {
     wineserver -w || true
   fi
 }
+
+# Starts the prefix's server and services now, apart from any test: started
+# by a test, they would hold its output open and ctest would wait on them.
+wine_up() {
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
