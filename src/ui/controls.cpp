@@ -41,7 +41,9 @@ void Panel::Create(Window& parent, const Design& d) {
   SetVisibleFlag(d.visible);
   Move(d.left, d.top, d.width, d.height);
   CreateHwnd(&parent, 0, 0);
-  if (!caption_.empty()) ::SetWindowTextW(hwnd(), caption_.c_str());  // for screen readers and tests
+  // Named for screen readers (and tests): by its caption, else by its tip.
+  const std::wstring& name = caption_.empty() ? d.toolTip : caption_;
+  if (!name.empty()) ::SetWindowTextW(hwnd(), name.c_str());
   SetToolTipText(d.toolTip);
 }
 

@@ -67,6 +67,19 @@ TEST_F(Launcher, ClickingALinkStartsItsTargetAndHidesTheBar) {
   EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(main); }, 5000));
 }
 
+TEST_F(Launcher, TheTitleBarButtonHidesTheBarBehindItsIcon) {
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  HWND hide = e2e::FindChild(main, L"Placer dans la barre d'icônes");
+  ASSERT_NE(hide, nullptr);
+  e2e::ClickWindow(hide);
+  EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindowVisible(main); }, 5000));
+  ::PostMessageW(main, kTrayMessage, 1, WM_LBUTTONDOWN);  // a press alone does nothing
+  ::PostMessageW(main, kTrayMessage, 1, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(main); }, 5000));
+}
+
 TEST_F(Launcher, AnEmptyOrMissingTargetIsReportedAndTheBarStays) {
   Program p;
   HWND main = p.WaitMainWindow();
