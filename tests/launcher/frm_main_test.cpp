@@ -71,23 +71,6 @@ TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
   EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
 }
 
-TEST_F(MainWindow, ChoosingAGroupShowsItAndMakesItCurrent) {
-  AddGroup(1, L"Jeux", 1);
-  AddGroup(2, L"-Outils", 4);
-  AddGroup(3, L"a{b}c", 2);
-  FrmMain& m = Start();
-  IndexEnteteMenu = 1;
-  ui::MenuItem& second = *ThePop().SelGroupe->Items[1];
-  EXPECT_EQ(second.Tag, L"2");
-  second.onClick();
-  EXPECT_EQ(m.lblHeader[1].Caption(), L"-Outils");
-  EXPECT_EQ(m.lblHeader[1].Tag, L"2");
-  EXPECT_EQ(m.ButtonCount(), 4);
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
-  ThePop().SelGroupe->Items[2]->onClick();
-  EXPECT_EQ(m.lblHeader[1].Caption(), L"a{b}c");
-}
-
 TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLost) {
   FrmMain& m = Start();
   // Grab the title bar 300 twips from its left edge and 90 from its top.
@@ -116,18 +99,6 @@ TEST_F(MainWindow, QuitAnsweredNoKeepsEverything) {
   EXPECT_TRUE(store.Writes().empty());
   EXPECT_TRUE(::GetWindowLongW(m.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
-
-TEST_F(MainWindow, TrayDoubleClickShowsTheBarAgain) {
-  FrmMain& m = Start();
-  m.SetVisible(false);
-  DansTray = true;
-  ::SendMessageW(m.hwnd(), kTrayMessage, 1, WM_LBUTTONDOWN);
-  EXPECT_FALSE(m.Visible());
-  ::SendMessageW(m.hwnd(), kTrayMessage, 1, WM_LBUTTONDBLCLK);
-  EXPECT_TRUE(m.Visible());
-  EXPECT_FALSE(DansTray);
-}
-
 
 TEST_F(MainWindow, SkinAndMenuPicturesComeFromTheResources) {
   FrmMain& m = Start();
