@@ -32,6 +32,13 @@ bool PaneAnimation::Tick() {
   return resized;
 }
 
+bool PaneAnimation::Idle() const {
+  if (animating_) return false;
+  for (std::size_t i = 1; i < area.panes.size(); ++i)
+    if (area.panes[i].top != area.panes[i - 1].Bottom() + kPaneGap) return false;
+  return true;
+}
+
 void PaneAnimation::Restack() {
   for (std::size_t i = 1; i < area.panes.size(); ++i) area.panes[i].top = area.panes[i - 1].Bottom() + kPaneGap;
 }

@@ -61,6 +61,8 @@ class PaneAnimation {
   void ResizeLayout();
 
   bool Animating() const { return animating_; }
+  // Whether a tick would change nothing: no animation, panes in their stack.
+  bool Idle() const;
   bool Opening() const { return opening_; }
   int AnimatedPane() const { return pane_; }
 

@@ -128,6 +128,7 @@ void FrmMain::tmrFrames_Timer() {
   if (FrameXPMenu.Count() == 0) return;
   if (groupToLoad_ && everPainted_) FinishLoading();
   ReadPaneArea();
+  if (panes_.Idle()) return;  // the tick of a bar at rest: nothing to do
   if (panes_.Animating() && panes_.Opening() && FrameXPMenu.Exists(panes_.AnimatedPane())) {
     const int p = panes_.AnimatedPane();
     panes_.area.panes[static_cast<std::size_t>(p)].contentBottom = ContentBottom(p);

@@ -168,3 +168,21 @@ TEST(PaneAnimation, AMinimisedWindowKeepsItsLayout) {
 }
 
 }  // namespace
+
+namespace tolvane {
+namespace {
+
+TEST(PaneAnimationIdle, OnlyABarAtRestIsIdle) {
+  PaneAnimation a;
+  a.area.panes = {PaneBox{120, 375}, PaneBox{615, 375}};
+  EXPECT_TRUE(a.Idle());
+  a.area.panes[0].height = 435;  // the tools pane grew: the links pane must follow
+  EXPECT_FALSE(a.Idle());
+  a.Tick();
+  EXPECT_TRUE(a.Idle());
+  a.MenuHeader_Click(1);
+  EXPECT_FALSE(a.Idle());
+}
+
+}  // namespace
+}  // namespace tolvane
