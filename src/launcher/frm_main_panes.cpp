@@ -158,7 +158,6 @@ void FrmMain::ChargerGroupe(int g) {
 
   ui::FontSpec font = first.Font();
   font.bold = false;  // the pointer may be over the first button
-  const COLORREF back = FrameXPMenu[1].BackColor();
   targets_.reserve(plan.size());
   icons_.BeginLoad();
   for (int i = 0; i < count; ++i) {

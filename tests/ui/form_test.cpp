@@ -22,14 +22,6 @@ void Click(ui::Window& w) {
   ::SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
 class Recorder : public ui::Form {
  public:
   explicit Recorder(std::wstring name) : ui::Form(std::move(name)) {}
