@@ -27,7 +27,6 @@ constexpr double kPaneAreaHeight = 4650;
 constexpr wchar_t kWebPage[] = L"https://tolvane.example/";
 
 const ui::FontSpec kVerdana{L"Verdana", 8.25};
-const ui::FontSpec kTahoma{L"Tahoma", 8.25};
 
 const wchar_t* const kTools[] = {L"Couleurs & Polices", L"Préférences", L"Aide", L"Site internet", L"A Propos"};
 
