@@ -49,7 +49,6 @@ HWND WaitTopLevel(DWORD pid, const wchar_t* className, const wchar_t* title, DWO
 struct TextSearch {
   const std::wstring* text;
   std::wstring all;
-  bool found = false;
   HWND hwnd = nullptr;
 };
 
@@ -59,10 +58,7 @@ BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp) {
   ::GetWindowTextW(hwnd, buf, 1024);
   wchar_t cls[64] = {};
   ::GetClassNameW(hwnd, cls, 64);
-  if (s->text && *s->text == buf && !s->found) {
-    s->found = true;
-    s->hwnd = hwnd;
-  }
+  if (s->text && *s->text == buf && !s->hwnd) s->hwnd = hwnd;
   if (std::wstring(cls) == L"Static") s->all += buf;
   return TRUE;
 }
@@ -154,11 +150,7 @@ void Press(HWND box, int buttonId) {
                  reinterpret_cast<LPARAM>(::GetDlgItem(box, buttonId)));
 }
 
-bool HasChildText(HWND parent, const std::wstring& text) {
-  TextSearch s{&text};
-  ::EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
+bool HasChildText(HWND parent, const std::wstring& text) { return FindChild(parent, text) != nullptr; }
 
 HWND FindChild(HWND parent, const std::wstring& text) {
   TextSearch s{&text};

@@ -59,42 +59,5 @@ TEST(ImageButtonFaces, FiveFacesSideBySide) {
   }
 }
 
-// The leftmost column holding the given colour in the caption's rows, or -1.
-int FirstColumnOf(const Canvas& canvas, COLORREF colour) {
-  for (int x = 0; x < kWidth; ++x) {
-    for (int y = 8; y < 26; ++y) {
-      if (canvas.At(x, y) == colour) return x;
-    }
-  }
-  return -1;
-}
-
-TEST(ImageButtonFaces, CaptionColourAndBlanks) {
-  ui::OwnedFont font(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0,
-                                   NONANTIALIASED_QUALITY, 0, L"MS Sans Serif"));
-  Look look;
-  look.width = kWidth;
-  look.height = kHeight;
-  look.caption = L"Valider";
-  look.font = font.get();
-  look.textColour = RGB(200, 0, 0);
-
-  Canvas centred(kWidth, kHeight);
-  DrawLook(centred.Dc(), look);
-  const int centredLeft = FirstColumnOf(centred, RGB(200, 0, 0));
-  ASSERT_GT(centredLeft, 10);
-
-  look.blanks = 13;  // the "Valider" buttons: the caption moves clear of the 33-pixel picture
-  Canvas shifted(kWidth, kHeight);
-  DrawLook(shifted.Dc(), look);
-  EXPECT_GT(FirstColumnOf(shifted, RGB(200, 0, 0)), centredLeft + 10);
-
-  look.face = Face::Disabled;  // grey whatever colour was asked for
-  Canvas disabled(kWidth, kHeight);
-  DrawLook(disabled.Dc(), look);
-  EXPECT_EQ(FirstColumnOf(disabled, RGB(200, 0, 0)), -1);
-  EXPECT_NE(FirstColumnOf(disabled, RGB(161, 161, 146)), -1);
-}
-
 }  // namespace
 }  // namespace imagebutton

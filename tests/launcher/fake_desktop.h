@@ -1,6 +1,5 @@
-// A desktop for in-process tests: message boxes answer at once and are
-// recorded, the shell records what it was asked to open, the cursor is where
-// the test puts it.
+// A desktop for in-process tests: message boxes answer at once, launches are
+// only recorded, the cursor is where the test puts it.
 #pragma once
 
 #include <string>

@@ -100,16 +100,6 @@ TEST_F(MainWindow, QuitAnsweredNoKeepsEverything) {
   EXPECT_TRUE(::GetWindowLongW(m.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(MainWindow, SkinAndMenuPicturesComeFromTheResources) {
-  FrmMain& m = Start();
-  ASSERT_TRUE(m.MeIcon.GetPicture());
-  EXPECT_EQ(m.MeIcon.GetPicture()->Size().cx, 32);
-  ASSERT_TRUE(m.MenuHeader[1].GetPicture());
-  EXPECT_EQ(m.MenuHeader[1].GetPicture()->Size().cx, 185);
-  EXPECT_EQ(ThePop().MiniToolBar.Count(), 10);  // so that "{IMG:i9}" is the ninth picture
-}
-
-
 void RightClick(ui::Window& w) {
   ::SendMessageW(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
   ::SendMessageW(w.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
@@ -164,7 +154,6 @@ TEST_F(MainWindow, TheTrayMenuShowsTheBarAgain) {
   EXPECT_FALSE(DansTray);
 }
 
-
 TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
   FrmMain& m = Start();
   m.SetVisible(true);
@@ -181,7 +170,6 @@ TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
   m.ShowFromTray();
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
 }
-
 
 TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
   FrmMain& m = Start();

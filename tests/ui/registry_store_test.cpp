@@ -10,64 +10,58 @@
 namespace {
 
 constexpr wchar_t kTitle[] = L"TolvaneTest-registry";
-constexpr wchar_t kOtherTitle[] = L"TolvaneTest-registry-other";
 constexpr wchar_t kSettingsRoot[] = L"Software\\VB and VBA Program Settings\\";
-
-void RemoveApplication(const wchar_t* title) {
-  ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + title).c_str());
-}
 
 // Writes a value of any type straight into a section, as another program or
 // an earlier version might have left it.
-void WriteRaw(const wchar_t* section, const wchar_t* name, DWORD type, const void* data,
-              DWORD bytes) {
+void WriteRaw(const wchar_t* section, const wchar_t* name, DWORD type, const void* data, DWORD bytes) {
   ui::OwnedKey key = ui::CreateRegistryKey(
       HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + kTitle + L"\\" + section, KEY_SET_VALUE);
-  ASSERT_TRUE(key);
-  ASSERT_EQ(::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes),
-            ERROR_SUCCESS);
+  ASSERT_EQ(::RegSetValueExW(key.get(), name, 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
 }
 
 class RegistryStoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    RemoveApplication(kTitle);
-    RemoveApplication(kOtherTitle);
-  }
+  void SetUp() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, (std::wstring(kSettingsRoot) + kTitle).c_str()); }
   void TearDown() override { SetUp(); }
 
   ui::RegistryStore store_{kTitle};
 };
 
-TEST_F(RegistryStoreTest, AccentedTextRoundTrips) {
+TEST_F(RegistryStoreTest, AccentedTextRoundTripsAndDeletesTakeOnlyTheirOwn) {
   EXPECT_TRUE(store_.Save(L"Data", L"1", L"Nomgroupe=Groupe N°01"));
-  EXPECT_TRUE(store_.Save(L"Settings", L"Texte", L"é"));
+  EXPECT_TRUE(store_.Save(L"Data", L"1-1c", L"Fic=é"));
   EXPECT_TRUE(store_.Save(L"Settings", L"Vide", L""));
-  EXPECT_EQ(store_.Get(L"Data", L"1", L"x"), L"Nomgroupe=Groupe N°01");
-  EXPECT_EQ(store_.Get(L"Settings", L"Texte", L"x"), L"é");
+  EXPECT_EQ(store_.Get(L"data", L"1", L"x"), L"Nomgroupe=Groupe N°01");  // keys compare without case
+  EXPECT_EQ(store_.Get(L"Data", L"1-1c", L"x"), L"Fic=é");
   EXPECT_EQ(store_.Get(L"Settings", L"Vide", L"x"), L"");
-  // Keys compare without case, as callers spelling "Nomgroupe" differently expect.
-  EXPECT_EQ(store_.Get(L"data", L"1", L"x"), L"Nomgroupe=Groupe N°01");
+
+  EXPECT_TRUE(store_.Delete(L"Data", L"1"));
+  EXPECT_EQ(store_.Get(L"Data", L"1", L"gone"), L"gone");
+  EXPECT_EQ(store_.Get(L"Data", L"1-1c", L""), L"Fic=é");
+  EXPECT_FALSE(store_.Delete(L"Data", L"1"));
+  EXPECT_FALSE(store_.Delete(L"Absente", L"1"));
+
+  EXPECT_TRUE(store_.DeleteSection(L"Data"));
+  EXPECT_EQ(store_.Get(L"Data", L"1-1c", L"none"), L"none");
+  EXPECT_TRUE(store_.DeleteSection(L"Data"));  // already gone
+  EXPECT_FALSE(store_.DeleteSection(L""));     // would name the whole application
+  EXPECT_EQ(store_.Get(L"Settings", L"Vide", L"x"), L"");
 }
 
-TEST_F(RegistryStoreTest, MissingValueKeyOrTypeGivesFallback) {
+TEST_F(RegistryStoreTest, OddValuesReadAsFallbackOrWhole) {
   EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L"1"), L"1");  // no key at all
-  ASSERT_TRUE(store_.Save(L"Settings", L"Autre", L"2"));
-  EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L"1"), L"1");  // key, no value
   const DWORD number = 7;
   WriteRaw(L"Settings", L"Nombre", REG_DWORD, &number, sizeof number);
   EXPECT_EQ(store_.Get(L"Settings", L"Nombre", L"0"), L"0");
-}
-
-TEST_F(RegistryStoreTest, ValueWithoutTerminatingNulIsReadWhole) {
   const wchar_t text[] = {L'N', L'b', L'O', L'c', L'c', L'=', L'1', L'2'};
-  WriteRaw(L"Data", L"Groupe", REG_SZ, text, sizeof text);
+  WriteRaw(L"Data", L"Groupe", REG_SZ, text, sizeof text);  // no terminating nul
   EXPECT_EQ(store_.Get(L"Data", L"Groupe", L""), L"NbOcc=12");
-  // A stray odd byte is no character; the whole ones before it still count.
-  WriteRaw(L"Data", L"Impair", REG_SZ, text, 2 * sizeof(wchar_t) + 1);
+  WriteRaw(L"Data", L"Impair", REG_SZ, text, 2 * sizeof(wchar_t) + 1);  // a stray odd byte is no character
   EXPECT_EQ(store_.Get(L"Data", L"Impair", L""), L"Nb");
 }
 
+// A value that another writer keeps resizing is read whole or not at all.
 TEST_F(RegistryStoreTest, ValueResizedWhileReadIsNeverCut) {
   const std::wstring shortText = L"Nom=court";
   const std::wstring longText(4000, L'x');
@@ -85,37 +79,6 @@ TEST_F(RegistryStoreTest, ValueResizedWhileReadIsNeverCut) {
   stop = true;
   writer.join();
   EXPECT_EQ(wrong, 0);
-}
-
-TEST_F(RegistryStoreTest, DeleteRemovesOneValue) {
-  ASSERT_TRUE(store_.Save(L"Data", L"1-1", L"Nom=a"));
-  ASSERT_TRUE(store_.Save(L"Data", L"1-1c", L"Fic=b"));
-  EXPECT_TRUE(store_.Delete(L"Data", L"1-1"));
-  EXPECT_EQ(store_.Get(L"Data", L"1-1", L"gone"), L"gone");
-  EXPECT_EQ(store_.Get(L"Data", L"1-1c", L""), L"Fic=b");
-  EXPECT_FALSE(store_.Delete(L"Data", L"1-1"));
-  EXPECT_FALSE(store_.Delete(L"Absente", L"1-1"));
-}
-
-TEST_F(RegistryStoreTest, DeleteSectionLeavesTheOthers) {
-  ASSERT_TRUE(store_.Save(L"Data", L"Groupe", L"NbOcc=1"));
-  ASSERT_TRUE(store_.Save(L"Settings", L"NGroupe", L"1"));
-  EXPECT_TRUE(store_.DeleteSection(L"Data"));
-  EXPECT_EQ(store_.Get(L"Data", L"Groupe", L"none"), L"none");
-  EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L""), L"1");
-  EXPECT_TRUE(store_.DeleteSection(L"Data"));  // already gone
-  EXPECT_FALSE(store_.DeleteSection(L""));     // would name the whole application
-  EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L""), L"1");
-}
-
-TEST_F(RegistryStoreTest, ApplicationsDoNotSeeEachOther) {
-  ui::RegistryStore other(kOtherTitle);
-  ASSERT_TRUE(store_.Save(L"Settings", L"NGroupe", L"2"));
-  ASSERT_TRUE(other.Save(L"Settings", L"NGroupe", L"5"));
-  EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L""), L"2");
-  EXPECT_EQ(other.Get(L"Settings", L"NGroupe", L""), L"5");
-  EXPECT_TRUE(other.DeleteSection(L"Settings"));
-  EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L""), L"2");
 }
 
 }  // namespace
