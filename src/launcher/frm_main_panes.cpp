@@ -102,11 +102,7 @@ void FrmMain::ApplyPaneArea(const PaneArea& before) {
 std::int32_t FrmMain::ContentBottom(int pane) {
   // Hidden controls count too: a pane opens to its lowest control.
   double bottom = 0;
-  for (ui::Window* c : FrameXPMenu[pane].Children()) {
-    // Buttons a reload let go of wait in their old place to be deleted.
-    if (c->Name == L"Prog" && !(Prog.Exists(c->Index) && &Prog[c->Index] == c)) continue;
-    bottom = std::max(bottom, c->Top() + c->Height());
-  }
+  for (const ui::Window* c : FrameXPMenu[pane].Children()) bottom = std::max(bottom, c->Top() + c->Height());
   return Twips(bottom);
 }
 

@@ -47,6 +47,7 @@ class ControlArray {
     std::unique_ptr<Window> gone = std::move(it->second);
     items_.erase(it);
     gone->SetVisible(false);
+    gone->LeaveParent();
     DeferDelete(std::move(gone));
   }
 

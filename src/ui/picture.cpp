@@ -56,4 +56,19 @@ void Picture::Draw(HDC dc, const RECT& dest, bool stretch) const {
   }
 }
 
+OwnedBitmap CreateDib(int width, int height, int bitCount, void** bits, bool topDown) {
+  if (width <= 0 || height <= 0) return {};
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = topDown ? -height : height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = static_cast<WORD>(bitCount);
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  OwnedBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (bits) *bits = pixels;
+  return bitmap;
+}
+
 }  // namespace ui

@@ -34,4 +34,9 @@ class Picture {
 
 using PicturePtr = std::shared_ptr<const Picture>;
 
+// A device-independent bitmap whose pixels keep their exact colours whatever
+// the display depth; `bits` receives its pixels. Top-down unless told
+// otherwise (bitmap files are bottom-up).
+OwnedBitmap CreateDib(int width, int height, int bitCount, void** bits = nullptr, bool topDown = true);
+
 }  // namespace ui

@@ -57,6 +57,11 @@ Window::~Window() {
   for (Window* c : children_) c->parent_ = nullptr;
 }
 
+void Window::LeaveParent() {
+  if (parent_) std::erase(parent_->children_, this);
+  parent_ = nullptr;
+}
+
 void Window::Detach() {
   if (hwnd_) ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
   hwnd_ = nullptr;

@@ -88,6 +88,10 @@ class Window {
   std::function<void()> onMouseExit;
   std::function<void()> onCaptureLost;
 
+  // Takes the control out of its container's controls, as an unloaded control
+  // is: code that walks a container's controls no longer meets it.
+  void LeaveParent();
+
   // Paints what lies behind `area` (client pixels of this window): used by
   // transparent children to show their parent's back colour and picture.
   virtual void PaintBackground(HDC dc, const RECT& area, POINT origin);

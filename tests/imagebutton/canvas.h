@@ -6,19 +6,13 @@
 #include <cstdint>
 
 #include "ui/handles.h"
+#include "ui/picture.h"
 
 class Canvas {
  public:
   Canvas(int width, int height) : width_(width) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = ui::CreateDib(width, height, 32, &bits);
     bits_ = static_cast<const std::uint32_t*>(bits);
     dc_.reset(::CreateCompatibleDC(nullptr));
     old_ = ::SelectObject(dc_.get(), bitmap_.get());

@@ -59,7 +59,7 @@ LRESULT CALLBACK DemoProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  g_picture = imagebutton::Picture::FromIcon(::CopyIcon(::LoadIconW(nullptr, IDI_INFORMATION)));
+  g_picture = ui::Picture::FromIcon(::CopyIcon(::LoadIconW(nullptr, IDI_INFORMATION)));
   g_font.reset(::CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
                              L"MS Sans Serif"));
   WNDCLASSW wc{};

@@ -9,6 +9,8 @@
 #include "controls/imagebutton/hand_cursor.h"
 #include "controls/imagebutton/logic/access_key.h"
 #include "core/twips.h"
+#include "ui/font.h"
+#include "ui/picture.h"
 
 namespace imagebutton {
 namespace {
@@ -29,30 +31,6 @@ bool RegisterClassOnce(WNDPROC proc) {
     return ::RegisterClassExW(&wc) != 0;
   }();
   return registered;
-}
-
-ui::OwnedFont MakeFont(const FontSpec& spec) {
-  ui::WindowDc screen(nullptr);
-  const int hundredths = static_cast<int>(std::lround(spec.size * 100));
-  const int height = -::MulDiv(hundredths, ::GetDeviceCaps(screen.get(), LOGPIXELSY), 7200);
-  return ui::OwnedFont(::CreateFontW(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE,
-                                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.name.c_str()));
-}
-
-// A 32-bit top-down surface, so the looks keep their exact colours whatever
-// the display depth.
-ui::OwnedBitmap MakeSurface(int width, int height) {
-  if (width <= 0 || height <= 0) return {};
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  return ui::OwnedBitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
 std::int16_t ShiftState() {
@@ -88,18 +66,8 @@ HWND DialogOf(HWND control) {
 
 }  // namespace
 
-PicturePtr Picture::FromIcon(HICON icon) {
-  if (!icon) return nullptr;
-  return std::make_shared<const Picture>(ui::OwnedIcon(icon));
-}
-
-PicturePtr Picture::IconResource(int id) {
-  return FromIcon(static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                                  IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-}
-
 XpBoutonImg::XpBoutonImg(const CreateArgs& args)
-    : props_(ReadProperties(args.properties, args.ambient)), font_(MakeFont(props_.font)) {
+    : props_(ReadProperties(args.properties, args.ambient)), font_(ui::GetFont(props_.font)) {
   input_.SetEnabled(props_.enabled);
 }
 
@@ -134,7 +102,7 @@ void XpBoutonImg::SetEnabled(bool enabled) {
 
 void XpBoutonImg::SetFont(const FontSpec& font) {
   props_.font = font;
-  font_ = MakeFont(font);
+  font_ = ui::GetFont(font);
   input_.Redraw();
 }
 
@@ -184,7 +152,7 @@ void XpBoutonImg::Draw(Face face, bool hoverCaption) {
   look.height = height_;
   look.caption = props_.caption;
   look.blanks = BlanksOf(props_.xTexte);
-  look.font = font_.get();
+  look.font = font_;
   look.textColour = ToColorRef(hoverCaption ? props_.foreHover : props_.foreColor);
   if (props_.picture) {
     const PictureBox box = PictureBoxOf(props_);
@@ -233,7 +201,7 @@ LRESULT XpBoutonImg::OnSize() {
   ::GetClientRect(hwnd_, &client);
   width_ = client.right;
   height_ = client.bottom;
-  surface_ = MakeSurface(width_, height_);
+  surface_ = ui::CreateDib(width_, height_, 32);
   ui::OwnedRegion region = ButtonRegion(width_, height_);
   if (::SetWindowRgn(hwnd_, region.get(), TRUE)) (void)region.release();  // the window owns it now
   input_.Redraw();

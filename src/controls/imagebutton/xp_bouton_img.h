@@ -16,20 +16,9 @@
 #include "controls/imagebutton/logic/input.h"
 #include "controls/imagebutton/logic/properties.h"
 #include "ui/handles.h"
+#include "ui/picture.h"
 
 namespace imagebutton {
-
-// The picture: an icon shared by every button that shows it.
-class Picture {
- public:
-  explicit Picture(ui::OwnedIcon icon) : icon_(std::move(icon)) {}
-  static PicturePtr FromIcon(HICON icon);  // takes ownership; none for null
-  static PicturePtr IconResource(int id);  // an icon of the running program
-  HICON Icon() const { return icon_.get(); }
-
- private:
-  ui::OwnedIcon icon_;
-};
 
 class XpBoutonImg final : public ButtonEvents, private InputHost {
  public:
@@ -113,7 +102,7 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
   Properties props_;
   InputMachine input_{*this, *this};
   HWND hwnd_ = nullptr;
-  ui::OwnedFont font_;
+  HFONT font_;  // shared, kept by the font cache
   ui::OwnedBitmap surface_;  // the last look, copied to the window on paint
   int width_ = 0;
   int height_ = 0;

@@ -15,6 +15,10 @@
 
 #include "core/font_spec.h"
 
+namespace ui {
+class Picture;  // the runtime's picture: an icon, here
+}  // namespace ui
+
 namespace imagebutton {
 
 // A colour as the designs give it: 0x00BBGGRR, or 0x80000000 plus the index
@@ -32,8 +36,7 @@ using FontSpec = tolvane::FontSpec;
 
 // The picture is an icon owned by the window side; here it is only shared
 // and compared.
-class Picture;
-using PicturePtr = std::shared_ptr<const Picture>;
+using PicturePtr = std::shared_ptr<const ui::Picture>;
 
 // One stored value: nothing, a flag, a number, a text, a colour, a font or a
 // picture. A number and the text of that number are different values.
