@@ -46,6 +46,7 @@ class Form : public Window {
  private:
   bool loaded_ = false;
   bool activatedOnce_ = false;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the form was left
   PicturePtr icon_;
 };
 
