@@ -1,9 +1,11 @@
-// A 32-bit memory bitmap to draw into and read back pixel by pixel.
+// A 32-bit memory bitmap to draw into and read back pixel by pixel, and
+// pictures to draw.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
 #include "ui/handles.h"
 #include "ui/picture.h"
@@ -35,3 +37,12 @@ class Canvas {
   HGDIOBJ old_ = nullptr;
   const std::uint32_t* bits_ = nullptr;
 };
+
+// A small bitmap of one colour, as a design could give it for a picture.
+inline std::shared_ptr<const ui::Picture> SolidBitmap(COLORREF colour) {
+  void* bits = nullptr;
+  ui::OwnedBitmap bitmap = ui::CreateDib(6, 6, 32, &bits);
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  for (int i = 0; i < 36; ++i) pixels[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  return ui::Picture::FromBitmap(bitmap.release());
+}

@@ -24,15 +24,6 @@ namespace {
 
 constexpr COLORREF kPictureColour = RGB(12, 200, 34);  // in no face
 
-// A small bitmap of one colour, as a dialog's design could give it.
-PicturePtr SolidBitmap(COLORREF colour) {
-  void* bits = nullptr;
-  ui::OwnedBitmap bitmap = ui::CreateDib(6, 6, 32, &bits);
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (int i = 0; i < 36; ++i) pixels[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-  return ui::Picture::FromBitmap(bitmap.release());
-}
-
 std::unique_ptr<XpBoutonImg> MakeButton(HWND parent, int left, const std::wstring& caption, PicturePtr picture) {
   return XpBoutonImg::Create(parent, {.left = left, .top = 600, .width = 1215, .height = 495,
                                       .properties = {{L"Caption", caption},
