@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "ui/handles.h"
@@ -12,7 +13,7 @@
 
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width) {
+  Canvas(int width, int height) : width_(width), height_(height) {
     void* bits = nullptr;
     bitmap_ = ui::CreateDib(width, height, 32, &bits);
     bits_ = static_cast<const std::uint32_t*>(bits);
@@ -29,9 +30,16 @@ class Canvas {
     const std::uint32_t p = bits_[y * width_ + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
+  // How many pixels match, leaving out `inset` pixels on every side.
+  int Count(const std::function<bool(COLORREF)>& match, int inset = 0) const {
+    int n = 0;
+    for (int y = inset; y < height_ - inset; ++y)
+      for (int x = inset; x < width_ - inset; ++x) n += match(At(x, y));
+    return n;
+  }
 
  private:
-  int width_;
+  int width_, height_;
   ui::OwnedBitmap bitmap_;
   ui::OwnedMemoryDc dc_;
   HGDIOBJ old_ = nullptr;

@@ -112,10 +112,7 @@ int CountOnScreen(HWND window, COLORREF colour) {
   HDC screen = ::GetDC(window);
   ::BitBlt(canvas.Dc(), 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
   ::ReleaseDC(window, screen);
-  int n = 0;
-  for (int y = 0; y < r.bottom; ++y)
-    for (int x = 0; x < r.right; ++x) n += canvas.At(x, y) == colour;
-  return n;
+  return canvas.Count([colour](COLORREF c) { return c == colour; });
 }
 
 TEST(ImageButtonInAForm, TabMovesTheFocusAndAccessKeysClickTheEnabledButton) {
@@ -162,24 +159,9 @@ TEST(ImageButtonInAForm, TabMovesTheFocusAndAccessKeysClickTheEnabledButton) {
   EXPECT_FALSE(form.Loaded());
 }
 
-// Caption pixels of one hue inside the edges, where the face itself is grey:
-// the text may be smoothed, so its pixels are counted by their hue.
-int HuePixels(const Canvas& canvas, SIZE size, bool red) {
-  int n = 0;
-  for (int y = 4; y < size.cy - 4; ++y) {
-    for (int x = 4; x < size.cx - 4; ++x) {
-      const COLORREF c = canvas.At(x, y);
-      const int r = GetRValue(c), b = GetBValue(c);
-      n += red ? r > b + 60 : b > r + 60;
-    }
-  }
-  return n;
-}
-
 // The caption takes the hover colour while the pointer is over the button,
 // and only then.
 TEST(ImageButtonInAForm, HoveredCaptionTakesTheHoverColour) {
-  constexpr bool kFore = false, kHover = true;  // blue, red
   struct HoverForm : ui::Form {
     HoverForm() : ui::Form(L"FrmHover") {}
     std::unique_ptr<XpBoutonImg> button;
@@ -196,12 +178,15 @@ TEST(ImageButtonInAForm, HoveredCaptionTakesTheHoverColour) {
   const HWND button = form.button->Hwnd();
   RECT r{};
   ::GetClientRect(button, &r);
-  const SIZE size{r.right, r.bottom};
+  // Counted by hue inside the edges, where the face itself is grey: the text
+  // may be smoothed.
   auto captionPixels = [&](bool red) {
-    Canvas canvas(size.cx, size.cy);
+    Canvas canvas(r.right, r.bottom);
     ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
-    return HuePixels(canvas, size, red);
+    return canvas.Count(
+        [red](COLORREF c) { return red ? GetRValue(c) > GetBValue(c) + 60 : GetBValue(c) > GetRValue(c) + 60; }, 4);
   };
+  constexpr bool kFore = false, kHover = true;  // blue, red
   EXPECT_GT(captionPixels(kFore), 20);
   EXPECT_EQ(captionPixels(kHover), 0);
 
