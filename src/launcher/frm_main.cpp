@@ -51,6 +51,8 @@ void FrmMain::Design() {
                             .back = kPaneAreaColour});
   DesignPane(0, 120, 375);
   DesignPane(1, 1800, 375);
+  // Whatever moves what the panes stack in wakes their timer.
+  EnteteL.onMoved = FEnteteL.onMoved = [this] { WakePanes(); };
 
   Gestion.Create(FrameXPMenu[0], {.name = L"Gestion", .left = 120, .top = 480, .width = 2895, .height = 550,
                                   .caption = kTools[0], .fore = RGB(0, 0, 0), .transparent = true,
@@ -90,6 +92,7 @@ void FrmMain::DesignPane(int i, double top, double height) {
   lblHeader.Load(i, &MenuHeader[i]).SetWidth(2655);
   lblHeader[i].SetVisible(true);
   Up.Load(i, &MenuHeader[i]).SetVisible(true);
+  for (int p = 0; p <= i; ++p) FrameXPMenu[p].onMoved = MenuHeader[p].onMoved = [this] { WakePanes(); };
 }
 
 void FrmMain::WireEvents() {
@@ -138,7 +141,8 @@ void FrmMain::Form_Load() {
 
   ChargerMenuGroupes();
   ReloadCurrentGroup();
-  tmrFrames.Start(10);
+  animateIcon_ = AnimateIcon(Settings());
+  WakePanes();
   Timer1.Start(2000);
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 }
@@ -175,15 +179,17 @@ void FrmMain::Form_Activate() {
     ReloadCurrentGroup();
     RechargerGroupe = false;
   }
+  // The preferences are changed from a window of ours: coming back here is
+  // when the option may have changed.
+  animateIcon_ = AnimateIcon(Settings());
   ChargerMeInterface();
 }
 
 void FrmMain::ChargerMeInterface() {
   InterfaceValues v = LireInterface();
-  double size = Val(v.size);
-  if (size <= 0 || size > 72) size = 8;
-  COLORREF text = static_cast<COLORREF>(static_cast<long long>(Val(v.textColour)) & 0xFFFFFFFF);
-  COLORREF back = static_cast<COLORREF>(static_cast<long long>(Val(v.backColour)) & 0xFFFFFFFF);
+  const double size = InterfaceFontSize(v.size);
+  COLORREF text = InterfaceColour(v.textColour, 0);
+  COLORREF back = InterfaceColour(v.backColour, PaneBackColour());
   if (text & 0x80000000) text = ::GetSysColor(text & 0xFF);  // a system colour
   if (back & 0x80000000) back = ::GetSysColor(back & 0xFF);
   auto restyle = [&](ui::Window& w) {
@@ -200,6 +206,7 @@ void FrmMain::ChargerMeInterface() {
 void FrmMain::Form_Paint() {
   MettreAuPremierPlan(*this);
   everPainted_ = true;
+  if (groupToLoad_) WakePanes();  // its next tick loads the group
 }
 
 void FrmMain::FinishLoading() {
@@ -249,7 +256,7 @@ void FrmMain::Gestion_Click(int Index) {
 
 void FrmMain::Timer1_Timer() {
   ImageIcone = ImageIcone + 1 > 3 ? 0 : ImageIcone + 1;
-  if (AnimateIcon(Settings())) MeIcon.SetPicture(TheSkin().frames[ImageIcone]);
+  if (animateIcon_) MeIcon.SetPicture(TheSkin().frames[ImageIcone]);
   if (trayPending_) HideToTray();  // the tray was not up yet: try again
   // The tray follows the title-bar icon; an unchanged icon is not sent again.
   if (const auto& p = MeIcon.GetPicture(); DansTray && p && p->Icon() && SetTrayIcon(p->Icon()))
