@@ -48,4 +48,12 @@ InterfaceValues ReadInterface(const SettingsStore& store, std::wstring_view defa
   return v;
 }
 
+std::uint32_t InterfaceColour(std::wstring_view text) {
+  const double value = Val(text);
+  if (value != value) return 0;
+  // Both the signed and the unsigned reading of 32 bits are taken as stored.
+  const double clamped = value < -2147483648.0 ? -2147483648.0 : value > 4294967295.0 ? 4294967295.0 : value;
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(clamped) & 0xFFFFFFFF);
+}
+
 }  // namespace tolvane

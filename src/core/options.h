@@ -3,6 +3,7 @@
 // agree on what a missing value means, and stored settings rely on that.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,10 @@ struct InterfaceValues {
 };
 InterfaceValues ReadInterface(const SettingsStore& store, std::wstring_view defaultFont,
                               std::wstring_view defaultBack);
+
+// A stored colour (a 32-bit &H00BBGGRR& value, or a system colour
+// &H80000000& + index, as signed decimal text) as its 32 bits. A number out
+// of the 32-bit range, typed by hand, is brought to its nearest end first.
+std::uint32_t InterfaceColour(std::wstring_view text);
 
 }  // namespace tolvane

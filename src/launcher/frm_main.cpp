@@ -211,8 +211,8 @@ void FrmMain::ChargerMeInterface() {
   InterfaceValues v = LireInterface();
   double size = Val(v.size);
   if (size <= 0 || size > 72) size = 8;
-  COLORREF text = static_cast<COLORREF>(static_cast<long long>(Val(v.textColour)) & 0xFFFFFFFF);
-  COLORREF back = static_cast<COLORREF>(static_cast<long long>(Val(v.backColour)) & 0xFFFFFFFF);
+  COLORREF text = InterfaceColour(v.textColour);
+  COLORREF back = InterfaceColour(v.backColour);
   if (text & 0x80000000) text = ::GetSysColor(text & 0xFF);  // a system colour
   if (back & 0x80000000) back = ::GetSysColor(back & 0xFF);
   auto restyle = [&](ui::Window& w) {
