@@ -178,10 +178,33 @@ LRESULT ScrollBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
+namespace {
+
+TTTOOLINFOW ToolOf(HWND root, const Window& control, const std::wstring& text) {
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = root;
+  ti.uId = reinterpret_cast<UINT_PTR>(control.hwnd());
+  ti.lpszText = const_cast<wchar_t*>(text.c_str());
+  return ti;
+}
+
+}  // namespace
+
+void UnregisterToolTip(Window& control) {
+  HWND root = ::GetAncestor(control.hwnd(), GA_ROOT);
+  auto tips = root ? static_cast<HWND>(::GetPropW(root, L"TolvaneTips")) : nullptr;
+  if (!tips) return;
+  TTTOOLINFOW ti = ToolOf(root, control, L"");
+  ::SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 void RegisterToolTip(Window& control, const std::wstring& text) {
   HWND root = ::GetAncestor(control.hwnd(), GA_ROOT);
   if (!root) return;
   auto tips = static_cast<HWND>(::GetPropW(root, L"TolvaneTips"));
+  if (!tips && text.empty()) return;
   if (!tips) {
     // Not owned by the form: an owned tip keeps the form from staying on
     // top. The form destroys it with itself.
@@ -189,14 +212,9 @@ void RegisterToolTip(Window& control, const std::wstring& text) {
                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SetPropW(root, L"TolvaneTips", tips);
   }
-  TTTOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = root;
-  ti.uId = reinterpret_cast<UINT_PTR>(control.hwnd());
-  ti.lpszText = const_cast<wchar_t*>(text.c_str());
+  TTTOOLINFOW ti = ToolOf(root, control, text);
   ::SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  if (!text.empty()) ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 }  // namespace ui

@@ -94,7 +94,9 @@ class ScrollBar : public Window {
   int value_ = 0;
 };
 
-// Gives a control's tip to its form's tip window (made with the first tip).
+// Gives a control's tip to its form's tip window (made with the first tip);
+// an empty text takes it back, as the control's end does.
 void RegisterToolTip(Window& control, const std::wstring& text);
+void UnregisterToolTip(Window& control);
 
 }  // namespace ui

@@ -3,6 +3,9 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <string>
 
 #include "core/twips.h"
 #include "ui/handles.h"
@@ -11,6 +14,7 @@
 namespace ui {
 
 void RegisterToolTip(Window& control, const std::wstring& text);
+void UnregisterToolTip(Window& control);
 
 namespace {
 
@@ -46,10 +50,30 @@ int ButtonOf(UINT msg, WPARAM wp) {
   }
 }
 
+std::atomic<int> caughtFailures{0};
+
 }  // namespace
+
+void ReportCaughtFailure(const char* where) noexcept {
+  std::string what = "an unknown exception";
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    what = e.what();
+  } catch (...) {
+  }
+  ++caughtFailures;
+  std::string text = std::string("Tolvane: failure caught in ") + where + ": " + what + "\n";
+  std::wstring wide(text.begin(), text.end());  // a diagnostic: bytes beyond ASCII may show oddly
+  ::OutputDebugStringW(wide.c_str());
+}
+
+int TakeCaughtFailures() { return caughtFailures.exchange(0); }
 
 Window::~Window() {
   if (hwnd_) {
+    // The form's tip window would otherwise keep an entry per control ever shown.
+    if (!tipShown_.empty()) UnregisterToolTip(*this);
     HWND h = hwnd_;
     Detach();
     ::DestroyWindow(h);
@@ -214,6 +238,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   try {
     return self->OnMessage(msg, wp, lp);
   } catch (...) {
+    ReportCaughtFailure("a window procedure");
     return ::DefWindowProcW(hwnd, msg, wp, lp);
   }
 }

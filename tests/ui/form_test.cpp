@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,39 @@ TEST(FormKeyboard, FocusComesBackToItsControlWhenTheFormIsActivatedAgain) {
   EXPECT_EQ(::GetFocus(), last);
   other.Unload();
   f.Unload();
+}
+
+// What the program writes to the debugger output, caught on its way there.
+std::string debugOutput;
+
+LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* e) {
+  const EXCEPTION_RECORD& r = *e->ExceptionRecord;
+  if (r.ExceptionCode == DBG_PRINTEXCEPTION_C && r.NumberParameters >= 2) {
+    debugOutput.append(reinterpret_cast<const char*>(r.ExceptionInformation[1]),
+                       static_cast<std::size_t>(r.ExceptionInformation[0]));
+    return EXCEPTION_CONTINUE_EXECUTION;
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+TEST(Failures, OneCaughtAtAWindowProcedureIsWrittenOutAndCounted) {
+  TestForm form(L"Failing");
+  form.Load();
+  int clicks = 0;
+  form.button.onClick = [&] {
+    ++clicks;
+    throw std::runtime_error("bouton en panne");
+  };
+  PVOID handler = ::AddVectoredExceptionHandler(1, CatchDebugOutput);
+  debugOutput.clear();
+  Click(form.button);
+  Click(form.button);
+  ::RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(clicks, 2) << "the program goes on";
+  EXPECT_EQ(ui::TakeCaughtFailures(), 2);
+  EXPECT_EQ(ui::TakeCaughtFailures(), 0);
+  EXPECT_NE(debugOutput.find("bouton en panne"), std::string::npos) << debugOutput;
+  form.Unload();
 }
 
 }  // namespace
