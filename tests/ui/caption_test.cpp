@@ -5,8 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <string>
-#include <vector>
+#include <utility>
 
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -15,7 +14,7 @@ namespace {
 
 class CaptionForm : public ui::Form {
  public:
-  CaptionForm() : ui::Form(L"CaptionForm") {}
+  explicit CaptionForm(ui::Design d) : ui::Form(L"CaptionForm"), design(std::move(d)) {}
   ui::Label label;
   ui::Design design;
 
@@ -27,75 +26,50 @@ class CaptionForm : public ui::Form {
   }
 };
 
-// The rows of the label's client area that hold dark pixels.
-std::vector<int> InkedRows(HWND hwnd) {
+// Where the dark pixels of a window lie: the first and last rows holding
+// some, and the longest run of them on one row.
+struct Ink {
+  int first = -1, last = -1, longestRun = 0;
+};
+Ink InkOf(HWND hwnd) {
   ::UpdateWindow(hwnd);
   RECT r{};
   ::GetClientRect(hwnd, &r);
   HDC dc = ::GetDC(hwnd);
-  std::vector<int> rows;
+  Ink ink;
   for (int y = 0; y < r.bottom; ++y) {
-    for (int x = 0; x < r.right; ++x) {
-      if (GetRValue(::GetPixel(dc, x, y)) < 100) {
-        rows.push_back(y);
-        break;
-      }
-    }
-  }
-  ::ReleaseDC(hwnd, dc);
-  return rows;
-}
-
-// The longest run of dark pixels on one row.
-int LongestRun(HWND hwnd) {
-  RECT r{};
-  ::GetClientRect(hwnd, &r);
-  HDC dc = ::GetDC(hwnd);
-  int longest = 0;
-  for (int y = 0; y < r.bottom; ++y) {
-    int run = 0;
-    for (int x = 0; x < r.right; ++x) {
+    for (int x = 0, run = 0; x < r.right; ++x) {
       run = GetRValue(::GetPixel(dc, x, y)) < 100 ? run + 1 : 0;
-      longest = std::max(longest, run);
+      if (run == 1 && ink.first < 0) ink.first = y;
+      if (run == 1) ink.last = y;
+      ink.longestRun = std::max(ink.longestRun, run);
     }
   }
   ::ReleaseDC(hwnd, dc);
-  return longest;
+  return ink;
 }
 
-struct Case {
-  bool wrap;
-  bool underline;
-};
-
-class Caption : public ::testing::TestWithParam<Case> {};
-
-TEST_P(Caption, WrapsOnlyWhenAskedAndUnderlinesByTheFont) {
-  const Case c = GetParam();
-  CaptionForm f;
-  f.design = {.name = L"label", .left = 0, .top = 0, .width = 1200, .height = 1200,
-              .caption = L"iii iii iii iii iii iii iii iii", .back = RGB(255, 255, 255), .fore = RGB(0, 0, 0),
-              .font = {L"Tahoma", 8.25, false, false, c.underline}, .wordWrap = c.wrap};
-  f.Show();
-  const std::vector<int> rows = InkedRows(f.label.hwnd());
-  ASSERT_FALSE(rows.empty());
-  const int height = rows.back() - rows.front() + 1;
-  if (c.wrap) {
-    EXPECT_LT(rows.front(), 10);  // from the top
-    EXPECT_GT(height, 18);        // over more than one line
-  } else {
-    EXPECT_LT(height, 16);        // one line, in the middle
-    EXPECT_GT(rows.front(), 30);
+TEST(Caption, WrapsOnlyWhenAskedAndUnderlinesByTheFont) {
+  for (const bool wrapAndUnderline : {false, true}) {
+    SCOPED_TRACE(wrapAndUnderline ? "wrapped, underlined" : "one line, plain");
+    CaptionForm f({.name = L"label", .width = 1200, .height = 1200, .caption = L"iii iii iii iii iii iii iii iii",
+                   .back = RGB(255, 255, 255),
+                   .font = {L"Tahoma", 8.25, false, false, wrapAndUnderline}, .wordWrap = wrapAndUnderline});
+    f.Show();
+    const Ink ink = InkOf(f.label.hwnd());
+    ASSERT_GE(ink.first, 0);
+    const int height = ink.last - ink.first + 1;
+    if (wrapAndUnderline) {
+      EXPECT_LT(ink.first, 10);  // from the top, over more than one line
+      EXPECT_GT(height, 18);
+      EXPECT_GT(ink.longestRun, 15);  // the underline runs under the letters
+    } else {
+      EXPECT_GT(ink.first, 30);  // one line, in the middle
+      EXPECT_LT(height, 16);
+      EXPECT_LT(ink.longestRun, 8);  // strokes of single letters only
+    }
+    f.Unload();
   }
-  if (c.underline) {
-    EXPECT_GT(LongestRun(f.label.hwnd()), 15);  // the underline runs under the letters
-  } else {
-    EXPECT_LT(LongestRun(f.label.hwnd()), 8);   // strokes of single letters only
-  }
-  f.Unload();
 }
-
-INSTANTIATE_TEST_SUITE_P(Looks, Caption,
-                         ::testing::Values(Case{false, false}, Case{true, true}));
 
 }  // namespace
