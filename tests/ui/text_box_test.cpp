@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <string>
 #include <vector>
 
 #include "ui/edit_controls.h"
 #include "ui/form.h"
+#include "../shell_drop.h"
 
 namespace {
 
@@ -25,21 +25,6 @@ class BoxForm : public ui::Form {
                        .back = RGB(0xE0, 0xE0, 0xE0), .font = {L"Verdana", 8.25}});
   }
 };
-
-// A file list as the shell hands it to a drop target.
-HDROP MakeDrop(const std::vector<std::wstring>& files) {
-  std::wstring list;
-  for (const auto& f : files) list += f + L'\0';
-  list += L'\0';
-  const SIZE_T bytes = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
-  HGLOBAL memory = ::GlobalAlloc(GHND, bytes);
-  auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  drop->fWide = TRUE;
-  std::copy(list.begin(), list.end(), reinterpret_cast<wchar_t*>(drop + 1));
-  ::GlobalUnlock(memory);
-  return static_cast<HDROP>(memory);
-}
 
 TEST(TextBox, ColoursAndFontReachTheSystemEdit) {
   BoxForm f;
