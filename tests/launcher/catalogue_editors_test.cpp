@@ -132,20 +132,6 @@ TEST_F(CatalogueEditors, ABlankNameIsRefusedAndTheCloseButtonKeepsOnlyThePlace) 
   EXPECT_FALSE(RechargerGroupe);
 }
 
-TEST_F(CatalogueEditors, RenameStoresTheNameAsTyped) {
-  AddGroup(1, L"Essais", {L"a"});
-  AddGroup(2, L"Autre", {L"b"});
-  FrmMain& m = Start();
-  WhenShown<FrmGroupe>([&](FrmGroupe& d) {
-    d.Saisie.SetText(L" a{b}c\t");
-    Press(d.Btn);
-  });
-  Choose(m.lblHeader[1], L"Modifier le groupe");
-  EXPECT_EQ(Data(L"1"), L"Nomgroupe= a{b}c\t");
-  EXPECT_EQ(Data(L"Groupe"), L"NbOcc=2");
-  EXPECT_EQ(m.lblHeader[1].Caption(), L" a{b}c\t");
-}
-
 TEST_F(CatalogueEditors, AddLinkByBrowsingAndCancelChangesNothing) {
   AddGroup(1, L"Essais", {L"a", L"b"});
   FrmMain& m = Start();
