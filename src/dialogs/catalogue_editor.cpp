@@ -40,6 +40,7 @@ void CatalogueEditor::DesignContent() {
   Saisie.Create(EnteteL, {.name = L"Saisie", .left = 120, .top = d.inputTop, .width = d.inputWidth,
                           .height = d.inputHeight, .back = kInputBack, .fore = RGB(0, 0, 0),
                           .font = {L"Verdana", 8.25}});
+  DesignBesideInput();
   Btn.Create(EnteteB, {.name = L"Btn", .left = d.buttonLeft, .top = 100, .width = 1215, .height = 495,
                        .ambient = {.displayName = L"Btn"},
                        .properties = {{L"Caption", std::wstring(L"Valider")},

@@ -52,6 +52,8 @@ class CatalogueEditor : public DialogFrame {
   void Form_Load() override;
   LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
+  // Makes what stands beside the text box, next in the tab order.
+  virtual void DesignBesideInput() {}
   // The text box and what stands beside it, for the width the editor has.
   virtual void FitInput(double width);
   virtual std::wstring BlankNameMessage() const = 0;

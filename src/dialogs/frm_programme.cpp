@@ -17,8 +17,7 @@ FrmProgramme::FrmProgramme()
                        .surfaceHeight = 700, .inputTop = 0, .inputWidth = 2150, .inputHeight = 300,
                        .buttonLeft = 960, .saved = {L"ProgrammeLeft", L"ProgrammeTop"}}) {}
 
-void FrmProgramme::DesignContent() {
-  CatalogueEditor::DesignContent();
+void FrmProgramme::DesignBesideInput() {
   Recherche.Create(EnteteL, {.name = L"Recherche", .left = 2280, .top = 120, .width = 855, .height = 495,
                              .ambient = {.displayName = L"Recherche"},
                              .properties = {{L"Caption", std::wstring(L"        ...")},

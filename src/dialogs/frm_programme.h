@@ -28,7 +28,7 @@ class FrmProgramme final : public CatalogueEditor {
   std::wstring ShownGroup;
 
  protected:
-  void DesignContent() override;
+  void DesignBesideInput() override;
   void FitInput(double width) override;
   std::wstring BlankNameMessage() const override { return L"Veuillez sélectionner un lien de programme !"; }
   void Save(const std::wstring& name) override { EcrireINIProgramme(name); }

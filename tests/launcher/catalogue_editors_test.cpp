@@ -14,6 +14,7 @@
 #include "dialogs/frm_programme.h"
 #include "launcher/frm_pop.h"
 #include "main_window_fixture.h"
+#include "ui/keyboard.h"
 #include "../shell_drop.h"
 
 namespace tolvane {
@@ -140,6 +141,8 @@ TEST_F(CatalogueEditors, AddLinkByBrowsingAndCancelChangesNothing) {
     EXPECT_EQ(d.Saisie.Width(), m.Width() - 360 - 855);
     EXPECT_EQ(d.Recherche.Left(), m.Width() - 120 - 855);
     EXPECT_EQ(d.Saisie.Top(), 200);
+    EXPECT_EQ(ui::NextTabStop(d.Saisie.EditHwnd(), false), d.Recherche.Button()->Hwnd());
+    EXPECT_EQ(ui::NextTabStop(d.Recherche.Button()->Hwnd(), false), d.Btn.Button()->Hwnd());
     d.Saisie.SetText(L"Mon nom");
     Press(d.Recherche);  // cancelled
     EXPECT_EQ(d.Saisie.Text(), L"Mon nom");
