@@ -33,6 +33,11 @@ Outputs:
   help_back_up.bmp, help_back_down.bmp
                          20x20 back buttons of the help pages, on white
   about_banner.bmp       337x102 banner of the about box
+  browse.ico             the link editor's browse button: an open folder,
+                         32x32 and 16x16
+  validate.ico           the dialogs' "Valider" button: a green tick,
+                         32x32 and 16x16
+  editor_back.bmp        898x153 backdrop behind the editors' input strip
 (The help pages' screenshots, help_*.bmp, are taken from Tolvane itself by
 scripts/make-help-pictures.)
 """
@@ -399,6 +404,43 @@ def document_icon(s=32):
     return c
 
 
+def browse_icon(s=32):
+    """An open folder, its front leaf tilted forward."""
+    c = Canvas(s, s)
+    edge = rgb("#9A7416")
+    outlined(c, lambda i: rrect(0.06 * s + i, 0.16 * s + i, 0.44 * s - i, 0.34 * s, 0.04 * s), edge,
+             rgb("#F6C94C"))
+    outlined(c, lambda i: rrect(0.06 * s + i, 0.25 * s + i, 0.84 * s - i, 0.84 * s - i, 0.05 * s), edge,
+             vertical(rgb("#F8D46A"), rgb("#E0A532"), 0.25 * s, 0.84 * s))
+    c.paint(rrect(0.16 * s, 0.31 * s, 0.78 * s, 0.52 * s), rgb("#FFFFFF"))
+    outlined(c, lambda i: polygon([(0.20 * s + i, 0.44 * s + i), (0.96 * s - i, 0.44 * s + i),
+                                   (0.82 * s - i, 0.84 * s - i), (0.06 * s + i, 0.84 * s - i)]),
+             edge, vertical(rgb("#FFE38A"), rgb("#F0B53A"), 0.44 * s, 0.84 * s))
+    return c
+
+
+def validate_icon(s=32):
+    """A green tick on a round badge."""
+    c = Canvas(s, s)
+    outlined(c, lambda i: circle(0.5 * s, 0.5 * s, 0.46 * s - i), rgb("#1E6B2A"),
+             vertical(rgb("#6BD97A"), rgb("#2E9C40"), 0.04 * s, 0.96 * s))
+    c.paint(union(capsule(0.28 * s, 0.52 * s, 0.44 * s, 0.68 * s, 0.11 * s),
+                  capsule(0.44 * s, 0.68 * s, 0.73 * s, 0.33 * s, 0.11 * s)), WHITE)
+    return c
+
+
+def editor_backdrop():
+    """Soft blue bands running down to the right, lighter at the top."""
+    width, height = 898, 153
+    top, bottom, band = hex_bytes("#C8DEFA"), hex_bytes("#7292E1"), hex_bytes("#A9C6F2")
+
+    def pixel(x, y):
+        base = lerp_bytes(top, bottom, y / (height - 1))
+        wave = 0.5 + 0.5 * math.sin((x * 0.9 + y * 2.2) / 38.0)
+        return lerp_bytes(base, band, 0.35 * wave)
+    write_bmp("editor_back.bmp", width, height, pixel)
+
+
 # --- menu images (16x16, thresholded onto the mask colour) ----------------------
 
 def folder(c):
@@ -622,6 +664,9 @@ def main():
     write_bmp("help_back_up.bmp", 20, 20, back_button(False))
     write_bmp("help_back_down.bmp", 20, 20, back_button(True))
     write_bmp("about_banner.bmp", 337, 102, banner())
+    write_ico("browse.ico", [browse_icon(32), browse_icon(16)])
+    write_ico("validate.ico", [validate_icon(32), validate_icon(16)])
+    editor_backdrop()
 
 
 if __name__ == "__main__":

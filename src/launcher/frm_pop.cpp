@@ -2,6 +2,7 @@
 
 #include "core/menu_caption.h"
 #include "core/text.h"
+#include "dialogs/catalogue_commands.h"
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
 #include "launcher/start.h"
@@ -20,14 +21,14 @@ FrmPop::FrmPop() : ui::Form(L"FrmPop") {
   Menu.Caption = L"Menu Groupe";
   SelGroupe = &Menu.Add(L"SelGroupe", L"Groupe de programmes");
   Menu.Add(L"I1", L"-");
-  Menu.Add(L"AjGroupe", L"Ajouter un groupe{IMG:i1}");
-  Menu.Add(L"ModGroupe", L"Modifier le groupe{IMG:i2}");
-  Menu.Add(L"SuppGroup", L"Supprimer le groupe{IMG:i3}");
+  Menu.Add(L"AjGroupe", L"Ajouter un groupe{IMG:i1}", [] { AjGroupe(); });
+  Menu.Add(L"ModGroupe", L"Modifier le groupe{IMG:i2}", [] { ModGroupe(); });
+  Menu.Add(L"SuppGroup", L"Supprimer le groupe{IMG:i3}", [] { SuppGroup(); });
 
   MenuProg.Caption = L"Menu Programme";
-  MenuProg.Add(L"AjProg", L"Ajouter un lien{IMG:i6}");
-  ModifProg = &MenuProg.Add(L"ModifProg", L"Modifier le lien{IMG:i7}");
-  SuppProg = &MenuProg.Add(L"SuppProg", L"Supprimer le lien{IMG:i8}");
+  MenuProg.Add(L"AjProg", L"Ajouter un lien{IMG:i6}", [] { AjProg(); });
+  ModifProg = &MenuProg.Add(L"ModifProg", L"Modifier le lien{IMG:i7}", [] { tolvane::ModifProg(); });
+  SuppProg = &MenuProg.Add(L"SuppProg", L"Supprimer le lien{IMG:i8}", [] { tolvane::SuppProg(); });
 }
 
 void FrmPop::Form_Load() {

@@ -15,6 +15,10 @@
 #define IDI_TOOL4 10
 #define IDI_DEFAULT_LINK 11  // IcoDef(0)
 
+// The editors' buttons (icons 40 to 49).
+#define IDI_BROWSE 40    // the link editor's "..."
+#define IDI_VALIDATE 41  // "Valider"
+
 // Bitmaps.
 #define IDB_MINITOOLBAR 101  // 10 images of 16x16, mask RGB(192,192,192); image 0 unused
 #define IDB_BTNMIN_UP 102
@@ -34,3 +38,6 @@
 #define IDB_HELP_LINKS 204
 #define IDB_HELP_GROUP_MENU 205
 #define IDB_HELP_LINK_MENU 206
+
+// The editors' pictures (bitmaps 250 to 279).
+#define IDB_EDITOR_BACK 250  // 898 x 153, behind the input strip

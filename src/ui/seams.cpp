@@ -1,7 +1,11 @@
 #include "ui/seams.h"
 
+#include <cderr.h>
+#include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 namespace ui {
@@ -29,6 +33,35 @@ class RealDesktop final : public Desktop {
   }
   SIZE ScreenSize() override {
     return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  }
+  std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view start) override {
+    // Room for the longest path Windows has; grown if the chooser asks for more.
+    std::wstring file(32768, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      file.assign(file.size(), L'\0');
+      if (attempt == 0) std::copy_n(start.begin(), std::min(start.size(), file.size() - 1), file.begin());
+      OPENFILENAMEW ofn{};
+      ofn.lStructSize = sizeof ofn;
+      ofn.hwndOwner = owner;
+      ofn.lpstrFile = file.data();
+      ofn.nMaxFile = static_cast<DWORD>(file.size());
+      ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+      if (::GetOpenFileNameW(&ofn)) {
+        file.resize(std::wcslen(file.c_str()));
+        return file;
+      }
+      const DWORD error = ::CommDlgExtendedError();
+      if (error == 0) return std::nullopt;  // cancelled
+      if (error == FNERR_BUFFERTOOSMALL) {
+        file.resize(std::max<std::size_t>(file.size() * 2, *reinterpret_cast<const WORD*>(file.data()) + 1u));
+        --attempt;  // the same start, in a bigger buffer
+        if (file.size() > (1u << 20)) return std::nullopt;
+        continue;
+      }
+      // A start the chooser cannot take: open it again without one.
+      if (start.empty()) return std::nullopt;
+    }
+    return std::nullopt;
   }
 };
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ class Desktop {
   virtual bool TrayIcon(DWORD message, NOTIFYICONDATAW& data) = 0;
   // Tracks a pop-up menu at `at`; the chosen command, 0 when none.
   virtual int TrackMenu(HMENU menu, HWND owner, POINT at) = 0;
+  // The file-open chooser, every file listed, starting on `start` when it is
+  // not empty; the chosen path, or nothing when the user cancels.
+  virtual std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view start) = 0;
 };
 
 // The real desktop, unless a test has put its own in place.

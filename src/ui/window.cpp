@@ -154,18 +154,21 @@ void Window::SetBackColor(COLORREF colour) {
   if (back_ == colour) return;
   back_ = colour;
   InvalidateWithSeeThrough();
+  OnLookChanged();
 }
 
 void Window::SetForeColor(COLORREF colour) {
   if (fore_ == colour) return;
   fore_ = colour;
   InvalidateAll();
+  OnLookChanged();
 }
 
 void Window::SetFont(const FontSpec& font) {
   if (font_ == font) return;
   font_ = font;
   InvalidateAll();
+  OnLookChanged();
 }
 
 void Window::SetPicture(PicturePtr picture) {

@@ -104,6 +104,9 @@ class Window {
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   virtual void OnPaint(HDC dc, const RECT& client);
   virtual void OnSized() {}
+  // After the back colour, text colour or font changed: for controls that
+  // hand them on to a system control of their own.
+  virtual void OnLookChanged() {}
   // Docks the children with an alignment, in creation order.
   void ArrangeAligned();
   void ApplyGeometry();

@@ -2,6 +2,7 @@
 // only recorded, the cursor is where the test puts it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,12 +47,20 @@ class FakeDesktop final : public ui::Desktop {
     return chosen;
   }
 
+  // The file chooser: records where it started and answers `chosen`.
+  std::optional<std::wstring> ChooseFile(HWND, std::wstring_view start) override {
+    chooserStarts.emplace_back(start);
+    return chosen;
+  }
+
   int answer = IDNO;
   INT_PTR openResult = 42;
   POINT cursor{};
   std::vector<std::wstring> messages;
   std::vector<HWND> messageOwners;
   std::vector<std::wstring> opened;
+  std::optional<std::wstring> chosen;  // none: the user cancels
+  std::vector<std::wstring> chooserStarts;
   std::vector<std::vector<std::wstring>> menus;
   std::wstring choose;
   bool trayUp = true;  // false: the shell's tray refuses icons, as at log-on

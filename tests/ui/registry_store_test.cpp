@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -79,6 +80,19 @@ TEST_F(RegistryStoreTest, ValueResizedWhileReadIsNeverCut) {
   stop = true;
   writer.join();
   EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(RegistryStoreTest, ListsEveryValueOfASectionWhateverItsTypeOrLength) {
+  EXPECT_TRUE(store_.Keys(L"Data").empty());
+  store_.Save(L"Data", L"1Occ", L"NbOcc=1");
+  store_.Save(L"Settings", L"NGroupe", L"1");
+  const DWORD number = 7;
+  WriteRaw(L"Data", L"3-9c", REG_DWORD, &number, sizeof number);  // left by another program
+  const std::wstring longName(600, L'k');
+  store_.Save(L"Data", longName, L"x");
+  std::vector<std::wstring> keys = store_.Keys(L"data");
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(keys, (std::vector<std::wstring>{L"1Occ", L"3-9c", longName}));
 }
 
 }  // namespace
