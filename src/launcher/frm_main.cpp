@@ -204,19 +204,22 @@ void FrmMain::ChargerMeInterface() {
   InterfaceValues v = LireInterface();
   double size = Val(v.size);
   if (size <= 0 || size > 72) size = 8;
-  COLORREF text = static_cast<COLORREF>(static_cast<long long>(Val(v.textColour)) & 0xFFFFFFFF);
-  COLORREF back = static_cast<COLORREF>(static_cast<long long>(Val(v.backColour)) & 0xFFFFFFFF);
-  if (text & 0x80000000) text = ::GetSysColor(text & 0xFF);  // a system colour
-  if (back & 0x80000000) back = ::GetSysColor(back & 0xFF);
+  // A colour that does not convert leaves the one shown.
+  const std::optional<COLORREF> text = ShownColour(v.textColour);
+  const std::optional<COLORREF> back = ShownColour(v.backColour);
   auto restyle = [&](ui::Window& w) {
     ui::FontSpec f = w.Font();
     f.name = v.font, f.size = size, f.italic = false;
     w.SetFont(f);
   };
+  auto recolour = [&](int, ui::RibbonButton& b) {
+    if (text) b.SetForeColor(*text);
+    restyle(b);
+  };
   lblHeader.ForEach([&](int, ui::Panel& h) { restyle(h); });
-  Gestion.ForEach([&](int, ui::RibbonButton& b) { b.SetForeColor(text); restyle(b); });
-  Prog.ForEach([&](int, ui::RibbonButton& b) { b.SetForeColor(text); restyle(b); });
-  FrameXPMenu.ForEach([&](int, ui::PictureBox& p) { p.SetBackColor(back); });
+  Gestion.ForEach(recolour);
+  Prog.ForEach(recolour);
+  if (back) FrameXPMenu.ForEach([&](int, ui::PictureBox& p) { p.SetBackColor(*back); });
 }
 
 void FrmMain::Form_Paint() {

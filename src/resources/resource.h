@@ -25,3 +25,9 @@
 #define IDB_IMGDOWN 107  // pane header while closed
 #define IDB_SKIN_TITLE 108
 #define IDB_SKIN_BORDER 109
+
+// The options' state pictures, `ImpCompress(0..3)`: IDB_STATE_OFF + picture.
+#define IDB_STATE_OFF 280
+#define IDB_STATE_ON 281
+#define IDB_STATE_OFF_HOVER 282
+#define IDB_STATE_ON_HOVER 283

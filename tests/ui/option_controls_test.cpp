@@ -1,0 +1,81 @@
+// The option dialogs' controls under Wine: the sorted list box, a choice
+// made from code, the picture panel and the preview's fonts.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/edit_controls.h"
+#include "ui/form.h"
+#include "ui/option_controls.h"
+
+namespace {
+
+class ListForm : public ui::Form {
+ public:
+  ListForm() : ui::Form(L"ListForm") {}
+  ui::ListBox sorted, plain;
+  ui::PreviewPanel preview;
+
+ protected:
+  void Design() override {
+    Move(0, 0, 4000, 3000);
+    sorted.Create(*this, {.name = L"sorted", .width = 1500, .height = 1500}, true);
+    plain.Create(*this, {.name = L"plain", .left = 1600, .width = 1500, .height = 1500});
+    preview.Create(*this, {.name = L"preview", .top = 1600, .width = 900, .height = 400, .caption = L"Abc"});
+  }
+};
+
+// GDI objects of the process where the system counts them; Wine does not.
+DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
+
+TEST(ListBox, SortedKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
+  ListForm f;
+  f.Load();
+  for (const wchar_t* name : {L"Verdana", L"Arial", L"Tahoma"}) {
+    f.sorted.AddItem(name);
+    f.plain.AddItem(name);
+  }
+  EXPECT_EQ(f.sorted.List(0) + L"," + f.sorted.List(1) + L"," + f.sorted.List(2), L"Arial,Tahoma,Verdana");
+  EXPECT_EQ(f.plain.List(0) + L"," + f.plain.List(1) + L"," + f.plain.List(2), L"Verdana,Arial,Tahoma");
+  std::vector<int> clicks;
+  f.sorted.onClickItem = [&] { clicks.push_back(f.sorted.ListIndex()); };
+  f.sorted.SetListIndex(2);
+  f.sorted.SetListIndex(2);  // chosen again: the handler runs again, as for a click
+  f.sorted.SetListIndex(-1);
+  EXPECT_EQ(clicks, (std::vector<int>{2, 2}));
+  f.Unload();
+}
+
+TEST(PreviewPanel, SteppingThroughFontsKeepsNoneBehind) {
+  ListForm f;
+  f.Load();
+  f.Show();
+  auto paint = [&](const wchar_t* name, double size) {
+    f.preview.SetFont({.name = name, .size = size});
+    ::UpdateWindow(f.preview.hwnd());
+  };
+  paint(L"Arial", 8);
+  const DWORD before = GdiObjects();
+  const std::size_t shared = ui::SharedFontCount();
+  for (int round = 0; round < 3; ++round)
+    for (const wchar_t* name : {L"Tahoma", L"Verdana", L"Courier New", L"Times New Roman", L"Arial"})
+      for (double size : {8.0, 9.0, 10.0, 11.0, 12.0, 14.0}) paint(name, size);
+  EXPECT_EQ(GdiObjects(), before);
+  EXPECT_EQ(ui::SharedFontCount(), shared);
+  f.Unload();
+}
+
+TEST(FontHolder, DeletesTheFontItReplaces) {
+  ui::FontHolder holder;
+  HFONT first = holder.Get({.name = L"Arial", .size = 9});
+  EXPECT_EQ(holder.Get({.name = L"Arial", .size = 9}), first);
+  EXPECT_EQ(::GetObjectType(first), static_cast<DWORD>(OBJ_FONT));
+  HFONT second = holder.Get({.name = L"Tahoma", .size = 9});
+  EXPECT_EQ(::GetObjectType(first), 0u) << "the replaced font is left behind";
+  EXPECT_EQ(::GetObjectType(second), static_cast<DWORD>(OBJ_FONT));
+}
+
+}  // namespace
