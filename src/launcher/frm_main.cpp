@@ -6,6 +6,8 @@
 #include "core/geometry.h"
 #include "core/options.h"
 #include "core/text.h"
+#include "dialogs/frm_polices.h"
+#include "dialogs/frm_pref.h"
 #include "launcher/frm_pop.h"
 #include "launcher/globals.h"
 #include "launcher/skin.h"
@@ -33,6 +35,20 @@ const wchar_t* const kTools[] = {L"Couleurs & Polices", L"Préférences", L"Aide
 }  // namespace
 
 FrmMain::FrmMain() : ui::Form(L"FrmMain") {}
+
+namespace {
+
+// A fresh dialog for every opening, placed from its saved position, shown
+// modal; it is gone once it has closed.
+template <typename Dialog>
+void OpenPlacedDialog() {
+  Dialog dialog;
+  dialog.Load();
+  PositionnerFenetre(dialog);
+  dialog.ShowModal();
+}
+
+}  // namespace
 
 void FrmMain::Design() {
   const Skin& skin = TheSkin();
@@ -262,6 +278,8 @@ void FrmMain::BtnMin_Click() {
 }
 
 void FrmMain::Gestion_Click(int Index) {
+  if (Gestion[Index].Value() && Index == 0) OpenPlacedDialog<FrmPolices>();
+  if (Gestion[Index].Value() && Index == 1) OpenPlacedDialog<FrmPref>();
   if (Gestion[Index].Value() && Index == 3) ui::TheDesktop().Open(hwnd(), kWebPage);
   Gestion[Index].SetValue(false);
 }

@@ -2,6 +2,7 @@
 // only recorded, the cursor is where the test puts it.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,6 +19,7 @@ class FakeDesktop final : public ui::Desktop {
 
   int Message(HWND, std::wstring_view text, std::wstring_view, UINT) override {
     messages.emplace_back(text);
+    if (onMessage) onMessage();
     return answer;
   }
   INT_PTR Open(HWND, std::wstring_view target) override {
@@ -65,6 +67,7 @@ class FakeDesktop final : public ui::Desktop {
   INT_PTR openResult = 42;
   POINT cursor{};
   std::vector<std::wstring> messages;
+  std::function<void()> onMessage;  // runs as each message shows
   std::vector<std::wstring> opened;
   std::vector<std::vector<std::wstring>> menus;
   std::wstring choose;
