@@ -94,4 +94,17 @@ int LastExactMatch(const std::vector<std::wstring>& entries, std::wstring_view t
   return chosen;
 }
 
+double InterfaceFontSize(std::wstring_view text) {
+  const double size = Val(text);
+  return size <= 0 || size > 72 ? 8 : size;
+}
+
+std::uint32_t InterfaceColour(std::wstring_view text, std::uint32_t fallback) {
+  // Signed (system colours are stored below 0) or not, as long as 32 bits
+  // hold it; a hand-edited "1e300" must not reach the integer conversion.
+  const double whole = std::trunc(Val(text));
+  if (whole < -2147483648.0 || whole > 4294967295.0) return fallback;
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(whole));
+}
+
 }  // namespace tolvane

@@ -23,11 +23,15 @@ ui::FontSpec HeaderFont() {
 }  // namespace
 
 FrmPolices::FrmPolices()
-    : SkinnedDialog({.name = L"FrmPolices", .caption = L"Gestion de l'interface", .width = 3630, .height = 3765,
-                     .buttonLeft = 960, .leftKey = L"PolicesLeft", .topKey = L"PolicesTop"}) {}
+    : DialogFrame(L"FrmPolices", L"Gestion de l'interface",
+                  {.width = 3630, .height = 3765,
+                   .frame = {.captionWidth = 2300, .holderLeft = 3000, .holderWidth = 645, .bottomHeight = 645},
+                   .saved = PositionKeys{L"PolicesLeft", L"PolicesTop"}}) {}
 
-void FrmPolices::Design() {
-  SkinnedDialog::Design();
+void FrmPolices::DesignContent() {
+  Btn.Create(EnteteB, {.name = L"Btn", .left = 960, .top = 100, .width = 1215, .height = 495,
+                       .properties = {{L"Caption", std::wstring(L"Valider")}}});
+  Btn.onClick = [this] { Btn_Click(); };
   const ui::Design label{.name = L"L", .left = 120, .top = 480, .width = 2415, .height = 255, .caption = L"Polices",
                          .textAlign = ui::TextAlign::Center, .back = RGB(0x80, 0x80, 0x80),
                          .fore = RGB(255, 255, 255), .font = kTahoma};
@@ -56,6 +60,7 @@ void FrmPolices::Design() {
 }
 
 void FrmPolices::Form_Load() {
+  DialogFrame::Form_Load();
   // The preview starts from the stored values; one that does not convert
   // leaves the design value.
   const InterfaceValues stored = LireInterface();
@@ -66,8 +71,6 @@ void FrmPolices::Form_Load() {
   SetTextColour(ColourFromText(stored.textColour).value_or(0));
   SetBackColour(ColourFromText(stored.backColour)
                     .value_or(FenetrePrincipale ? FenetrePrincipale->PaneBackColour() : kDefaultBack));
-  MettreAuPremierPlan(*this);
-  if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);
 
   // The lists start on the main window's current font, not the stored one.
   const ui::FontSpec current = HeaderFont();
@@ -140,14 +143,14 @@ void FrmPolices::Defaut_Click() {
   Defaut.SetValue(false);
 }
 
-void FrmPolices::Valider() {
+void FrmPolices::Btn_Click() {
   // With nothing chosen in a list (no fonts installed) the stored value stays.
   if (Polices.ListIndex() >= 0) Settings().Save(kSectionInterface, L"Police", Polices.List(Polices.ListIndex()));
   if (Taille.ListIndex() >= 0) Settings().Save(kSectionInterface, L"TaillePolice", Taille.List(Taille.ListIndex()));
   Settings().Save(kSectionInterface, L"CouleurTexte", ColourText(textColour_));
   Settings().Save(kSectionInterface, L"BackCouleur", ColourText(backColour_));
   Unload();
-  Confirm(L"Le modification de l'interface a été bien prise en compte !", MB_ICONINFORMATION);
+  MessageOverMain(L"Le modification de l'interface a été bien prise en compte !", MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace tolvane

@@ -6,14 +6,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "dialogs/skinned_dialog.h"
+#include "controls/imagebutton/form_button.h"
+#include "dialogs/dialog_frame.h"
 #include "ui/control_array.h"
 #include "ui/edit_controls.h"
 #include "ui/option_controls.h"
 
 namespace tolvane {
 
-class FrmPolices final : public SkinnedDialog {
+class FrmPolices final : public DialogFrame {
  public:
   FrmPolices();
 
@@ -21,6 +22,7 @@ class FrmPolices final : public SkinnedDialog {
   ui::ListBox Polices, Taille;
   ui::PreviewPanel Text;
   ui::RibbonButton Defaut;
+  imagebutton::FormButton Btn;
 
   // The colours as they will be stored: a system colour stays one while the
   // user does not choose another.
@@ -32,11 +34,11 @@ class FrmPolices final : public SkinnedDialog {
   void Text_Click();
   void L_Click(int Index);
   void Defaut_Click();
+  void Btn_Click();
 
  protected:
-  void Design() override;
+  void DesignContent() override;
   void Form_Load() override;
-  void Valider() override;
 
  private:
   void SetTextColour(std::uint32_t colour);

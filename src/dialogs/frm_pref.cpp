@@ -26,11 +26,15 @@ double OptionTop(int i) { return i == 6 ? 3500 : 600 + 480 * i; }
 }  // namespace
 
 FrmPref::FrmPref()
-    : SkinnedDialog({.name = L"FrmPref", .caption = L"Préférences", .width = 3630, .height = 4590,
-                     .buttonLeft = 1080, .leftKey = L"PrefLeft", .topKey = L"PrefTop"}) {}
+    : DialogFrame(L"FrmPref", L"Préférences",
+                  {.width = 3630, .height = 4590,
+                   .frame = {.captionWidth = 2350, .holderLeft = 3000, .holderWidth = 645, .bottomHeight = 645},
+                   .saved = PositionKeys{L"PrefLeft", L"PrefTop"}}) {}
 
-void FrmPref::Design() {
-  SkinnedDialog::Design();
+void FrmPref::DesignContent() {
+  Btn.Create(EnteteB, {.name = L"Btn", .left = 1080, .top = 100, .width = 1215, .height = 495,
+                       .properties = {{L"Caption", std::wstring(L"Valider")}}});
+  Btn.onClick = [this] { Btn_Click(); };
   const ui::Design option{.name = L"Rec", .left = 120, .top = OptionTop(0), .width = 3400, .height = 405,
                           .caption = kCaptions[0], .back = RGB(255, 255, 255), .fore = RGB(0, 0, 0),
                           .font = {L"Verdana", 8.25}, .picture = TheSkin().optionStates[0]};
@@ -48,8 +52,7 @@ void FrmPref::Design() {
 }
 
 void FrmPref::Form_Load() {
-  MettreAuPremierPlan(*this);
-  if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);
+  DialogFrame::Form_Load();
   // Each option shows as the code acting on it takes it; starting with
   // Windows shows on only when the Run value is really there.
   for (int i = 0; i < kOptionCount; ++i) {
@@ -83,7 +86,7 @@ bool FrmPref::ApplyAutostart(bool on) {
             : detail::RemoveFromAll(runRoots, runKeyPath, AppTitle());
 }
 
-void FrmPref::Valider() {
+void FrmPref::Btn_Click() {
   bool autostartFailed = false;
   for (int i = 0; i < kOptionCount; ++i) {
     bool on = On(i);
@@ -97,15 +100,12 @@ void FrmPref::Valider() {
   const bool wanted = On(kOptionStartWithWindows);
   Unload();
   if (!autostartFailed) {
-    Confirm(L"Le modification des références a été bien prise en compte !", MB_ICONINFORMATION);
+    MessageOverMain(L"Le modification des références a été bien prise en compte !", MB_OK | MB_ICONINFORMATION);
   } else {
-    Confirm(wanted ? L"Le lancement de " + AppTitle() +
-                         L" au démarrage de l'ordinateur n'a pas pu être enregistré : "
-                         L"l'accès au registre a été refusé."
-                   : L"Le lancement de " + AppTitle() +
-                         L" au démarrage de l'ordinateur n'a pas pu être supprimé : "
-                         L"l'accès au registre a été refusé.",
-            MB_ICONEXCLAMATION);
+    const std::wstring done = wanted ? L"enregistré" : L"supprimé";
+    MessageOverMain(L"Le lancement de " + AppTitle() + L" au démarrage de l'ordinateur n'a pas pu être " + done +
+                        L" : l'accès au registre a été refusé.",
+                    MB_OK | MB_ICONEXCLAMATION);
   }
 }
 

@@ -8,14 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/skinned_dialog.h"
+#include "controls/imagebutton/form_button.h"
+#include "dialogs/dialog_frame.h"
 #include "launcher/registry_helpers.h"
 #include "ui/control_array.h"
 #include "ui/option_controls.h"
 
 namespace tolvane {
 
-class FrmPref final : public SkinnedDialog {
+class FrmPref final : public DialogFrame {
  public:
   FrmPref();
 
@@ -25,15 +26,16 @@ class FrmPref final : public SkinnedDialog {
   std::wstring runKeyPath{kRunKeyPath};
 
   ui::ControlArray<ui::PicturePanel> Rec;
+  imagebutton::FormButton Btn;
 
   void Rec_Click(int Index);
   void Rec_MouseEnter(int Index);
   void Rec_MouseExit(int Index);
+  void Btn_Click();
 
  protected:
-  void Design() override;
+  void DesignContent() override;
   void Form_Load() override;
-  void Valider() override;
 
  private:
   bool On(int Index) const { return Rec[Index].Tag == L"1"; }

@@ -95,9 +95,12 @@ TEST_F(InterfaceWindowTest, DefaultsThenCloseStoreNothing) {
   EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThem) {
+TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDialogCloses) {
   LoadMain();
-  Open();
+  main->Show();
+  ::SetActiveWindow(main->hwnd());
+  polices = std::make_unique<FrmPolices>();
+  polices->Load();
   polices->Polices.SetListIndex(2);  // Tahoma
   polices->Taille.SetListIndex(4);   // 12
   desktop.colourAnswers = {RGB(200, 0, 0), RGB(0, 90, 0)};
@@ -105,16 +108,20 @@ TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThem) {
   PressAndRelease(polices->L[3]);
   bool closedFirst = false;
   desktop.onMessage = [&] { closedFirst = !polices->Loaded(); };
-  polices->Btn_Click();
+  // "Valider", clicked once the dialog runs modal.
+  HWND valider = polices->Btn.Button()->Hwnd();
+  ::PostMessageW(valider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
+  ::PostMessageW(valider, WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
+  polices->ShowModal();
   EXPECT_TRUE(closedFirst);
   EXPECT_EQ(desktop.messages, std::vector<std::wstring>{L"Le modification de l'interface a été bien prise en compte !"});
   EXPECT_EQ(Interface(L"Police") + L"|" + Interface(L"TaillePolice") + L"|" + Interface(L"CouleurTexte") + L"|" +
                 Interface(L"BackCouleur"),
             L"Tahoma|12|200|" + std::to_wstring(RGB(0, 90, 0)));
-  main->ChargerMeInterface();
+  // The bar restyled itself on its activation, with no click.
   EXPECT_EQ(main->lblHeader[1].Font().name, L"Tahoma");
   EXPECT_EQ(main->Gestion[0].Font().size, 12);
-  EXPECT_EQ(main->Gestion[0].ForeColor(), RGB(200, 0, 0));
+  EXPECT_EQ(main->Prog[0].ForeColor(), RGB(200, 0, 0));
   EXPECT_EQ(main->PaneBackColour(), RGB(0, 90, 0));
 }
 

@@ -130,8 +130,8 @@ TEST_F(PreferencesTest, ValiderAppliesAndStoresThenConfirmsOnceClosed) {
   for (int i : {0, 4, 6}) PressAndRelease(pref->Rec[i]);  // 0 and 6 on, the desktop hidden
   bool closedFirst = false;
   desktop.onMessage = [&] { closedFirst = !pref->Loaded(); };
-  ::SendMessageW(pref->Btn()->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
-  ::SendMessageW(pref->Btn()->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
+  ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
+  ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
   EXPECT_FALSE(pref->Loaded());
   EXPECT_EQ(Stored(), "1101011");
   EXPECT_EQ(LireValeurRegistre(user.get(), L"Run", AppTitle()), AutostartCommand())
