@@ -139,6 +139,10 @@ HWND Program::WaitMainWindow(DWORD ms) const { return WaitTopLevel(pid_, L"Tolva
 
 HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
 
+HWND Program::WaitWindow(const std::wstring& title, DWORD ms) const {
+  return WaitTopLevel(pid_, L"TolvaneWindow", title.c_str(), ms);
+}
+
 std::wstring MessageText(HWND box) {
   TextSearch s{nullptr};
   ::EnumChildWindows(box, VisitChild, reinterpret_cast<LPARAM>(&s));

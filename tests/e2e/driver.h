@@ -38,6 +38,8 @@ class Program {
   HWND WaitMainWindow(DWORD ms = 20000) const;
   // A message box of this program, once shown (null after `ms`).
   HWND WaitMessageBox(DWORD ms = 20000) const;
+  // A window of this program's own with this title, once shown (a dialog).
+  HWND WaitWindow(const std::wstring& title, DWORD ms = 20000) const;
 
  private:
   ui::OwnedHandle process_;
