@@ -37,7 +37,9 @@ int DialogFrame::Message(std::wstring_view text, UINT style) {
 }
 
 int MessageOverMain(std::wstring_view text, UINT style) {
-  return ui::TheDesktop().Message(FenetrePrincipale ? FenetrePrincipale->hwnd() : nullptr, text, AppTitle(), style);
+  // On top as the bar is, or the bar repainting itself on top would hide it.
+  return ui::TheDesktop().Message(FenetrePrincipale ? FenetrePrincipale->hwnd() : nullptr, text, AppTitle(),
+                                  style | MB_TOPMOST);
 }
 
 void DialogFrame::KeepOnTop() {

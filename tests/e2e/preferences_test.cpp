@@ -68,11 +68,26 @@ BOOL CALLBACK FindSizeList(HWND h, LPARAM lp) {
   return TRUE;
 }
 
+// Whether the screen shows the box itself over most of its place, not a
+// window stacked over it.
+bool Uncovered(HWND box) {
+  RECT r{};
+  ::GetWindowRect(box, &r);
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  int faces = 0, all = 0;
+  HDC screen = ::GetDC(nullptr);
+  for (LONG y = r.top; y < r.bottom; y += 2)
+    for (LONG x = r.left; x < r.right; x += 2, ++all) faces += ::GetPixel(screen, x, y) == face;
+  ::ReleaseDC(nullptr, screen);
+  return faces * 2 > all;
+}
+
 // The message box shown, answered with `button`; its text.
-std::wstring Answer(const Program& p, int button) {
+std::wstring Answer(const Program& p, int button, bool plainBox = true) {
   HWND box = p.WaitMessageBox();
   if (!box) return L"(no message)";
   e2e::WaitFor([&] { return !e2e::MessageText(box).empty(); }, 2000);
+  if (plainBox) EXPECT_TRUE(e2e::WaitFor([&] { return Uncovered(box); }, 3000)) << "the box is hidden";
   std::wstring text = e2e::MessageText(box);
   e2e::Press(box, button);
   e2e::WaitFor([&] { return !::IsWindow(box); }, 5000);
@@ -91,6 +106,10 @@ class Preferences : public ::testing::Test {
     SetSetting(L"Data", L"1Occ", L"NbOcc=1");
     SetSetting(L"Data", L"1-1", L"Nom=Un lien bien visible");
     SetSetting(L"Data", L"1-1c", L"Fic=");
+    // Dialogs beside the bar, and a look of the user's own already.
+    SetSetting(L"Settings", L"PrefLeft", L"12000");
+    SetSetting(L"Settings", L"PrefTop", L"3000");
+    SetSetting(L"Interface", L"TaillePolice", L"10");
   }
   void TearDown() override {
     e2e::ClearSettings();
@@ -143,7 +162,7 @@ TEST_F(Preferences, OptionsAndInterfaceAsAUserSetsThem) {
   ASSERT_TRUE(e2e::WaitFor([&] { return !::IsWindow(colours); }, 5000));
   // A second choice, cancelled.
   e2e::ClickWindow(WaitChild(look, L"Abc"));
-  EXPECT_NE(Answer(p, IDCANCEL), L"(no message)");
+  EXPECT_NE(Answer(p, IDCANCEL, false), L"(no message)");
   e2e::ClickWindow(WaitChild(look, L"Valider"));
   EXPECT_EQ(Answer(p, IDOK), L"Le modification de l'interface a été bien prise en compte !");
   EXPECT_EQ(e2e::Section(L"Interface").size(), 4u);
