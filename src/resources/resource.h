@@ -26,6 +26,15 @@
 #define IDB_SKIN_TITLE 108
 #define IDB_SKIN_BORDER 109
 
+// Help window and about box.
+#define IDB_HELP_BACK_UP 200
+#define IDB_HELP_BACK_DOWN 201
+#define IDB_ABOUT_BANNER 202
+#define IDB_HELP_TOOLS 203      // screenshots of the bar, taken by scripts/make-help-pictures
+#define IDB_HELP_LINKS 204
+#define IDB_HELP_GROUP_MENU 205
+#define IDB_HELP_LINK_MENU 206
+
 // The options' state pictures, `ImpCompress(0..3)`: IDB_STATE_OFF + picture.
 #define IDB_STATE_OFF 280
 #define IDB_STATE_ON 281

@@ -87,7 +87,9 @@ std::wstring Answer(const Program& p, int button, bool plainBox = true) {
   HWND box = p.WaitMessageBox();
   if (!box) return L"(no message)";
   e2e::WaitFor([&] { return !e2e::MessageText(box).empty(); }, 2000);
-  if (plainBox) EXPECT_TRUE(e2e::WaitFor([&] { return Uncovered(box); }, 3000)) << "the box is hidden";
+  if (plainBox) {
+    EXPECT_TRUE(e2e::WaitFor([&] { return Uncovered(box); }, 3000)) << "the box is hidden";
+  }
   std::wstring text = e2e::MessageText(box);
   e2e::Press(box, button);
   e2e::WaitFor([&] { return !::IsWindow(box); }, 5000);
