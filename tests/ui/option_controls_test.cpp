@@ -4,12 +4,14 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "ui/edit_controls.h"
 #include "ui/form.h"
 #include "ui/option_controls.h"
+#include "ui/seams.h"
 
 namespace {
 
@@ -66,6 +68,13 @@ TEST(PreviewPanel, SteppingThroughFontsKeepsNoneBehind) {
   EXPECT_EQ(GdiObjects(), before);
   EXPECT_EQ(ui::SharedFontCount(), shared);
   f.Unload();
+}
+
+TEST(ScreenFonts, OneNamePerFamilyAndNoVerticalFaces) {
+  const std::vector<std::wstring> fonts = ui::TheDesktop().ScreenFonts();
+  ASSERT_FALSE(fonts.empty());
+  EXPECT_EQ(std::set<std::wstring>(fonts.begin(), fonts.end()).size(), fonts.size());
+  for (const std::wstring& name : fonts) EXPECT_TRUE(!name.empty() && name[0] != L'@') << name;
 }
 
 TEST(FontHolder, DeletesTheFontItReplaces) {
