@@ -1,5 +1,5 @@
-// The option dialogs' controls under Wine: the sorted list box, a choice
-// made from code, the picture panel and the preview's fonts.
+// The option dialogs' runtime under Wine: the sorted list box and a choice
+// made from code, the screen font list, the preview's own font.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -19,19 +19,14 @@ class ListForm : public ui::Form {
  public:
   ListForm() : ui::Form(L"ListForm") {}
   ui::ListBox sorted, plain;
-  ui::PreviewPanel preview;
 
  protected:
   void Design() override {
     Move(0, 0, 4000, 3000);
     sorted.Create(*this, {.name = L"sorted", .width = 1500, .height = 1500}, true);
     plain.Create(*this, {.name = L"plain", .left = 1600, .width = 1500, .height = 1500});
-    preview.Create(*this, {.name = L"preview", .top = 1600, .width = 900, .height = 400, .caption = L"Abc"});
   }
 };
-
-// GDI objects of the process where the system counts them; Wine does not.
-DWORD GdiObjects() { return ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS); }
 
 TEST(ListBox, SortedKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
   ListForm f;
@@ -48,25 +43,6 @@ TEST(ListBox, SortedKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
   f.sorted.SetListIndex(2);  // chosen again: the handler runs again, as for a click
   f.sorted.SetListIndex(-1);
   EXPECT_EQ(clicks, (std::vector<int>{2, 2}));
-  f.Unload();
-}
-
-TEST(PreviewPanel, SteppingThroughFontsKeepsNoneBehind) {
-  ListForm f;
-  f.Load();
-  f.Show();
-  auto paint = [&](const wchar_t* name, double size) {
-    f.preview.SetFont({.name = name, .size = size});
-    ::UpdateWindow(f.preview.hwnd());
-  };
-  paint(L"Arial", 8);
-  const DWORD before = GdiObjects();
-  const std::size_t shared = ui::SharedFontCount();
-  for (int round = 0; round < 3; ++round)
-    for (const wchar_t* name : {L"Tahoma", L"Verdana", L"Courier New", L"Times New Roman", L"Arial"})
-      for (double size : {8.0, 9.0, 10.0, 11.0, 12.0, 14.0}) paint(name, size);
-  EXPECT_EQ(GdiObjects(), before);
-  EXPECT_EQ(ui::SharedFontCount(), shared);
   f.Unload();
 }
 
