@@ -30,6 +30,8 @@ Outputs:
   imgup.bmp, imgdown.bmp 185x25 pane headers, open (chevrons up) and closed
   skin_title.bmp         500x19 title bar
   skin_border.bmp        200x22 bottom bar and side borders
+  state_off.bmp, state_on.bmp, state_off_hover.bmp, state_on_hover.bmp
+                         13x13 option states, plain and under the pointer
   help_back_up.bmp, help_back_down.bmp
                          20x20 back buttons of the help pages, on white
   about_banner.bmp       337x102 banner of the about box
@@ -585,6 +587,34 @@ def skin_strip(name, width, height, top, bottom, edge, edge_row):
     write_bmp(name, width, height, pixel)
 
 
+CHECK_MARK = [".......",
+              "......#",
+              ".....##",
+              "#...##.",
+              "##.##..",
+              ".###...",
+              "..#...."]
+
+
+def state_box(name, on, hover):
+    """A 13x13 option box on the dialogs' white: ticked or empty, and lit
+    while the pointer is over its option."""
+    size = 13
+    edge = hex_bytes("#186DBD" if hover else "#1C6DB8")
+    top, bottom = (hex_bytes("#E4F2FF"), hex_bytes("#A9D3FF")) if hover else \
+        (hex_bytes("#FFFFFF"), hex_bytes("#DCEBFA"))
+    ink = hex_bytes("#1B4C9C")
+
+    def pixel(x, y):
+        if x in (0, size - 1) or y in (0, size - 1):
+            return edge
+        cx, cy = x - 3, y - 2
+        if on and 0 <= cx < 7 and 0 <= cy < 7 and CHECK_MARK[cy][cx] == "#":
+            return ink
+        return lerp_bytes(top, bottom, (y - 1) / (size - 3))
+    write_bmp(name, size, size, pixel)
+
+
 # --- help window and about box ---------------------------------------------------
 
 def back_button(pressed):
@@ -661,6 +691,9 @@ def main():
     # as the bottom bar's is its top row.
     skin_strip("skin_title.bmp", 500, 19, "#CEE7FF", "#7BBEFF", "#186DBD", 18)
     skin_strip("skin_border.bmp", 200, 22, "#D3EAFF", "#6FBAFF", "#1C6DB8", 0)
+    for name, on, hover in (("state_off", False, False), ("state_on", True, False),
+                            ("state_off_hover", False, True), ("state_on_hover", True, True)):
+        state_box(name + ".bmp", on, hover)
     write_bmp("help_back_up.bmp", 20, 20, back_button(False))
     write_bmp("help_back_down.bmp", 20, 20, back_button(True))
     write_bmp("about_banner.bmp", 337, 102, banner())

@@ -36,6 +36,12 @@ int DialogFrame::Message(std::wstring_view text, UINT style) {
   return ui::TheDesktop().Message(hwnd(), text, AppTitle(), style);
 }
 
+int MessageOverMain(std::wstring_view text, UINT style) {
+  // On top as the bar is, or the bar repainting itself on top would hide it.
+  return ui::TheDesktop().Message(FenetrePrincipale ? FenetrePrincipale->hwnd() : nullptr, text, AppTitle(),
+                                  style | MB_TOPMOST);
+}
+
 void DialogFrame::KeepOnTop() {
   MettreAuPremierPlan(*this);
   if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);

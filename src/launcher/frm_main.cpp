@@ -8,6 +8,8 @@
 #include "core/text.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_aide.h"
+#include "dialogs/frm_polices.h"
+#include "dialogs/frm_pref.h"
 #include "launcher/frm_pop.h"
 #include "launcher/globals.h"
 #include "launcher/skin.h"
@@ -33,6 +35,16 @@ const wchar_t* const kTools[] = {L"Couleurs & Polices", L"Préférences", L"Aide
 }  // namespace
 
 FrmMain::FrmMain() : ui::Form(L"FrmMain") {}
+
+namespace {
+
+// A fresh dialog, placed from its saved position, shown modal.
+template <typename D>
+void ShowPlacedDialog() {
+  ShowDialog<D>([](D& dialog) { PositionnerFenetre(dialog); });
+}
+
+}  // namespace
 
 void FrmMain::Design() {
   const Skin& skin = TheSkin();
@@ -246,6 +258,8 @@ void FrmMain::BtnMin_Click() {
 void FrmMain::Gestion_Click(int Index) {
   if (Gestion[Index].Value()) {
     switch (Index) {
+      case 0: ShowPlacedDialog<FrmPolices>(); break;
+      case 1: ShowPlacedDialog<FrmPref>(); break;
       case 2: ShowDialog<FrmAide>({}); break;
       case 3: ui::TheDesktop().Open(hwnd(), kWebPage); break;
       case 4: ShowDialog<FrmAbout>({}); break;

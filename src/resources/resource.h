@@ -41,3 +41,8 @@
 
 // The editors' pictures (bitmaps 250 to 279).
 #define IDB_EDITOR_BACK 250  // 898 x 153, behind the input strip
+// The options' state pictures, `ImpCompress(0..3)`: IDB_STATE_OFF + picture.
+#define IDB_STATE_OFF 280
+#define IDB_STATE_ON 281
+#define IDB_STATE_OFF_HOVER 282
+#define IDB_STATE_ON_HOVER 283

@@ -110,9 +110,10 @@ LRESULT CALLBACK TextBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
   return ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-void ListBox::Create(Window& parent, const Design& d) {
+void ListBox::Create(Window& parent, const Design& d, bool sorted) {
   CreateHost(parent, d);
-  list_ = MakeChild(*this, L"LISTBOX", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
+  list_ = MakeChild(*this, L"LISTBOX",
+                    WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP | (sorted ? LBS_SORT : 0),
                     d.font);
 }
 
@@ -126,7 +127,10 @@ int ListBox::ListCount() const { return static_cast<int>(::SendMessageW(list_, L
 
 int ListBox::ListIndex() const { return static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0)); }
 
-void ListBox::SetListIndex(int index) { ::SendMessageW(list_, LB_SETCURSEL, index, 0); }
+void ListBox::SetListIndex(int index) {
+  ::SendMessageW(list_, LB_SETCURSEL, index, 0);
+  if (ListIndex() >= 0) Raise(onClickItem);
+}
 
 std::wstring ListBox::List(int index) const {
   LRESULT n = ::SendMessageW(list_, LB_GETTEXTLEN, index, 0);

@@ -55,11 +55,13 @@ class TextBox : public HostWindow {
 
 class ListBox : public HostWindow {
  public:
-  void Create(Window& parent, const Design& d);
+  // A sorted list keeps its entries in alphabetical order as they come.
+  void Create(Window& parent, const Design& d, bool sorted = false);
   void AddItem(const std::wstring& text);
   void Clear();
   int ListCount() const;
   int ListIndex() const;  // -1 when nothing is chosen
+  // Choosing an entry from code raises onClickItem, as a click does.
   void SetListIndex(int index);
   std::wstring List(int index) const;
 

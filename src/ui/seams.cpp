@@ -5,11 +5,18 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <array>
 #include <cwchar>
+#include <set>
 #include <string>
 
 namespace ui {
 namespace {
+
+int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM lp) {
+  if (font->lfFaceName[0] != L'@') reinterpret_cast<std::set<std::wstring>*>(lp)->insert(font->lfFaceName);
+  return 1;
+}
 
 class RealDesktop final : public Desktop {
  public:
@@ -63,6 +70,34 @@ class RealDesktop final : public Desktop {
     }
     return std::nullopt;
   }
+  std::optional<COLORREF> ChooseColour(HWND owner, COLORREF start) override {
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.rgbResult = start;
+    cc.lpCustColors = customColours_.data();  // the dialog keeps them between openings
+    cc.Flags = CC_RGBINIT | CC_ANYCOLOR;
+    if (!::ChooseColorW(&cc)) return std::nullopt;
+    return cc.rgbResult;
+  }
+  std::vector<std::wstring> ScreenFonts() override {
+    std::set<std::wstring> names;  // a family comes once per character set
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(screen, &wanted, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
+    ::ReleaseDC(nullptr, screen);
+    return {names.begin(), names.end()};
+  }
+  bool ShowDesktopWindow(bool show) override {
+    HWND desktop = ::FindWindowExW(nullptr, nullptr, L"Progman", nullptr);
+    if (!desktop) return false;
+    ::ShowWindow(desktop, show ? SW_SHOW : SW_HIDE);
+    return true;
+  }
+
+ private:
+  std::array<COLORREF, 16> customColours_{};
 };
 
 RealDesktop realDesktop;
