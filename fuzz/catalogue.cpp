@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MemoryStore& store = f.store;
 
   const auto count = ReadGroupCount(store);
-  const int groups = count.value_or(0);
+  const int named = CountNamedGroups(store);
+  const int groups = count.value_or(named);
 
   // A value shorter than its prefix reads as empty, whatever the prefix holds.
   for (int g = 1; g <= 3; ++g) {
@@ -36,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (groups > fuzz::kMaxWalkedCount) return 0;
   const auto menu = LoadGroupMenu(store);
-  if (!count) {
-    // Junk or nothing: the default catalogue, written once.
+  if (!count && named == 0) {
+    // Junk or nothing, and no group there: the default catalogue, written once.
     FUZZ_CHECK(menu.size() == 1 && menu[0].name == kDefaultGroupName);
     FUZZ_CHECK(ReadGroupCount(store) == 1 && ReadLinkCount(store, 1) == 1);
   } else {
