@@ -47,7 +47,9 @@ void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
   }
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     // The number and name travel in the item; nothing is cut off a caption.
-    ui::MenuItem& item = SelGroupe->Add(L"Groupe", GroupItemCaption(groups_[i].name));
+    ui::MenuItem& item = SelGroupe->Add(L"Groupe", groups_[i].name);
+    item.Literal = true;
+    item.Tags = std::wstring(kGroupItemTags);
     item.Index = static_cast<int>(i);
     item.Tag = Digits(groups_[i].number);
     item.onClick = [this, i] { Groupe_Click(static_cast<int>(i)); };

@@ -13,11 +13,11 @@ namespace {
 void Build(HMENU into, MenuItem& menu, std::vector<MenuItem*>& byId, const MenuTextFn& text) {
   for (auto& item : menu.Items) {
     if (!item->Visible) continue;
-    if (item->Caption == L"-") {
+    if (!item->Literal && item->Caption == L"-") {
       ::AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    std::wstring shown = text ? text(*item) : PlainMenuText(item->Caption);
+    std::wstring shown = text ? text(*item) : PlainMenuText(*item);
     UINT flags = MF_STRING | (item->Enabled ? 0 : MF_GRAYED);
     if (!item->Items.empty()) {
       HMENU sub = ::CreatePopupMenu();  // owned by `into` once appended
@@ -41,8 +41,9 @@ MenuItem& MenuItem::Add(std::wstring name, std::wstring caption, std::function<v
   return *Items.back();
 }
 
-std::wstring PlainMenuText(const std::wstring& caption) {
-  std::wstring text = tolvane::CaptionText(caption);
+namespace {
+
+std::wstring Escaped(const std::wstring& text) {
   std::wstring out;
   for (wchar_t c : text) {
     if (c == L'&') out += L"&&";
@@ -50,6 +51,14 @@ std::wstring PlainMenuText(const std::wstring& caption) {
     else out += c;
   }
   return out;
+}
+
+}  // namespace
+
+std::wstring PlainMenuText(const std::wstring& caption) { return Escaped(tolvane::CaptionText(caption)); }
+
+std::wstring PlainMenuText(const MenuItem& item) {
+  return item.Literal ? Escaped(item.Caption) : PlainMenuText(item.Caption);
 }
 
 MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text) {

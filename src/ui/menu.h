@@ -17,6 +17,10 @@ struct MenuItem {
   std::wstring Caption;  // "-" is a separator
   std::wstring Tag;
   int Index = -1;        // element of a menu control array
+  // A caption the user typed (a group name): shown exactly as typed, never
+  // read as mark-up; the program's own mark-up for it goes in `Tags`.
+  bool Literal = false;
+  std::wstring Tags;
   bool Visible = true;
   bool Enabled = true;
   std::function<void()> onClick;
@@ -36,5 +40,7 @@ MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text = {});
 // The caption without its image tag, ready for a plain menu: "&" shown as
 // typed, tabs as blanks.
 std::wstring PlainMenuText(const std::wstring& caption);
+// An item's text for a plain menu: a literal caption keeps any tag-like text.
+std::wstring PlainMenuText(const MenuItem& item);
 
 }  // namespace ui
