@@ -6,6 +6,8 @@
 #include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
+#include "menus/menu_engine.h"
+#include "menus/menu_fonts.h"
 #include "resources/resource.h"
 #include "ui/picture.h"
 
@@ -33,6 +35,17 @@ FrmPop::FrmPop() : ui::Form(L"FrmPop") {
 void FrmPop::Form_Load() {
   ui::PicturePtr strip = ui::Picture::BitmapResource(IDB_MINITOOLBAR);
   MiniToolBar.LoadStrip(strip ? strip->Bitmap() : nullptr, 16, RGB(0xC0, 0xC0, 0xC0));
+  menus::SetHighlightDisabled(true);
+  menus::SetGradientHighlight(true);
+  menus::SetItalicText(false);
+  menus::SetIconShadow(true);
+  // The engine restores the window procedure itself when the window goes.
+  menus::SubclassForm(hwnd(), &MiniToolBar, myTips, 0);
+}
+
+void FrmPop::Form_Unload(bool&) {
+  menus::ReleaseTips(myTips);
+  myTips = nullptr;
 }
 
 void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
@@ -57,7 +70,7 @@ void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
 }
 
 void FrmPop::Popup(ui::MenuItem& menu) {
-  if (FenetrePrincipale) ui::PopupMenu(FenetrePrincipale->hwnd(), menu);
+  if (FenetrePrincipale) ui::PopupMenu(hwnd(), menu, {}, FenetrePrincipale->hwnd());
 }
 
 void FrmPop::Groupe_Click(int Index) {
