@@ -32,6 +32,13 @@ std::unordered_map<HWND, std::unique_ptr<cMenuItems>>& Instances() {
   return *instances;
 }
 
+// The window procedure each window had once hooked: anyone who replaced it
+// since must not be cut off when the engine leaves.
+std::unordered_map<HWND, LONG_PTR>& HookedProcs() {
+  static auto* procs = new std::unordered_map<HWND, LONG_PTR>;
+  return *procs;
+}
+
 // The pop-ups prepared in the current menu loop; none outside a loop.
 std::optional<std::unordered_set<HMENU>> openPopups;
 // The window whose instance owns the menu being shown.
@@ -158,6 +165,7 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
     return ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
   };
   cMenuItems* self = InstanceOf(hWnd);
+  if (!self) return passOn();  // let go, but left in place for those hooked after us
   switch (uMsg) {
     case WM_DESTROY: {
       LRESULT r = passOn();
@@ -165,7 +173,7 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
       return r;
     }
     case WM_GETMINMAXINFO:
-      if (self && self->RestrictSize(lParam, false)) return 0;
+      if (self->RestrictSize(lParam, false)) return 0;
       return passOn();
     case WM_DRAWITEM:
     case WM_MEASUREITEM:
@@ -296,12 +304,14 @@ void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
       currentKey = nullptr;
       return;
     }
+    HookedProcs()[target] = ::GetWindowLongPtrW(target, GWLP_WNDPROC);
     if (HWND client = FindMdiClient(target)) {
       auto made = std::make_unique<cMenuItems>();
       cMenuItems& clientInstance = *made;
       Instances()[client] = std::move(made);
       clientInstance.InitializeSubMenu(client, nullptr, nullptr, true);
       if (::SetWindowSubclass(client, MenuWndProc, kSubclassId, 0)) {
+        HookedProcs()[client] = ::GetWindowLongPtrW(client, GWLP_WNDPROC);
         instance.SetMDIClient(client);
         clientInstance.SetIsMDIclient(true);
       } else {
@@ -322,7 +332,12 @@ void UnsubclassForm(HWND hWnd) {
   auto it = Instances().find(hWnd);
   if (it == Instances().end()) return;  // not held (any more): nothing to undo
   openPopups.reset();
-  ::RemoveWindowSubclass(hWnd, MenuWndProc, kSubclassId);
+  // Taking the hook out puts the first procedure back, which would cut off
+  // a procedure set in the window after ours: then ours stays, passing on.
+  auto hooked = HookedProcs().find(hWnd);
+  if (hooked == HookedProcs().end() || ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == hooked->second)
+    ::RemoveWindowSubclass(hWnd, MenuWndProc, kSubclassId);
+  if (hooked != HookedProcs().end()) HookedProcs().erase(hooked);
   HMENU systemMenu = it->second->SystemMenu();
   if (RestoreOnExit) it->second->RestoreMenus();
   if (currentKey == hWnd) currentKey = nullptr;
