@@ -33,7 +33,8 @@ class FakeDesktop final : public ui::Desktop {
   }
   // Records each menu's items ("Groupe de programmes/R&&D" for a sub-menu's)
   // and chooses the one named by `choose`, if any.
-  int TrackMenu(HMENU menu, HWND, POINT) override {
+  int TrackMenu(HMENU menu, HWND owner, POINT) override {
+    owners.push_back(owner);
     std::vector<std::pair<std::wstring, int>> items;
     Collect(menu, L"", items);
     menus.emplace_back();
@@ -51,6 +52,7 @@ class FakeDesktop final : public ui::Desktop {
   std::vector<std::wstring> messages;
   std::vector<std::wstring> opened;
   std::vector<std::vector<std::wstring>> menus;
+  std::vector<HWND> owners;  // the window tracking each menu
   std::wstring choose;
   bool trayUp = true;  // false: the shell's tray refuses icons, as at log-on
   std::vector<DWORD> trayCalls;

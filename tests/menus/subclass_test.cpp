@@ -148,6 +148,65 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   ::DestroyMenu(menu);
 }
 
+MENUITEMINFOW ItemAt(HMENU menu, int position, wchar_t* text = nullptr) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA | MIIM_ID | (text ? MIIM_STRING : 0);
+  info.dwTypeData = text;
+  info.cch = text ? 64 : 0;
+  ::GetMenuItemInfoW(menu, position, TRUE, &info);
+  return info;
+}
+
+TEST_F(Subclass, MenusAreRestoredByPositionKeepingSeparatorsAndItemData) {
+  TestWindow& w = Make();
+  SubclassForm(w.hwnd(), nullptr, nullptr, 0);
+  HMENU menu = ::CreatePopupMenu();
+  ::AppendMenuW(menu, MF_STRING, 1, L"A");
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(menu, MF_STRING, 2, L"B");
+  ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  for (int p = 0; p < 4; ++p) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    info.fType = ItemAt(menu, p).fType | MFT_OWNERDRAW;
+    info.dwItemData = 0x7'0000'0077ull;
+    ASSERT_TRUE(::SetMenuItemInfoW(menu, p, TRUE, &info));
+  }
+  tolvane::MenuStore& store = InstanceOf(w.hwnd())->Store();
+  auto m = HandleOf(menu);
+  store.PutItem(1, m).Caption = L"A{IMG:i1}";
+  tolvane::MenuItemRec& separator = store.PutItem(0, m);
+  separator.Flags = tolvane::kItemSeparator;
+  separator.Position = 1;
+  tolvane::MenuItemRec& b = store.PutItem(2, m);
+  b.Caption = L"cache";
+  b.MenuCaption = L"B";
+  b.Flags = tolvane::kItemDisabled | tolvane::kItemChecked;
+  b.Position = 2;
+  store.PutPanel(m);
+
+  RestoreOnExit = true;
+  w.Destroy();
+  RestoreOnExit = false;
+  ASSERT_EQ(::GetMenuItemCount(menu), 4);
+  wchar_t text[64] = {};
+  MENUITEMINFOW a = ItemAt(menu, 0, text);
+  EXPECT_EQ(a.fType & MFT_OWNERDRAW, 0u);
+  EXPECT_EQ(std::wstring(text), L"A{IMG:i1}");
+  EXPECT_EQ(a.dwItemData, 0x7'0000'0077ull);
+  EXPECT_EQ(a.wID, 1u);
+  EXPECT_TRUE(ItemAt(menu, 1).fType & MFT_SEPARATOR);
+  EXPECT_TRUE(ItemAt(menu, 3).fType & MFT_SEPARATOR);
+  MENUITEMINFOW restored = ItemAt(menu, 2, text);
+  EXPECT_EQ(std::wstring(text), L"B");
+  EXPECT_TRUE(restored.fState & MFS_GRAYED);
+  EXPECT_TRUE(restored.fState & MFS_CHECKED);
+  EXPECT_EQ(restored.fType & MFT_OWNERDRAW, 0u);
+  ::DestroyMenu(menu);
+}
+
 // Someone who subclassed after the engine is not cut off when it leaves.
 LRESULT CALLBACK LaterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   static int seen = 0;
