@@ -77,8 +77,10 @@ TEST_F(MenuFonts, SizesFollowTheMenuFont) {
   EXPECT_GE(Describe(MenuFont(1)).lfHeight, -100);
   EXPECT_EQ(Describe(MenuFont(2)).lfWeight, 800);
 
+  HFONT replaced = MenuFont(1);
   MenuFontSize = 7.92f;  // 7.92 x 0.8 is below 7.5: 0.5 point less instead
   CreateMenuFonts(true, false, L"");
+  EXPECT_EQ(::GetObjectType(replaced), 0u);  // made again: the old one is gone
   EXPECT_EQ(Describe(MenuFont(1)).lfHeight, -11);
   EXPECT_EQ(Describe(MenuFont(3)).lfHeight, -10);
   MenuFontSize = 12;

@@ -83,6 +83,12 @@ TEST_F(Subclass, AListEntryChoiceIsTakenEvenWithAnIdAbove0x7FFF) {
   ::SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(0x9002, 0), 0);  // not an entry: the form's
   EXPECT_EQ(w.Count(WM_COMMAND), 1);
   EXPECT_FALSE(KeyboardSelect());
+  // Dropping the pop-up drops its instance and records with it.
+  InstanceOf(w.hwnd())->DestroyPopup(list, nullptr);
+  EXPECT_EQ(InstanceOf(w.hwnd())->Generated(list), nullptr);
+  EXPECT_EQ(InstanceOf(w.hwnd())->Tips(0x9001, list), L"");
+  ::SendMessageW(w.hwnd(), WM_COMMAND, MAKEWPARAM(0x9001, 0), 0);
+  EXPECT_EQ(w.Count(WM_COMMAND), 2);
   ::DestroyMenu(list);
 }
 
