@@ -145,7 +145,7 @@ void ShowMenuTip(WPARAM wParam, LPARAM lParam, HMENU hMenuState) {
 void PreparePopup(HWND hWnd, HMENU hMenu, bool bSysMenu) {
   SelectMenuOwner(hWnd, hMenu, bSysMenu);
   cMenuItems* instance = Current();
-  if (!instance) return;
+  if (!instance || !hMenu) return;  // a system menu the window refused
   instance->GetPanelItem(hMenu);
   if (menuState.savedPointer.value_or(0) != ui::kHourglass && CurrentPanel.Slow) {
     ui::SetMousePointer(ui::kHourglass);

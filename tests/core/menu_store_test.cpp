@@ -71,18 +71,6 @@ TEST(MenuStore, ForgetsAPopupWholeAndARecycledHandleStartsAfresh) {
   EXPECT_FALSE(store.PutPanel(kMenuA).Slow);
 }
 
-TEST(MenuStore, MemoryStaysFlatOverManyPopups) {
-  MenuStore store;
-  for (HandleValue n = 0; n < 1000; ++n) {
-    HandleValue menu = kMenuA + (n % 7) * 0x1'0000'0000ull;  // values come back
-    for (HandleValue id = 1; id <= 5; ++id) store.PutItem(id, menu).Position = static_cast<int>(id);
-    store.PutPanel(menu);
-    store.Forget(menu);
-  }
-  EXPECT_EQ(store.PopupCount(), 0u);
-  EXPECT_EQ(store.ItemCount(), 0u);
-}
-
 TEST(MenuStore, FindsSeparatorsByPosition) {
   MenuStore store;
   store.PutItem(0, kMenuA).Position = 1;  // two separators share ID 0: one record

@@ -114,18 +114,5 @@ TEST_F(MenuFonts, TheItalicPairIsMadeOnceAndAgainAfterTheLastWindowWent) {
   EXPECT_NE(MenuFont(4), nullptr);
 }
 
-TEST_F(MenuFonts, DisplayOptionsAreKept) {
-  SetGradientHighlight(true);
-  SetIconShadow(true);
-  SetHighlightDisabled(true);
-  EXPECT_TRUE(GradientHighlight() && IconShadow() && HighlightDisabled());
-  SetGradientHighlight(false);
-  SetIconShadow(false);
-  SetHighlightDisabled(false);
-  EXPECT_FALSE(GradientHighlight() || IconShadow() || HighlightDisabled());
-  CheckWindowsVersion(nullptr);
-  EXPECT_EQ(GetMenuWidthAdjust(), 0);  // any recent Windows
-}
-
 }  // namespace
 }  // namespace menus
