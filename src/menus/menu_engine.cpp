@@ -301,6 +301,7 @@ void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
     instance.InitializeSubMenu(target, ImageList, Tips, false);
     if (!::SetWindowSubclass(target, MenuWndProc, kSubclassId, 0)) {
       Instances().erase(target);
+      if (Instances().empty()) CreateMenuFonts(false, false, L"");
       currentKey = nullptr;
       return;
     }

@@ -29,7 +29,7 @@ TEST(MenuLoop, EachPopupIsPreparedOncePerLoop) {
   int chosen;
   {
     // Into the sub-menu, out, in again, and down the root to "Un".
-    MenuTypist typist({VK_DOWN, VK_RIGHT, VK_LEFT, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RETURN});
+    MenuTypist typist(w.hwnd(), {VK_DOWN, VK_RIGHT, VK_LEFT, VK_RIGHT, VK_LEFT, VK_DOWN, VK_RETURN});
     chosen = ui::TheDesktop().TrackMenu(root, w.hwnd(), {60, 60});
   }
   EXPECT_EQ(chosen, 1);
@@ -106,7 +106,7 @@ TEST(MenuLoop, AChoiceRunsItsItemOnceWithTheEngineHooked) {
   menu.Add(L"Deux", L"Deux{IMG:i2}", [&] { ++deux; });
   ui::MenuItem* chosen;
   {
-    MenuTypist typist({VK_DOWN, VK_DOWN, VK_RETURN});
+    MenuTypist typist(holder.hwnd(), {VK_DOWN, VK_DOWN, VK_RETURN});
     chosen = ui::PopupMenu(holder.hwnd(), menu, {}, front.hwnd());
   }
   ASSERT_NE(chosen, nullptr);
@@ -115,7 +115,7 @@ TEST(MenuLoop, AChoiceRunsItsItemOnceWithTheEngineHooked) {
   EXPECT_EQ(deux, 1);
   EXPECT_EQ(CurrentMenuOwner(), holder.hwnd());  // the engine saw the loop
   {
-    MenuTypist typist({VK_ESCAPE});
+    MenuTypist typist(holder.hwnd(), {VK_ESCAPE});
     EXPECT_EQ(ui::PopupMenu(holder.hwnd(), menu, {}, front.hwnd()), nullptr);
   }
   EXPECT_EQ(un + deux, 1);

@@ -48,10 +48,12 @@ struct MenuTypist::Impl {
   std::thread thread;
 };
 
-MenuTypist::MenuTypist(std::vector<WORD> keys) : impl_(std::make_unique<Impl>()) {
-  impl_->thread = std::thread([keys = std::move(keys)] {
+MenuTypist::MenuTypist(HWND owner, std::vector<WORD> keys) : impl_(std::make_unique<Impl>()) {
+  impl_->thread = std::thread([owner, keys = std::move(keys)] {
     HWND menu = e2e::WaitPopupMenu(::GetCurrentProcessId(), 5000);
     e2e::MenuKeys(menu, keys);
+    for (int i = 0; i < 100 && menu && ::IsWindowVisible(menu); ++i) ::Sleep(30);
+    if (menu && ::IsWindowVisible(menu)) ::PostMessageW(owner, WM_CANCELMODE, 0, 0);
   });
 }
 

@@ -33,10 +33,11 @@ class TestWindow {
 };
 
 // Types keys into the menu this thread is about to track, from another
-// thread once the menu is on screen; joins when it goes.
+// thread once the menu is on screen; joins when it goes. A menu the keys did
+// not close is cancelled through `owner`, so a test fails rather than hangs.
 class MenuTypist {
  public:
-  explicit MenuTypist(std::vector<WORD> keys);
+  MenuTypist(HWND owner, std::vector<WORD> keys);
   ~MenuTypist();
 
  private:
