@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/catalogue.h"
+#include "menus/menu_items.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
-#include "menus/menu_items.h"
 #include "ui/menu.h"
 
 namespace tolvane {
