@@ -20,6 +20,7 @@ need_packages() {
   command -v xauth >/dev/null || missing+=(xauth)
   command -v import >/dev/null || missing+=(imagemagick)
   command -v xdotool >/dev/null || missing+=(xdotool)
+  command -v python3 >/dev/null || missing+=(python3)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     local sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
