@@ -28,7 +28,7 @@ using bench::NowMs;
 using bench::WineVersion;
 using namespace tolvane;
 
-constexpr int kStartRuns = 5;
+constexpr int kStartRuns = 9;
 constexpr int kPrefixRuns = 3;
 constexpr double kRestTargetMs = 20;  // over the bare window with no timer, per 10 s
 constexpr DWORD kSettleMaxMs = 8000;
@@ -205,19 +205,33 @@ Idle MeasureIdle(const Programs& p, bool hidden) {
   return r;
 }
 
-// The whole prefix's CPU per 10 s at rest, measured from outside Wine by
-// scripts/prefix_cpu.py: asked for on stdout, answered on stdin; negative
-// when the prefix did not come to rest or nobody answers.
-double AskPrefixIdle(const char* what) {
+// The whole prefix's CPU per 10 s at rest and wineserver's part of it,
+// measured from outside Wine by scripts/prefix_cpu.py: asked for on stdout,
+// answered on stdin; negative when the prefix did not come to rest or nobody
+// answers.
+struct PrefixCost {
+  double ms = -1, server = 0;
+};
+
+PrefixCost AskPrefixIdle(const char* what) {
   std::printf("@prefix-idle %s\n", what);
   std::fflush(stdout);
-  char line[64];
-  return std::fgets(line, sizeof line, stdin) ? std::strtod(line, nullptr) : -1;
+  char line[96];
+  PrefixCost c;
+  if (!std::fgets(line, sizeof line, stdin)) return c;
+  char* end = nullptr;
+  c.ms = std::strtod(line, &end);
+  c.server = std::strtod(end, nullptr);
+  return c;
 }
 
+struct PrefixRuns {
+  std::vector<double> ms, server;
+};
+
 struct PrefixIdle {
-  // The prefix alone, then each program with its run's prefix-alone figure taken off.
-  std::vector<double> alone, bare, bareTimer, shown, hidden;
+  // The prefix alone, then each program with its run's prefix-alone figures taken off.
+  PrefixRuns alone, bare, bareTimer, shown, hidden;
 };
 
 // Each program alone in the prefix, started afresh for every run, the runs
@@ -225,11 +239,13 @@ struct PrefixIdle {
 PrefixIdle MeasurePrefixIdle(const Programs& p) {
   PrefixIdle r;
   for (int run = 0; run < kPrefixRuns; ++run) {
-    const double alone = AskPrefixIdle("prefix alone");
-    if (alone >= 0) r.alone.push_back(alone);
-    auto measure = [&](std::vector<double>& into, const char* what) {
-      const double ms = AskPrefixIdle(what);
-      if (ms >= 0 && alone >= 0) into.push_back(ms - alone);
+    const PrefixCost alone = AskPrefixIdle("prefix alone");
+    if (alone.ms >= 0) r.alone.ms.push_back(alone.ms), r.alone.server.push_back(alone.server);
+    auto measure = [&](PrefixRuns& into, const char* what) {
+      const PrefixCost c = AskPrefixIdle(what);
+      if (c.ms < 0 || alone.ms < 0) return;
+      into.ms.push_back(c.ms - alone.ms);
+      into.server.push_back(c.server - alone.server);
     };
     {
       ChildProcess bare(p.bare, L"--no-timer");
@@ -336,12 +352,13 @@ void PrintStep(const char* what, double launcher, double bare) {
 
 // A row of the whole-prefix table; `over` is the bare window with no timer
 // when the row has a target against it.
-void PrintPrefixRow(const char* what, const Spread& s, const Spread* over) {
+void PrintPrefixRow(const char* what, const PrefixRuns& runs, const Spread* over) {
+  const Spread s = SpreadOf(runs.ms);
   if (s.runs == 0) {
     std::printf("  %-38s not measured (the prefix did not come to rest)\n", what);
     return;
   }
-  std::printf("  %-38s %7.1f ms  [%6.1f, %6.1f]", what, s.median, s.low, s.high);
+  std::printf("  %-38s %7.1f ms  [%6.1f, %6.1f] %7.1f ms", what, s.median, s.low, s.high, Median(runs.server));
   if (over && over->runs > 0)
     std::printf("  %+7.1f ms  <= +%.0f  %s", s.median - over->median, kRestTargetMs,
                 Met(s.median - over->median <= kRestTargetMs));
@@ -349,16 +366,16 @@ void PrintPrefixRow(const char* what, const Spread& s, const Spread* over) {
 }
 
 void PrintPrefixIdle(const PrefixIdle& r) {
-  const Spread bare = SpreadOf(r.bare);
+  const Spread bare = SpreadOf(r.bare.ms);
   std::printf("\nIdle CPU of the whole Wine prefix per 10 s, from outside Wine: median [low, high] of %d\n"
               "runs; each program alone in the prefix, what the prefix costs alone taken off.\n"
-              "  %-38s %10s  %16s  %s\n",
-              kPrefixRuns, "", "CPU", "range", "over bare, no timer; target");
-  PrintPrefixRow("prefix alone (taken off the others)", SpreadOf(r.alone), nullptr);
-  PrintPrefixRow("bare window, no timer", bare, nullptr);
-  PrintPrefixRow("bare window, 10 ms timer (a wake-up)", SpreadOf(r.bareTimer), nullptr);
-  PrintPrefixRow("Tolvane shown at rest, 100 links", SpreadOf(r.shown), &bare);
-  PrintPrefixRow("Tolvane hidden in the tray", SpreadOf(r.hidden), &bare);
+              "  %-38s %10s  %16s %10s  %s\n",
+              kPrefixRuns, "", "CPU", "range", "wineserver", "over bare, no timer; target");
+  PrintPrefixRow("prefix alone (taken off the others)", r.alone, nullptr);
+  PrintPrefixRow("bare window, no timer", r.bare, nullptr);
+  PrintPrefixRow("bare window, 10 ms timer (a wake-up)", r.bareTimer, nullptr);
+  PrintPrefixRow("Tolvane shown at rest, 100 links", r.shown, &bare);
+  PrintPrefixRow("Tolvane hidden in the tray", r.hidden, &bare);
 }
 
 }  // namespace

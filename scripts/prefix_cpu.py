@@ -9,7 +9,8 @@ The command's stdout is passed through, except for the requests it writes
 there, one a line:
     @prefix-idle LABEL    waits until the prefix is quiet, then measures 10 s
 The answer goes to the command's stdin, one line: the milliseconds of CPU the
-prefix spent per 10 s, or -1 when the prefix did not come to rest.
+prefix spent per 10 s and, after a space, wineserver's part of them; or -1
+when the prefix did not come to rest.
 
 The prefix's processes are those whose environment holds this WINEPREFIX,
 this script and its ancestors aside. Their CPU is utime + stime (+ cutime +
@@ -200,16 +201,18 @@ def settle_and_measure(prefix, verbose):
         if at_rest(before, now):
             break
         if waited >= SETTLE_MAX_S:
-            return -1.0
+            return -1.0, 0.0
         before = now
     ms, parts, names = prefix.measure(WINDOW_S)
+    total = sum(parts.values())
     if verbose:
         print(f"    {ms:8.2f} ms per {WINDOW_S:.0f} s over {len(parts)} processes, "
               f"at rest after {waited:.0f} s", file=sys.stderr)
         for key, v in sorted(parts.items(), key=lambda kv: -kv[1]):
             if abs(v) >= 0.05:
                 print(f"    {names.get(key, '?'):>16} {key[0]:>7}: {v:8.2f} ms", file=sys.stderr)
-    return ms
+    server = sum(v for k, v in parts.items() if names.get(k, "").startswith("wineserver"))
+    return ms, server * ms / total if total else 0.0
 
 
 def main(argv):
@@ -240,9 +243,9 @@ def main(argv):
         if line.startswith("@prefix-idle"):
             if verbose:
                 print(f"  [{line[len('@prefix-idle'):].strip()}]", file=sys.stderr)
-            ms = settle_and_measure(prefix, verbose)
+            ms, server = settle_and_measure(prefix, verbose)
             try:
-                child.stdin.write(f"{ms:.3f}\n".encode())
+                child.stdin.write(f"{ms:.3f} {server:.3f}\n".encode())
                 child.stdin.flush()
             except BrokenPipeError:
                 break
