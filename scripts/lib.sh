@@ -1,10 +1,11 @@
-# Shared by scripts/run, scripts/test and scripts/bench: the packages a fresh
+# Shared by scripts/run, scripts/test, scripts/fuzz and scripts/bench: the packages a fresh
 # Debian machine lacks, the two builds, and a private X display.
 # shellcheck shell=bash
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_native=$root/build/native
 build_windows=$root/build/windows
+build_fuzz=$root/build/fuzz
 jobs=$(nproc 2>/dev/null || echo 2)
 
 need_packages() {
@@ -21,6 +22,9 @@ need_packages() {
   command -v import >/dev/null || missing+=(imagemagick)
   command -v xdotool >/dev/null || missing+=(xdotool)
   command -v python3 >/dev/null || missing+=(python3)
+  command -v clang++ >/dev/null || missing+=(clang)
+  # libFuzzer's runtime is only recommended by clang, so not pulled in with it.
+  compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || missing+=(libclang-rt-dev)
   if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     local sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
@@ -39,6 +43,36 @@ build_windows() {
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
   cmake --build "$build_windows" -j "$jobs"
 }
+
+# The fuzz targets: clang with libFuzzer, ASan and UBSan, apart from the tests.
+build_fuzz() {
+  cmake -S "$root" -B "$build_fuzz" -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_FUZZ=ON \
+    -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build "$build_fuzz" -j "$jobs"
+}
+
+# Runs one fuzz target for $2 seconds from its committed seeds, keeping what
+# it learns under build/fuzz; prints one line and fails when it crashed.
+run_fuzz_target() {
+  local name=$1 seconds=$2
+  local work=$build_fuzz/runs/$name
+  mkdir -p "$work/corpus" "$work/artifacts"
+  "$build_fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+    -print_final_stats=1 -dict="$root/fuzz/tolvane.dict" -artifact_prefix="$work/artifacts/" \
+    "$work/corpus" "$root/fuzz/corpus/$name" >"$work/log" 2>&1
+  local rc=$? runs cov
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
+  cov=$(grep -o 'cov: [0-9]*' "$work/log" | tail -1)
+  if [ $rc -eq 0 ]; then
+    echo "fuzz $name: ok, ${runs:-?} runs in ${seconds}s, ${cov:-cov: ?}"
+  else
+    echo "fuzz $name: FAILED (exit $rc), input and log in $work"
+    grep -m3 -E 'ERROR|runtime error|fuzz check failed' "$work/log" | sed 's/^/  /'
+  fi
+  return $rc
+}
+
+fuzz_targets() { cat "$build_fuzz/fuzz-targets.txt"; }
 
 # Starts Xvfb on a free display unless one is already set; the caller's EXIT
 # trap should call stop_display.

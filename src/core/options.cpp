@@ -1,5 +1,7 @@
 #include "core/options.h"
 
+#include <cmath>
+
 #include "core/catalogue.h"
 #include "core/text.h"
 
@@ -46,6 +48,19 @@ InterfaceValues ReadInterface(const SettingsStore& store, std::wstring_view defa
   v.textColour = store.Get(kSectionInterface, L"CouleurTexte", L"0");
   v.backColour = store.Get(kSectionInterface, L"BackCouleur", defaultBack);
   return v;
+}
+
+double InterfaceFontSize(std::wstring_view text) {
+  const double size = Val(text);
+  return size <= 0 || size > 72 ? 8 : size;
+}
+
+std::uint32_t InterfaceColour(std::wstring_view text, std::uint32_t fallback) {
+  // Signed (system colours are stored below 0) or not, as long as 32 bits
+  // hold it; a hand-edited "1e300" must not reach the integer conversion.
+  const double whole = std::trunc(Val(text));
+  if (whole < -2147483648.0 || whole > 4294967295.0) return fallback;
+  return static_cast<std::uint32_t>(static_cast<std::int64_t>(whole));
 }
 
 }  // namespace tolvane

@@ -3,6 +3,7 @@
 // agree on what a missing value means, and stored settings rely on that.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -34,5 +35,14 @@ struct InterfaceValues {
 };
 InterfaceValues ReadInterface(const SettingsStore& store, std::wstring_view defaultFont,
                               std::wstring_view defaultBack);
+
+// The interface font size in points: the number its text begins with, or 8
+// when that is 0 or less or above 72.
+double InterfaceFontSize(std::wstring_view text);
+
+// A stored colour (0x00BBGGRR, or 0x80000000 plus a system colour index,
+// kept as signed decimal text) as its 32-bit pattern; `fallback` when the
+// number the text begins with does not fit in 32 bits.
+std::uint32_t InterfaceColour(std::wstring_view text, std::uint32_t fallback);
 
 }  // namespace tolvane

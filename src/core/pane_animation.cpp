@@ -13,9 +13,15 @@ void PaneAnimation::MenuHeader_Click(int index) {
   opening_ = area.panes[index].height == area.panes[0].headerHeight;
   animating_ = true;
   pane_ = index;
+  Wake();
 }
 
 bool PaneAnimation::Tick() {
+  if (Idle()) {
+    // What an always running timer would do here is nothing: stop asking.
+    awake_ = false;
+    return false;
+  }
   Restack();
   if (!animating_) return false;
   if (pane_ >= static_cast<int>(area.panes.size())) {
@@ -39,6 +45,23 @@ bool PaneAnimation::Idle() const {
   return true;
 }
 
+void PaneAnimation::SetPaneHeight(int index, std::int32_t height) {
+  if (index < 0 || index >= static_cast<int>(area.panes.size())) return;
+  area.panes[static_cast<std::size_t>(index)].height = height;
+  Wake();
+}
+
+void PaneAnimation::ScrollTo(std::int32_t surfaceTop) {
+  area.surfaceTop = surfaceTop;
+  Wake();
+}
+
+void PaneAnimation::SetWindowHeight(std::int32_t windowHeight, std::int32_t visibleHeight) {
+  area.windowHeight = windowHeight;
+  area.visibleHeight = visibleHeight;
+  Wake();
+}
+
 void PaneAnimation::Restack() {
   for (std::size_t i = 1; i < area.panes.size(); ++i) area.panes[i].top = area.panes[i - 1].Bottom() + kPaneGap;
 }
@@ -50,6 +73,7 @@ void PaneAnimation::SetScrollRange() {
 }
 
 void PaneAnimation::ResizeLayout() {
+  Wake();
   if (area.minimised) return;
   const std::int32_t last = area.LastPaneBottom();
   area.surfaceHeight = area.visibleHeight;

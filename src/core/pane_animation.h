@@ -1,7 +1,9 @@
 // The main window's two panes opening and closing by animation, as plain
 // numbers in twips: the window copies its controls' geometry in, steps the
-// animation and applies back only what changed, so an idle tick touches no
-// window at all.
+// animation and applies back only what changed. The timer that steps it runs
+// only while the model is awake: every change of where the panes stand wakes
+// it, and the first tick that finds everything in place puts it to sleep, so
+// a bar at rest costs no wake-ups at all.
 #pragma once
 
 #include <cstdint>
@@ -54,11 +56,23 @@ class PaneAnimation {
   // otherwise. Dropped, not queued, while an animation runs.
   void MenuHeader_Click(int index);
   // One timer tick. Returns whether it ran the resize layout, whose window
-  // side (keeping the widened bar on the screen) is the owner's to do.
+  // side (keeping the widened bar on the screen) is the owner's to do. A
+  // tick that finds everything in place changes nothing and sleeps.
   bool Tick();
   // `Form_Resize`'s layout choice: wide while the last pane reaches below
   // the visible area, else narrow and scrolled back to the top.
   void ResizeLayout();
+
+  // The changes other code makes to the panes; each wakes the timer, since
+  // the panes may then stand out of their stack.
+  void SetPaneHeight(int index, std::int32_t height);
+  void ScrollTo(std::int32_t surfaceTop);
+  void SetWindowHeight(std::int32_t windowHeight, std::int32_t visibleHeight);
+  // The one call that starts the timer: whatever changed the geometry
+  // outside the calls above says so here.
+  void Wake() { awake_ = true; }
+  // Whether the timer has to run.
+  bool Awake() const { return awake_; }
 
   bool Animating() const { return animating_; }
   // Whether a tick would change nothing: no animation, panes in their stack.
@@ -72,6 +86,7 @@ class PaneAnimation {
   void TickClosing(PaneBox& pane, bool& resized);
   void TickOpening(PaneBox& pane, bool& resized);
 
+  bool awake_ = true;       // a new window has yet to be stacked
   bool animating_ = false;  // `AnimEnCours`
   bool opening_ = false;    // `SensOuverture`
   int pane_ = 0;            // `IndexVolet`

@@ -9,6 +9,7 @@
 #include "launcher/frm_pop.h"
 #include "launcher/globals.h"
 #include "launcher/skin.h"
+#include "launcher/skinned_frame.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
 #include "launcher/window_helpers.h"
@@ -21,8 +22,6 @@ constexpr COLORREF kPaneAreaColour = RGB(0x72, 0x92, 0xE1);  // &H00E19272&
 constexpr COLORREF kToolsPaneColour = RGB(155, 199, 244);
 constexpr COLORREF kLinksPaneColour = RGB(164, 211, 255);
 constexpr COLORREF kHeaderTextColour = RGB(0x21, 0x5D, 0xC6);
-constexpr COLORREF kBorderColour = RGB(0x6F, 0xBA, 0xFF);  // the border picture's lower edge
-constexpr COLORREF kTitleTextColour = RGB(0x10, 0x36, 0x82);
 constexpr double kPaneAreaHeight = 4650;
 constexpr wchar_t kWebPage[] = L"https://tolvane.example/";
 
@@ -40,23 +39,10 @@ void FrmMain::Design() {
   Move(Left(), Top(), kNarrowWindowWidth, kTitleBarHeight + kPaneAreaHeight + kTitleBarHeight);
   SetIcon(skin.appIcon);
 
-  EnteteH.Create(*this, {.name = L"EnteteH", .height = kTitleBarHeight, .align = ui::Align::Top, .picture = skin.title});
-  MeIcon.Create(EnteteH, {.name = L"MeIcon", .left = 120, .top = 50, .width = 300, .height = 300,
-                          .transparent = true});
-  MeCaption.Create(EnteteH, {.name = L"MeCaption", .left = 555, .top = 60, .width = 2000, .height = 255,
-                             .fore = kTitleTextColour, .transparent = true, .font = {L"Tahoma", 8.25, true}});
-  FBtn.Create(EnteteH, {.name = L"FBtn", .width = 650, .height = 375, .transparent = true});
+  DesignFrame(*this, {EnteteH, MeIcon, MeCaption, FBtn, BtnClose, EnteteB, BorderLeft, BorderRight}, {});
   BtnMin.Create(FBtn, {.name = L"BtnMin", .left = 0, .top = 60, .width = 300, .height = 300, .transparent = true,
                        .picture = skin.minUp, .pictureDown = skin.minDown,
                        .toolTip = L"Placer dans la barre d'icônes"});
-  BtnClose.Create(FBtn, {.name = L"BtnClose", .left = 300, .top = 60, .width = 300, .height = 300,
-                         .transparent = true, .picture = skin.closeUp, .pictureDown = skin.closeDown,
-                         .toolTip = L"Fermer"});
-  EnteteB.Create(*this, {.name = L"EnteteB", .height = kTitleBarHeight, .align = ui::Align::Bottom, .picture = skin.border});
-  BorderLeft.Create(*this, {.name = L"BorderLeft", .width = 30, .align = ui::Align::Left, .back = kBorderColour,
-                            .picture = skin.border, .stretch = false});
-  BorderRight.Create(*this, {.name = L"BorderRight", .width = 30, .align = ui::Align::Right, .back = kBorderColour,
-                             .picture = skin.border, .stretch = false});
   FEnteteL.Create(*this, {.name = L"FEnteteL", .width = kNarrowPaneAreaWidth, .align = ui::Align::Left,
                           .back = kPaneAreaColour});
   Ascenseur.Create(FEnteteL, {.name = L"Ascenseur", .left = 3260, .top = 0, .width = 270, .height = kPaneAreaHeight});
@@ -64,6 +50,8 @@ void FrmMain::Design() {
                             .back = kPaneAreaColour});
   DesignPane(0, 120, 375);
   DesignPane(1, 1800, 375);
+  // Whatever moves what the panes stack in wakes their timer.
+  EnteteL.onMoved = FEnteteL.onMoved = [this] { WakePanes(); };
 
   Gestion.Create(FrameXPMenu[0], {.name = L"Gestion", .left = 120, .top = 480, .width = 2895, .height = 550,
                                   .caption = kTools[0], .fore = RGB(0, 0, 0), .transparent = true,
@@ -103,19 +91,11 @@ void FrmMain::DesignPane(int i, double top, double height) {
   lblHeader.Load(i, &MenuHeader[i]).SetWidth(2655);
   lblHeader[i].SetVisible(true);
   Up.Load(i, &MenuHeader[i]).SetVisible(true);
+  for (int p = 0; p <= i; ++p) FrameXPMenu[p].onMoved = MenuHeader[p].onMoved = [this] { WakePanes(); };
 }
 
 void FrmMain::WireEvents() {
-  EnteteH.onMouseDown = [this](const ui::MouseArgs& a) { BeginTitleDrag(a.x, a.y); };
-  EnteteH.onMouseMove = [this](const ui::MouseArgs&) { EnteteH_MouseMove(); };
-  EnteteH.onMouseUp = [](const ui::MouseArgs&) { EndTitleDrag(); };
-  EnteteH.onCaptureLost = [] { EndTitleDrag(); };
-  MeCaption.onMouseDown = [this](const ui::MouseArgs& a) {
-    BeginTitleDrag(MeCaption.Left() + a.x, MeCaption.Top() + a.y);
-  };
-  MeCaption.onMouseMove = EnteteH.onMouseMove;
-  MeCaption.onMouseUp = EnteteH.onMouseUp;
-  MeCaption.onCaptureLost = EnteteH.onCaptureLost;
+  WireTitleDrag(*this, EnteteH, MeCaption, [this] { EnteteH_MouseMove(); }, nullptr);
   BtnClose.onClick = [this] { BtnClose_Click(); };
   BtnMin.onClick = [this] { BtnMin_Click(); };
   MenuHeader.onClick = [this](int i) { MenuHeader_Click(i); };
@@ -160,7 +140,8 @@ void FrmMain::Form_Load() {
 
   ChargerMenuGroupes();
   ReloadCurrentGroup();
-  tmrFrames.Start(10);
+  animateIcon_ = AnimateIcon(Settings());
+  WakePanes();
   Timer1.Start(2000);
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 }
@@ -197,15 +178,17 @@ void FrmMain::Form_Activate() {
     ReloadCurrentGroup();
     RechargerGroupe = false;
   }
+  // The preferences are changed from a window of ours: coming back here is
+  // when the option may have changed.
+  animateIcon_ = AnimateIcon(Settings());
   ChargerMeInterface();
 }
 
 void FrmMain::ChargerMeInterface() {
   InterfaceValues v = LireInterface();
-  double size = Val(v.size);
-  if (size <= 0 || size > 72) size = 8;
-  COLORREF text = static_cast<COLORREF>(static_cast<long long>(Val(v.textColour)) & 0xFFFFFFFF);
-  COLORREF back = static_cast<COLORREF>(static_cast<long long>(Val(v.backColour)) & 0xFFFFFFFF);
+  const double size = InterfaceFontSize(v.size);
+  COLORREF text = InterfaceColour(v.textColour, 0);
+  COLORREF back = InterfaceColour(v.backColour, PaneBackColour());
   if (text & 0x80000000) text = ::GetSysColor(text & 0xFF);  // a system colour
   if (back & 0x80000000) back = ::GetSysColor(back & 0xFF);
   auto restyle = [&](ui::Window& w) {
@@ -222,6 +205,7 @@ void FrmMain::ChargerMeInterface() {
 void FrmMain::Form_Paint() {
   MettreAuPremierPlan(*this);
   everPainted_ = true;
+  if (groupToLoad_) WakePanes();  // its next tick loads the group
 }
 
 void FrmMain::FinishLoading() {
@@ -242,8 +226,8 @@ void FrmMain::Form_Unload(bool& cancel) {
   Quitter();
 }
 
+// The main window keeps its place while it is dragged, not only at the end.
 void FrmMain::EnteteH_MouseMove() {
-  if (!ContinueTitleDrag(*this)) return;
   Settings().Save(kSectionSettings, L"MainTop", SingleText(static_cast<float>(Top())));
   Settings().Save(kSectionSettings, L"MainLeft", SingleText(static_cast<float>(Left())));
 }
@@ -265,7 +249,7 @@ void FrmMain::Gestion_Click(int Index) {
 
 void FrmMain::Timer1_Timer() {
   ImageIcone = ImageIcone + 1 > 3 ? 0 : ImageIcone + 1;
-  if (AnimateIcon(Settings())) MeIcon.SetPicture(TheSkin().frames[ImageIcone]);
+  if (animateIcon_) MeIcon.SetPicture(TheSkin().frames[ImageIcone]);
   if (trayPending_) HideToTray();  // the tray was not up yet: try again
   // The tray follows the title-bar icon; an unchanged icon is not sent again.
   if (const auto& p = MeIcon.GetPicture(); DansTray && p && p->Icon() && SetTrayIcon(p->Icon()))

@@ -22,6 +22,10 @@ class FrmMain final : public ui::Form {
 
   // Opens or closes pane Index by animation; dropped while one runs.
   void MenuHeader_Click(int Index);
+  // Starts the pane timer, which stops by itself at its first tick that
+  // finds the panes in place. Moving a pane, its header, the scrolled
+  // surface or its frame, or resizing the bar, calls it already.
+  void WakePanes();
   void Up_Click(int Index);
   // Applies the interface font and colours.
   void ChargerMeInterface();
@@ -47,6 +51,7 @@ class FrmMain final : public ui::Form {
   int ScrollValue() const { return Ascenseur.Value(); }
   int ButtonCount() { return Prog.Count(); }
   bool Animating() const { return panes_.Animating(); }
+  bool PanesAwake() const { return tmrFrames.Enabled(); }
 
   // Controls, as the design names them.
   ui::Panel EnteteH, MeIcon, MeCaption, FBtn, EnteteB, BorderLeft, BorderRight, FEnteteL, EnteteL;
@@ -92,6 +97,7 @@ class FrmMain final : public ui::Form {
   PaneAnimation panes_;  // `AnimEnCours`, `SensOuverture`, `IndexVolet` and the geometry they move
   LinkIcons icons_;
   int ImageIcone = 0;
+  bool animateIcon_ = false;  // option 6, read again on every activation rather than on every tick
   std::vector<std::wstring> targets_;  // each link button's target, by index
   std::vector<int> pendingIcons_;      // buttons still showing the default icon
   bool iconsPosted_ = false;

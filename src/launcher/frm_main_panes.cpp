@@ -25,12 +25,20 @@ std::int32_t Twips(double v) {
   return static_cast<std::int32_t>(std::clamp<double>(std::lround(v), INT32_MIN, INT32_MAX));
 }
 
+constexpr UINT kPaneTickMs = 10;
+
 }  // namespace
 
 void FrmMain::MenuHeader_Click(int Index) {
   if (panes_.Animating()) return;  // dropped, not queued
   ReadPaneArea();
   panes_.MenuHeader_Click(Index);
+  WakePanes();
+}
+
+void FrmMain::WakePanes() {
+  panes_.Wake();
+  if (!tmrFrames.Enabled() && hwnd()) tmrFrames.Start(kPaneTickMs);
 }
 
 void FrmMain::Up_Click(int Index) { MenuHeader_Click(Index); }
@@ -118,13 +126,13 @@ void FrmMain::Form_Resize() {
   panes_.ResizeLayout();
   ApplyPaneArea(before);
   FinishResize();
+  WakePanes();
 }
 
 void FrmMain::tmrFrames_Timer() {
   if (FrameXPMenu.Count() == 0) return;
   if (groupToLoad_ && everPainted_) FinishLoading();
   ReadPaneArea();
-  if (panes_.Idle()) return;  // the tick of a bar at rest: nothing to do
   if (panes_.Animating() && panes_.Opening() && FrameXPMenu.Exists(panes_.AnimatedPane())) {
     const int p = panes_.AnimatedPane();
     panes_.area.panes[static_cast<std::size_t>(p)].contentBottom = ContentBottom(p);
@@ -133,9 +141,11 @@ void FrmMain::tmrFrames_Timer() {
   }
   const PaneArea before = panes_.area;
   const bool resized = panes_.Tick();
-  // An idle tick finds everything in place: nothing is moved or repainted.
+  // A tick at rest finds everything in place: nothing is moved or repainted,
+  // and the timer stops until something moves again.
   ApplyPaneArea(before);
   if (resized) FinishResize();
+  if (!panes_.Awake()) tmrFrames.Stop();
 }
 
 void FrmMain::ChargerGroupe(int g) {

@@ -58,7 +58,12 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
 
 }  // namespace
 
-void MettreAuPremierPlan(ui::Form& form) { SetTopmost(form, HWND_TOPMOST); }
+void MettreAuPremierPlan(ui::Form& form) {
+  // A modal dialog stays over the windows it holds disabled: they go on top
+  // of everything but it, or the bar repainting would cover the open dialog.
+  ui::Form* modal = ui::ModalForm();
+  SetTopmost(form, modal && modal != &form && modal->hwnd() ? modal->hwnd() : HWND_TOPMOST);
+}
 
 void EnleverPremierPlan(ui::Form& form) { SetTopmost(form, HWND_NOTOPMOST); }
 

@@ -9,7 +9,8 @@
 
 namespace tolvane {
 
-// Always on top, without taking the keyboard from the program in use.
+// Always on top, without taking the keyboard from the program in use; below
+// the modal dialog that is open, if any.
 void MettreAuPremierPlan(ui::Form& form);
 void EnleverPremierPlan(ui::Form& form);
 // Places a dialog from its saved position, or beside the main window.

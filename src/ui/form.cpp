@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/twips.h"
 #include "ui/control_array.h"
@@ -15,6 +16,12 @@ std::vector<Form*>& Forms() {
 }
 
 bool ending = false;
+
+// Forms shown modal and still open, innermost last.
+std::vector<Form*>& ModalForms() {
+  static auto* forms = new std::vector<Form*>;
+  return *forms;
+}
 
 std::vector<std::unique_ptr<Window>>& Unloaded() {
   static std::vector<std::unique_ptr<Window>> unloaded;
@@ -42,6 +49,8 @@ bool PumpOne() {
 }  // namespace
 
 const std::vector<Form*>& LoadedForms() { return Forms(); }
+
+Form* ModalForm() { return ModalForms().empty() ? nullptr : ModalForms().back(); }
 
 void DeferDelete(std::unique_ptr<Window> window) { Unloaded().push_back(std::move(window)); }
 
@@ -71,7 +80,10 @@ Form::Form(std::wstring name) {
   visible_ = false;  // a form shows when told to
 }
 
-Form::~Form() { std::erase(Forms(), this); }
+Form::~Form() {
+  std::erase(Forms(), this);
+  std::erase(ModalForms(), this);
+}
 
 void Form::Load() {
   if (loaded_) return;
@@ -92,16 +104,34 @@ void Form::Show() {
 void Form::ShowModal() {
   Load();
   if (!loaded_ || !hwnd()) return;
-  std::vector<HWND> disabled;
-  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
-  std::erase(disabled, hwnd());
-  for (HWND h : disabled) ::EnableWindow(h, FALSE);
+  modalPrevious_ = ::GetActiveWindow();
+  modalDisabled_.clear();
+  ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&modalDisabled_));
+  std::erase(modalDisabled_, hwnd());
+  for (HWND h : modalDisabled_) ::EnableWindow(h, FALSE);
+  modal_ = true;
+  ModalForms().push_back(this);
   Show();
   while (loaded_ && !ending && PumpOne()) {
   }
-  for (HWND h : disabled)
-    if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+  EndModal();
   if (ending) ::PostQuitMessage(0);  // let the outer loop see the end too
+}
+
+void Form::EndModal() {
+  if (!modal_) return;
+  modal_ = false;
+  std::erase(ModalForms(), this);
+  for (HWND h : modalDisabled_)
+    if (::IsWindow(h)) ::EnableWindow(h, TRUE);
+  modalDisabled_.clear();
+  // Activated while this form still stands, the window sees where the
+  // activation comes from, and its activation handler runs at once instead
+  // of waiting for a click.
+  HWND previous = std::exchange(modalPrevious_, nullptr);
+  if (previous && previous != hwnd() && ::IsWindow(previous) && ::IsWindowVisible(previous) &&
+      ::IsWindowEnabled(previous))
+    ::SetActiveWindow(previous);
 }
 
 bool Form::Unload() {
@@ -114,6 +144,7 @@ bool Form::Unload() {
   if (cancel || !loaded_) return !loaded_;
   loaded_ = false;
   std::erase(Forms(), this);
+  EndModal();
   if (hwnd()) ::DestroyWindow(hwnd());
   return true;
 }

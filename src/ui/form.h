@@ -22,7 +22,8 @@ class Form : public Window {
   // Loads when needed and makes the form visible, without a modal loop.
   void Show();
   // Shows the form with the other windows of the program disabled and
-  // returns once it has been unloaded.
+  // returns once it has been unloaded. The window that was active before is
+  // active again as the form unloads, not later.
   void ShowModal();
   // Runs Form_Unload; unless it cancels, destroys the window. The object
   // stays valid, so a form may unload itself from its own handlers.
@@ -44,13 +45,22 @@ class Form : public Window {
   void OnSized() override;
 
  private:
+  // Gives the windows back that a modal showing took: enabled again, and
+  // the one that was active before activated while this form still stands.
+  void EndModal();
+
   bool loaded_ = false;
   bool activatedOnce_ = false;
   PicturePtr icon_;
+  bool modal_ = false;
+  std::vector<HWND> modalDisabled_;
+  HWND modalPrevious_ = nullptr;
 };
 
 // The loaded forms, in load order.
 const std::vector<Form*>& LoadedForms();
+// The form shown modal last and still open, or null.
+Form* ModalForm();
 
 // Ends the program: modal loops return and the message loop stops with `code`.
 void EndProgram(int code = 0);

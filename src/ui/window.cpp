@@ -89,6 +89,7 @@ void Window::Move(double left, double top, double width, double height) {
   if (left == left_ && top == top_ && width == width_ && height == height_) return;  // idle ticks move nothing
   left_ = left, top_ = top, width_ = width, height_ = height;
   if (hwnd_) ApplyGeometry();  // WM_SIZE docks the children and tells OnSized
+  Raise(onMoved);
 }
 
 void Window::ApplyGeometry() {

@@ -87,6 +87,8 @@ class Window {
   std::function<void()> onMouseEnter;
   std::function<void()> onMouseExit;
   std::function<void()> onCaptureLost;
+  // After the control's place or size changed, in twips, whoever moved it.
+  std::function<void()> onMoved;
 
   // Takes the control out of its container's controls, as an unloaded control
   // is: code that walks a container's controls no longer meets it.

@@ -91,5 +91,26 @@ TEST(Options, StoredValuesAndTheReadersOwnTests) {
   EXPECT_FALSE(AnimateIcon(store));
 }
 
+TEST(Options, InterfaceSizeAndColoursFromTheirText) {
+  const struct { const wchar_t* text; double points; } sizes[] = {
+      {L"10", 10}, {L"9.5pt", 9.5}, {L"72", 72}, {L"73", 8}, {L"0", 8}, {L"-3", 8}, {L"abc", 8}};
+  for (const auto& c : sizes) EXPECT_EQ(InterfaceFontSize(c.text), c.points) << c.text;
+
+  const std::uint32_t fallback = 0x00ABCDEF;
+  const struct { const wchar_t* text; std::uint32_t colour; } colours[] = {
+      {L"16765860", 16765860},
+      {L"-2147483630", 0x80000012},  // a system colour, as the colour window stores it
+      {L"&H80000012", 0x80000012},
+      {L"4294967295", 0xFFFFFFFF},
+      {L"12.9", 12},
+      {L"abc", 0},
+      // Too wide for 32 bits: these once reached an undefined integer conversion.
+      {L"1e300", fallback},
+      {L"-1e10", fallback},
+      {L"4294967296", fallback},
+  };
+  for (const auto& c : colours) EXPECT_EQ(InterfaceColour(c.text, fallback), c.colour) << c.text;
+}
+
 }  // namespace
 }  // namespace tolvane

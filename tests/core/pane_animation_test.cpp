@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 using namespace tolvane;
@@ -80,6 +82,94 @@ TEST(PaneAnimation, TheScrollRangeGoesNegativeAndRoundsHalvesToEven) {
   a.area.scrollBarHeight = a.area.surfaceHeight - 60 - 1250;  // 12.5 units on the next tick
   a.Tick();
   EXPECT_EQ(a.area.scrollMax, 12);
+}
+
+TEST(PaneAnimation, SleepsAtTheFirstTickAtRestAndEveryChangeWakesIt) {
+  PaneAnimation a = MainWindow(3);
+  EXPECT_TRUE(a.Awake()) << "a new window has yet to be stacked";
+  a.Tick();
+  EXPECT_FALSE(a.Awake());
+
+  a.MenuHeader_Click(1);
+  EXPECT_TRUE(a.Awake());
+  RunToEnd(a);
+  EXPECT_TRUE(a.Awake()) << "the tick that ends the animation is not yet one at rest";
+  a.Tick();
+  EXPECT_FALSE(a.Awake());
+
+  const std::vector<void (*)(PaneAnimation&)> changes = {
+      [](PaneAnimation& p) { p.SetPaneHeight(1, 375); },
+      [](PaneAnimation& p) { p.ScrollTo(-300); },
+      [](PaneAnimation& p) { p.SetWindowHeight(3000, 2600); },
+      [](PaneAnimation& p) { p.ResizeLayout(); },
+      [](PaneAnimation& p) { p.MenuHeader_Click(0); },
+      [](PaneAnimation& p) { p.Wake(); },
+  };
+  for (std::size_t i = 0; i < changes.size(); ++i) {
+    RunToEnd(a);
+    a.Tick();
+    a.Tick();
+    ASSERT_FALSE(a.Awake()) << i;
+    changes[i](a);
+    EXPECT_TRUE(a.Awake()) << "change " << i;
+  }
+}
+
+// Whatever happens to the panes, a timer that sleeps at rest shows at every
+// moment what one that never stops shows.
+TEST(PaneAnimation, ASleepingTimerShowsWhatANeverStoppingOneShows) {
+  std::mt19937 random(20261206);
+  auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  int slept = 0, wokenTicks = 0, ticks = 0;
+  for (int run = 0; run < 200; ++run) {
+    PaneAnimation always = MainWindow(pick(1, 12));
+    PaneAnimation sleeping = always;
+    for (int step = 0; step < 400; ++step) {
+      const int roll = pick(0, 59);
+      const int what = roll < 52 ? 0 : roll - 40;  // mostly time passing, now and then a change
+      const int pane = pick(0, 1);
+      if (what < 12) {
+        const bool atRest = always.Idle();
+        always.Tick();
+        ++ticks;
+        if (sleeping.Awake()) {
+          sleeping.Tick();
+          ++wokenTicks;
+          if (atRest) {
+            EXPECT_FALSE(sleeping.Awake()) << "run " << run << " step " << step;
+          }
+        }
+      } else {
+        auto both = [&](auto change) {
+          change(always);
+          change(sleeping);
+          EXPECT_TRUE(sleeping.Awake()) << "change " << what;
+        };
+        const int height = pick(0, 1) ? 375 : pick(375, 9000);
+        const int top = -100 * pick(0, 40);
+        const int windowHeight = pick(1500, 9000);
+        switch (what) {
+          case 12: case 13: both([&](PaneAnimation& p) { p.MenuHeader_Click(pane); }); break;
+          case 14: case 15: both([&](PaneAnimation& p) { p.SetPaneHeight(pane, height); }); break;
+          case 16: both([&](PaneAnimation& p) { p.ScrollTo(top); }); break;
+          case 17: both([&](PaneAnimation& p) { p.SetWindowHeight(windowHeight, windowHeight - 405); }); break;
+          case 18: both([&](PaneAnimation& p) { p.ResizeLayout(); }); break;
+          default: {  // another group: only an opening pane reads its content
+            const int links = pick(1, 70);
+            for (PaneAnimation* p : {&always, &sleeping}) {
+              p->area.panes[1].contentBottom = LinksBottom(links);
+              p->area.lastButtonBottom = LinksBottom(links);
+            }
+          }
+        }
+      }
+      ASSERT_EQ(sleeping.area, always.area) << "run " << run << " step " << step;
+      ASSERT_EQ(sleeping.Animating(), always.Animating());
+      if (!sleeping.Awake()) ++slept;
+    }
+  }
+  EXPECT_GT(slept, 10000) << "the comparison has to see the timer asleep";
+  EXPECT_LT(wokenTicks, ticks * 9 / 10) << "and ticks saved";
 }
 
 }  // namespace

@@ -15,8 +15,9 @@ class FakeDesktop final : public ui::Desktop {
   FakeDesktop() { previous_ = ui::SetDesktop(this); }
   ~FakeDesktop() override { ui::SetDesktop(previous_); }
 
-  int Message(HWND, std::wstring_view text, std::wstring_view, UINT) override {
+  int Message(HWND owner, std::wstring_view text, std::wstring_view, UINT) override {
     messages.emplace_back(text);
+    messageOwners.push_back(owner);
     return answer;
   }
   INT_PTR Open(HWND, std::wstring_view target) override {
@@ -49,6 +50,7 @@ class FakeDesktop final : public ui::Desktop {
   INT_PTR openResult = 42;
   POINT cursor{};
   std::vector<std::wstring> messages;
+  std::vector<HWND> messageOwners;
   std::vector<std::wstring> opened;
   std::vector<std::vector<std::wstring>> menus;
   std::wstring choose;

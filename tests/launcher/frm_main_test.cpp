@@ -181,8 +181,10 @@ TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
   m.Timer1.onTimer();
   EXPECT_EQ(desktop.trayCalls.size(), afterAdd) << "animation off: nothing to send";
   store.Save(L"Settings", L"Rec 6", L"1");
-  m.Timer1.onTimer();  // the frame counter went on meanwhile: back to frame 0
   m.Timer1.onTimer();
+  EXPECT_EQ(desktop.trayCalls.size(), afterAdd) << "the option is read again on activation, not on a tick";
+  ::SendMessageW(m.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  m.Timer1.onTimer();  // the frame counter went on meanwhile
   ASSERT_EQ(desktop.trayCalls.size(), afterAdd + 1);
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_MODIFY));
   EXPECT_NE(m.MeIcon.GetPicture(), TheSkin().frames[0]);

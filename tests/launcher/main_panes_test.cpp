@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
+#include "launcher/frm_pop.h"
+#include "launcher/skin.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -53,6 +56,78 @@ TEST_F(MainWindowTest, AnIdleTickMovesAndRepaintsNothing) {
   for (const auto& w : before) EXPECT_EQ(w[4], 0);
   for (int i = 0; i < 20; ++i) m.tmrFrames.onTimer();
   EXPECT_EQ(Take(m.hwnd()), before);
+}
+
+// Runs the thread's messages, the real timers' among them, until `done`
+// holds or `ms` pass; whether it held.
+template <typename F>
+bool PumpUntil(F done, DWORD ms) {
+  const ULONGLONG end = ::GetTickCount64() + ms;
+  while (!done()) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= end) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 50)), QS_ALLINPUT);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+void Pump(DWORD ms) { PumpUntil([] { return false; }, ms); }
+
+class PaneTimerTest : public MainWindowTest {
+ protected:
+  // Counts the pane timer's ticks from here on.
+  void CountTicks(FrmMain& m) {
+    m.tmrFrames.onTimer = [this, tick = m.tmrFrames.onTimer] {
+      ++ticks;
+      tick();
+    };
+  }
+  int ticks = 0;
+};
+
+TEST_F(PaneTimerTest, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
+  SetLinks({L"", L"", L""});
+  FrmMain& m = LoadMain();
+  m.Show();
+  CountTicks(m);
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000)) << "the links pane opens, then the timer sleeps";
+  EXPECT_EQ(m.FrameXPMenu[1].Height(), m.Prog[2].Top() + m.Prog[2].Height() + 120);
+  ticks = 0;
+  Pump(2000);
+  EXPECT_EQ(ticks, 0) << "a bar at rest wakes nobody";
+
+  ::SendMessageW(m.MenuHeader[0].hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+  ::SendMessageW(m.MenuHeader[0].hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  EXPECT_TRUE(m.PanesAwake());
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
+  const double toolsHeight = m.Gestion[4].Top() + m.Gestion[4].Height() + 120;
+  EXPECT_GT(ticks, (toolsHeight - 375) / 60 - 1) << "opened step by step";
+  EXPECT_EQ(m.FrameXPMenu[0].Height(), toolsHeight);
+  EXPECT_EQ(m.MenuHeader[0].GetPicture(), TheSkin().headerUp);
+  EXPECT_EQ(m.FrameXPMenu[1].Top(), m.FrameXPMenu[0].Top() + toolsHeight + 120) << "restacked";
+  ticks = 0;
+  Pump(300);
+  EXPECT_EQ(ticks, 0);
+}
+
+TEST_F(PaneTimerTest, AGroupChangeReopensTheLinksPaneAndTheTimerSleepsAgain) {
+  SetLinks({L""});
+  store.Save(L"Data", L"Groupe", L"NbOcc=2");
+  store.Save(L"Data", L"2", L"Nomgroupe=Deux");
+  store.Save(L"Data", L"2Occ", L"NbOcc=4");
+  FrmMain& m = LoadMain();
+  m.Show();
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
+  desktop.choose = L"Groupe de programmes/Deux";
+  ::SendMessageW(m.lblHeader[1].hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+  ::SendMessageW(m.lblHeader[1].hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+  ASSERT_EQ(m.ButtonCount(), 4);
+  EXPECT_TRUE(m.PanesAwake());
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
+  EXPECT_EQ(m.FrameXPMenu[1].Height(), m.Prog[3].Top() + m.Prog[3].Height() + 120);
+  EXPECT_EQ(m.MenuHeader[1].GetPicture(), TheSkin().headerUp);
 }
 
 }  // namespace

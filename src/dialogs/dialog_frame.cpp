@@ -1,0 +1,65 @@
+#include "dialogs/dialog_frame.h"
+
+#include <utility>
+
+#include "core/catalogue.h"
+#include "core/text.h"
+#include "launcher/frm_main.h"
+#include "launcher/globals.h"
+#include "launcher/skin.h"
+#include "launcher/window_helpers.h"
+#include "ui/seams.h"
+
+namespace tolvane {
+
+DialogFrame::DialogFrame(std::wstring name, std::wstring title, DialogLayout layout)
+    : ui::Form(std::move(name)), title_(std::move(title)), layout_(std::move(layout)) {}
+
+void DialogFrame::Design() {
+  SetBackColor(RGB(255, 255, 255));
+  Move(Left(), Top(), layout_.width, layout_.height);
+  SetIcon(TheSkin().appIcon);
+  DesignFrame(*this, {EnteteH, MeIcon, MeCaption, FBtn, BtnClose, EnteteB, BorderLeft, BorderRight}, layout_.frame);
+  WireTitleDrag(*this, EnteteH, MeCaption, nullptr, [this] { DeplacementAuto(*this); });
+  BtnClose.onClick = [this] { BtnClose_Click(); };
+  DesignContent();
+  for (ui::Window* w : {&EnteteH, &EnteteB, &BorderLeft, &BorderRight})
+    ::SetWindowPos(w->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void DialogFrame::SetTitle(const std::wstring& title) {
+  MeCaption.SetCaption(title);
+  if (hwnd()) ::SetWindowTextW(hwnd(), title.c_str());
+}
+
+int DialogFrame::Message(std::wstring_view text, UINT style) {
+  return ui::TheDesktop().Message(hwnd(), text, AppTitle(), style);
+}
+
+void DialogFrame::KeepOnTop() {
+  MettreAuPremierPlan(*this);
+  if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);
+}
+
+void DialogFrame::Form_Load() {
+  SetTitle(title_);
+  MeIcon.SetPicture(FenetrePrincipale && FenetrePrincipale->Icon() ? FenetrePrincipale->Icon()
+                                                                     : TheSkin().appIcon);
+  KeepOnTop();
+}
+
+void DialogFrame::Form_Activate() { KeepOnTop(); }
+
+void DialogFrame::Form_Unload(bool&) {
+  if (!layout_.saved) return;
+  Settings().Save(kSectionSettings, layout_.saved->left, SingleText(static_cast<float>(Left())));
+  Settings().Save(kSectionSettings, layout_.saved->top, SingleText(static_cast<float>(Top())));
+}
+
+void DialogFrame::BtnClose_Click() {
+  const bool close = BtnClose.Value();
+  BtnClose.SetValue(false);
+  if (close) Unload();
+}
+
+}  // namespace tolvane
