@@ -235,6 +235,7 @@ def main(argv):
     subprocess.run(["wineserver", "-p"], check=False)
     subprocess.run(["wine", "cmd", "/c", "exit"], stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+    load_before = os.getloadavg()[0]
     child = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE)
     exit_status = []
     prefix.on_exit = lambda pid, status: exit_status.append(status) if pid == child.pid else None
@@ -259,6 +260,8 @@ def main(argv):
             break
         if pid == child.pid:
             exit_status.append(status)
+    print(f"Machine load (the other programs running, which slow start-up down): load average "
+          f"{load_before:.1f} at the start, {os.getloadavg()[0]:.1f} at the end, on {os.cpu_count()} CPUs.")
     subprocess.run(["wineserver", "-k"], stderr=subprocess.DEVNULL, check=False)
     prefix.reap()
     if not exit_status:
