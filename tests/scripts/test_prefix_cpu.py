@@ -99,7 +99,7 @@ class RealWindow(unittest.TestCase):
             try:
                 time.sleep(0.3)  # the interpreters have started
                 prefix = prefix_cpu.Prefix(ours)
-                ms, parts, names = prefix.measure(1.5)
+                ms, parts, names = prefix.measure(3.0)
                 self.assertIn(ending.pid, prefix.reaped)
                 self.assertIn(ending.pid, {k[0] for k in parts})
                 self.assertIn(staying.pid, {k[0] for k in parts})
