@@ -1,6 +1,7 @@
 // The image button's stored properties as a design or a hand-edited form
 // gives them (numbers as text), and the access key of its caption.
 #include <cmath>
+#include <cwchar>
 
 #include "controls/imagebutton/logic/access_key.h"
 #include "controls/imagebutton/logic/face.h"
@@ -22,24 +23,38 @@ void CheckAccessKey(const std::wstring& caption) {
   FUZZ_CHECK(AccessKey(L"&&&Z" + caption) == L'z');
 }
 
+// A value written and read back is the same value, NaN included.
+bool Same(const Value& a, const Value& b) {
+  const double* x = std::get_if<double>(&a);
+  const double* y = std::get_if<double>(&b);
+  if (x && y && std::isnan(*x)) return std::isnan(*y);
+  return a == b;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto lines = fuzz::Lines(fuzz::Wide(data, size));
   auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::wstring(); };
 
-  // Lines 0 to 4: XPicture, YPicture, WPicture, HPicture, XTexte; line 5 the caption.
+  // Lines 0 to 4: XPicture, YPicture, WPicture, HPicture, XTexte; line 5 the
+  // caption. A line starting with "#" is a number as a design stores it
+  // ("#inf", "#nan" and "#1e999" included), any other a text.
   const Numeric which[] = {Numeric::XPicture, Numeric::YPicture, Numeric::WPicture, Numeric::HPicture,
                            Numeric::XTexte};
   Value values[5];
   for (std::size_t i = 0; i < 5; ++i) {
-    values[i] = line(i).empty() && i % 2 ? Value() : Value(line(i));
+    const std::wstring l = line(i);
+    values[i] = l.empty() && i % 2 ? Value()
+                : !l.empty() && l[0] == L'#' ? Value(std::wcstod(l.c_str() + 1, nullptr))
+                                             : Value(l);
     const auto n = NumberOf(values[i]);
     if (n) FUZZ_CHECK(std::isfinite(*n) && NumberOf(Value(*n)) == n);
+    else FUZZ_CHECK(!std::holds_alternative<double>(values[i]) || !std::isfinite(std::get<double>(values[i])));
     if (Accepts(which[i], values[i])) FUZZ_CHECK(n.has_value());
     // Only an empty value gives way to the default, and the default is a number.
     const Value filled = ValueOrDefault(which[i], values[i]);
-    FUZZ_CHECK(filled == values[i] || (line(i).empty() && NumberOf(filled)));
+    FUZZ_CHECK(Same(filled, values[i]) || (l.empty() && NumberOf(filled)));
   }
 
   Properties p;
@@ -58,7 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   PropertyStore stored;
   WriteProperties(p, ambient, stored);
   const Properties back = ReadProperties(stored, ambient);
-  FUZZ_CHECK(back.caption == p.caption && back.xTexte == p.xTexte && back.wPicture == p.wPicture);
+  FUZZ_CHECK(back.caption == p.caption && Same(back.xTexte, p.xTexte) && Same(back.wPicture, p.wPicture));
+  FUZZ_CHECK(Same(back.xPicture, p.xPicture) && Same(back.yPicture, p.yPicture) && Same(back.hPicture, p.hPicture));
   FUZZ_CHECK(PictureBoxOf(back) == box && BlanksOf(back.xTexte) == blanks);
 
   CheckAccessKey(p.caption);

@@ -55,11 +55,12 @@ build_fuzz() {
 # it learns under build/fuzz; prints one line and fails when it crashed.
 run_fuzz_target() {
   local name=$1 seconds=$2
-  local work=$build_fuzz/runs/$name
+  local work=$build_fuzz/runs/$name seeds=()
   mkdir -p "$work/corpus" "$work/artifacts"
+  [ -d "$root/fuzz/corpus/$name" ] && seeds=("$root/fuzz/corpus/$name")
   "$build_fuzz/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
     -print_final_stats=1 -dict="$root/fuzz/tolvane.dict" -artifact_prefix="$work/artifacts/" \
-    "$work/corpus" "$root/fuzz/corpus/$name" >"$work/log" 2>&1
+    "$work/corpus" "${seeds[@]}" >"$work/log" 2>&1
   local rc=$? runs cov
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
   cov=$(grep -o 'cov: [0-9]*' "$work/log" | tail -1)

@@ -30,6 +30,11 @@ Outputs:
   imgup.bmp, imgdown.bmp 185x25 pane headers, open (chevrons up) and closed
   skin_title.bmp         500x19 title bar
   skin_border.bmp        200x22 bottom bar and side borders
+  help_back_up.bmp, help_back_down.bmp
+                         20x20 back buttons of the help pages, on white
+  about_banner.bmp       337x102 banner of the about box
+(The help pages' screenshots, help_*.bmp, are taken from Tolvane itself by
+scripts/make-help-pictures.)
 """
 
 import math
@@ -538,6 +543,63 @@ def skin_strip(name, width, height, top, bottom, edge, edge_row):
     write_bmp(name, width, height, pixel)
 
 
+# --- help window and about box ---------------------------------------------------
+
+def back_button(pressed):
+    c = Canvas(20, 20)
+    shift = 1 if pressed else 0
+    top, bottom = ("#2F73D0", "#6DB0F5") if pressed else ("#6DB0F5", "#1D5BBE")
+    outlined(c, lambda i: circle(10 + shift * 0.5, 10 + shift * 0.5, 9 - i), rgb("#174A9C"),
+             vertical(rgb(top), rgb(bottom), 1, 19))
+    x, y = 10 + shift * 0.5, 10 + shift * 0.5
+    c.paint(union(capsule(x - 4.5, y, x + 4.5, y, 2.4), capsule(x - 4.5, y, x - 0.5, y - 4, 2.4),
+                  capsule(x - 4.5, y, x - 0.5, y + 4, 2.4)), WHITE)
+    return opaque(c, (255, 255, 255))
+
+
+# Capital letters as strokes in a box 24 wide and 36 high.
+LETTERS = {
+    "T": [(0, 0, 24, 0), (12, 0, 12, 36)],
+    "L": [(0, 0, 0, 36), (0, 36, 20, 36)],
+    "V": [(0, 0, 12, 36), (12, 36, 24, 0)],
+    "A": [(0, 36, 12, 0), (12, 0, 24, 36), (5, 23, 19, 23)],
+    "N": [(0, 36, 0, 0), (0, 0, 24, 36), (24, 36, 24, 0)],
+    "E": [(0, 0, 0, 36), (0, 0, 20, 0), (0, 18, 16, 18), (0, 36, 20, 36)],
+}
+
+
+def word(text, left, top, stroke):
+    shapes, x = [], left
+    for ch in text:
+        if ch == "O":
+            shapes.append(ellipse_ring(x + 12, top + 18, 12, 18, stroke))
+        else:
+            shapes += [capsule(x + ax, top + ay, x + bx, top + by, stroke)
+                       for ax, ay, bx, by in LETTERS[ch]]
+        x += 31
+    return union(*shapes)
+
+
+def banner():
+    w, h = 337, 102
+    c = Canvas(w, h)
+    c.paint(lambda x, y: True, vertical(rgb("#123F8C"), rgb("#5AA6F2"), 0, h))
+    for sx, sy, r in [(150, 12, 1.2), (205, 80, 1.0), (250, 14, 1.4), (300, 88, 1.1), (320, 20, 0.9),
+                      (118, 84, 1.0), (275, 52, 0.8), (95, 18, 0.9)]:
+        c.paint(circle(sx, sy, r), rgb("#FFFFFF", 0.85))
+    c.paint(union(capsule(6, 98, 38, 70, 9), capsule(2, 102, 24, 84, 6)), rgb("#FFFFFF", 0.25))
+    rocket = rocket_icon(84, 0.0, 0.24)
+    for y in range(rocket.height):
+        for x in range(rocket.width):
+            r, g, b, a = rocket.px[y * rocket.width + x]
+            if a > 0:
+                c._over(x + 14, y + 8, (r, g, b), a)
+    c.paint(word("TOLVANE", 112, 24, 5.5), rgb("#0B2A5E", 0.45))  # shadow
+    c.paint(word("TOLVANE", 110, 22, 5.5), WHITE)
+    c.paint(rrect(106, 72, 322, 75, 1.5), rgb("#FFFFFF", 0.6))
+    return opaque(c, (0, 0, 0))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_ico("tolvane.ico", [rocket_icon(32), rocket_icon(16)])
@@ -557,6 +619,9 @@ def main():
     # as the bottom bar's is its top row.
     skin_strip("skin_title.bmp", 500, 19, "#CEE7FF", "#7BBEFF", "#186DBD", 18)
     skin_strip("skin_border.bmp", 200, 22, "#D3EAFF", "#6FBAFF", "#1C6DB8", 0)
+    write_bmp("help_back_up.bmp", 20, 20, back_button(False))
+    write_bmp("help_back_down.bmp", 20, 20, back_button(True))
+    write_bmp("about_banner.bmp", 337, 102, banner())
 
 
 if __name__ == "__main__":

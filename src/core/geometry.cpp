@@ -64,6 +64,13 @@ Point DialogPosition(std::wstring_view savedLeft, std::wstring_view savedTop, do
   return p;
 }
 
+Point HelpWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
+                         double height, double screenWidth, double screenHeight) {
+  if (StoredPosition(savedLeft).value_or(-1) == -1)
+    return {CentredPosition(screenWidth, width), CentredPosition(screenHeight, height)};
+  return DialogPosition(savedLeft, savedTop, width, height, {}, screenWidth, screenHeight);
+}
+
 double CentredButtonLeft(double formWidth, double buttonWidth) {
   return static_cast<double>(CLng(formWidth - buttonWidth).value_or(0) / 2);
 }

@@ -47,6 +47,11 @@ Point DialogPosition(std::wstring_view savedLeft, std::wstring_view savedTop, do
                      double height, const Rect& mainWindow, double screenWidth,
                      double screenHeight);
 
+// The help window's place: where it was closed last, kept on the screen as
+// a dialog's is, or centred on the screen when it has no saved place.
+Point HelpWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
+                         double height, double screenWidth, double screenHeight);
+
 // The confirm button centred in the bottom bar, and the title bar's button
 // holder at its right end.
 double CentredButtonLeft(double formWidth, double buttonWidth);

@@ -56,6 +56,12 @@ void DialogFrame::Form_Unload(bool&) {
   Settings().Save(kSectionSettings, layout_.saved->top, SingleText(static_cast<float>(Top())));
 }
 
+void SetUnderline(ui::Window& control, bool underline) {
+  ui::FontSpec f = control.Font();
+  f.underline = underline;
+  control.SetFont(f);
+}
+
 void DialogFrame::BtnClose_Click() {
   const bool close = BtnClose.Value();
   BtnClose.SetValue(false);

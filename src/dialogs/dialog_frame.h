@@ -64,6 +64,9 @@ class DialogFrame : public ui::Form {
   DialogLayout layout_;
 };
 
+// Underlines a control's caption, or stops, as the pointer comes and goes.
+void SetUnderline(ui::Window& control, bool underline);
+
 // Opens a fresh dialog of type D modal and returns once it has closed.
 // `prepare` runs after the dialog's load, before it shows.
 template <typename D, typename... Args>

@@ -25,3 +25,12 @@
 #define IDB_IMGDOWN 107  // pane header while closed
 #define IDB_SKIN_TITLE 108
 #define IDB_SKIN_BORDER 109
+
+// Help window and about box.
+#define IDB_HELP_BACK_UP 200
+#define IDB_HELP_BACK_DOWN 201
+#define IDB_ABOUT_BANNER 202
+#define IDB_HELP_TOOLS 203      // screenshots of the bar, taken by scripts/make-help-pictures
+#define IDB_HELP_LINKS 204
+#define IDB_HELP_GROUP_MENU 205
+#define IDB_HELP_LINK_MENU 206

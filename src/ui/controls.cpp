@@ -10,17 +10,17 @@
 namespace ui {
 namespace {
 
-UINT DrawFlags(TextAlign a) {
-  UINT f = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+UINT DrawFlags(TextAlign a, bool wrap) {
+  UINT f = wrap ? DT_WORDBREAK | DT_NOPREFIX : DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   return f | (a == TextAlign::Center ? DT_CENTER : a == TextAlign::Right ? DT_RIGHT : DT_LEFT);
 }
 
-void DrawCaption(HDC dc, RECT r, const std::wstring& text, const Window& w, TextAlign align) {
+void DrawCaption(HDC dc, RECT r, const std::wstring& text, const Window& w, TextAlign align, bool wrap = false) {
   if (text.empty()) return;
   ScopedSelect font(dc, GetFont(w.Font()));
   int oldMode = ::SetBkMode(dc, TRANSPARENT);
   COLORREF oldColour = ::SetTextColor(dc, w.ForeColor());
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags(align));
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags(align, wrap));
   ::SetTextColor(dc, oldColour);
   ::SetBkMode(dc, oldMode);
 }
@@ -57,7 +57,7 @@ void Panel::SetCaption(std::wstring caption) {
 void Panel::OnPaint(HDC dc, const RECT& client) {
   RECT r = client;
   if (design_.textAlign == TextAlign::Left) r.left += 2;
-  DrawCaption(dc, r, caption_, *this, design_.textAlign);
+  DrawCaption(dc, r, caption_, *this, design_.textAlign, design_.wordWrap);
 }
 
 void RibbonButton::SetValue(bool value) {

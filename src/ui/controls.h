@@ -31,10 +31,11 @@ struct Design {
   bool stretch = true;     // the picture fills the control
   bool visible = true;
   std::wstring toolTip;
+  bool wordWrap = false;  // the caption breaks between words over several lines, from the top
 };
 
 // Panel, picture box, label, image, frame: a window with a background,
-// an optional picture and an optional one-line caption.
+// an optional picture and an optional caption, on one line or wrapped.
 class Panel : public Window {
  public:
   void Create(Window& parent, const Design& d);

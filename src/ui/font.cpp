@@ -28,6 +28,7 @@ HFONT GetFont(const FontSpec& spec) {
   lf.lfHeight = -static_cast<LONG>(std::lround(spec.size * 96.0 / 72.0));
   lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = spec.italic ? TRUE : FALSE;
+  lf.lfUnderline = spec.underline ? TRUE : FALSE;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynW(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);

@@ -5,6 +5,7 @@
 
 #include "core/twips.h"
 #include "ui/control_array.h"
+#include "ui/keyboard.h"
 
 namespace ui {
 namespace {
@@ -34,6 +35,13 @@ BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
+// The forms' keys first, as a dialog's loop takes them.
+void Deliver(const MSG& msg) {
+  if (RouteFormKey(msg)) return;
+  ::TranslateMessage(&msg);
+  ::DispatchMessageW(&msg);
+}
+
 // Pumps one message; false once the loop must stop.
 bool PumpOne() {
   MSG msg;
@@ -41,8 +49,7 @@ bool PumpOne() {
     ending = true;
     return false;
   }
-  ::TranslateMessage(&msg);
-  ::DispatchMessageW(&msg);
+  Deliver(msg);
   return true;
 }
 
@@ -68,8 +75,7 @@ int RunMessageLoop() {
   for (;;) {
     CollectUnloaded();  // no handler is running between two messages of the outer loop
     if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
+    Deliver(msg);
   }
   ending = true;
   return static_cast<int>(msg.wParam);
@@ -167,19 +173,28 @@ LRESULT Form::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       if (auto tips = static_cast<HWND>(::RemovePropW(hwnd(), L"TolvaneTips"))) ::DestroyWindow(tips);
       break;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
+      if (LOWORD(wp) == WA_INACTIVE) {
+        const HWND focus = ::GetFocus();
+        lastFocus_ = focus && ::IsChild(hwnd(), focus) ? focus : nullptr;
+        break;
+      }
+      // The system's handling puts the focus on the form itself: a form's
+      // focus goes back to its control, as a dialog's does, and Form_Activate
+      // comes after it so that its own choice of focus stands.
+      const LRESULT r = Window::OnMessage(msg, wp, lp);
+      if (!::IsIconic(hwnd())) FocusOnActivation(hwnd(), lastFocus_);
       // Activation among the program's own windows, as a form sees it:
       // coming back from another program is not a new activation.
-      if (LOWORD(wp) != WA_INACTIVE) {
-        HWND from = reinterpret_cast<HWND>(lp);
-        DWORD pid = 0;
-        if (from) ::GetWindowThreadProcessId(from, &pid);
-        if (!activatedOnce_ || !from || pid == ::GetCurrentProcessId()) {
-          activatedOnce_ = true;
-          Guarded([this] { Form_Activate(); });
-        }
+      HWND from = reinterpret_cast<HWND>(lp);
+      DWORD pid = 0;
+      if (from) ::GetWindowThreadProcessId(from, &pid);
+      if (!activatedOnce_ || !from || pid == ::GetCurrentProcessId()) {
+        activatedOnce_ = true;
+        Guarded([this] { Form_Activate(); });
       }
-      break;
+      return r;
+    }
     case WM_PAINT: {
       LRESULT r = Window::OnMessage(msg, wp, lp);
       Guarded([this] { Form_Paint(); });

@@ -51,6 +51,7 @@ class Form : public Window {
 
   bool loaded_ = false;
   bool activatedOnce_ = false;
+  HWND lastFocus_ = nullptr;  // the control that had the focus when the form was left
   PicturePtr icon_;
   bool modal_ = false;
   std::vector<HWND> modalDisabled_;

@@ -6,6 +6,7 @@
 
 #include "core/twips.h"
 #include "ui/handles.h"
+#include "ui/keyboard.h"
 
 namespace ui {
 
@@ -76,6 +77,7 @@ void Window::CreateHwnd(Window* parent, DWORD style, DWORD exStyle) {
   style = parent && visible_ ? style | WS_VISIBLE : style & ~WS_VISIBLE;
   ::CreateWindowExW(exStyle, kClassName, L"", style, Px(left_), Px(top_), Px(width_), Px(height_),
                     parent ? parent->hwnd_ : nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
+  NoteTabOrder(hwnd_);
   if (parent) {
     // Later controls lie over earlier ones, as in a form's design.
     if (::GetWindow(hwnd_, GW_HWNDPREV))

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,7 +30,14 @@ class Recorder : public InputHost {
   }
   bool CursorOver() override { return over; }
   void SetHoverTimer(bool on) override { timer = on; }
-  void MoveFocus(bool backward) override { log.push_back(backward ? "<focus" : "focus>"); }
+  void MoveFocus(bool backward) override {
+    log.push_back(backward ? "<focus" : "focus>");
+    if (onMoveFocus) onMoveFocus();
+  }
+  // Ticks as the hover timer would: only while it runs.
+  void Tick() {
+    if (timer) machine.HoverTick();
+  }
 
   std::vector<std::string> Take() { return std::exchange(log, {}); }
 
@@ -38,6 +46,7 @@ class Recorder : public InputHost {
   std::vector<std::string> log;
   bool over = false;
   bool timer = false;
+  std::function<void()> onMoveFocus;
 };
 
 using Log = std::vector<std::string>;
@@ -60,6 +69,31 @@ TEST(ImageButtonInput, HoverEntersThenLeavesAtTheNextTick) {
   r.machine.HoverTick();
   EXPECT_EQ(r.Take(), (Log{"[normal]", "MouseOut"}));
   EXPECT_FALSE(r.timer);
+}
+
+// A press dragged out and back in shows the pressed look with the hover
+// caption; after the release, leaving raises no MouseOut (the button was not
+// hovered) and the next entry shows the hover look again.
+TEST(ImageButtonInput, HoverComesBackAfterADragOutAndBackIn) {
+  Recorder r;
+  r.over = true;
+  r.machine.MouseMove(kNone);
+  r.machine.MouseDown(kLeft);
+  r.Take();
+  r.over = false;
+  r.Tick();
+  EXPECT_EQ(r.Take(), (Log{"[normal]", "MouseOut"}));
+  r.over = true;
+  r.machine.MouseMove(kLeft);
+  EXPECT_EQ(r.Take(), (Log{"[pressed*]", "MOUSEMOVE"}));
+  r.machine.MouseUp(kLeft, true);
+  r.Take();
+  r.over = false;
+  r.Tick();
+  EXPECT_EQ(r.Take(), (Log{"[normal]"}));
+  r.over = true;
+  r.machine.MouseMove(kNone);
+  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MouseOver", "MOUSEMOVE"}));
 }
 
 TEST(ImageButtonInput, LeftClickRightClickAndReleaseOutside) {
@@ -137,6 +171,28 @@ TEST(ImageButtonInput, ClickMayDestroyTheControl) {
     EXPECT_FALSE(r);
     EXPECT_FALSE(keyUpAfter);
   }
+}
+
+// The arrows move the focus before KeyDown is raised; the focus handlers of
+// the control that gets it may close the dialog.
+TEST(ImageButtonInput, MovingTheFocusMayDestroyTheControl) {
+  auto r = std::make_unique<Recorder>();
+  bool keyDownAfter = false;
+  r->events.KeyDown = [&](std::int16_t&, std::int16_t&) { keyDownAfter = true; };
+  r->onMoveFocus = [&] { r.reset(); };
+  r->machine.KeyDown(kKeyRight, 0);
+  EXPECT_FALSE(r);
+  EXPECT_FALSE(keyDownAfter);
+}
+
+TEST(ImageButtonInput, DisabledIgnoresItsAccessKey) {
+  Recorder r;
+  r.machine.SetEnabled(false);
+  r.machine.AccessKeyPress();
+  EXPECT_EQ(r.Take(), Log{});
+  r.machine.SetEnabled(true);
+  r.machine.AccessKeyPress();
+  EXPECT_EQ(r.Take(), (Log{"[normal]", "Click"}));
 }
 
 }  // namespace

@@ -137,6 +137,10 @@ DWORD Program::ExitCode() const {
 
 HWND Program::WaitMainWindow(DWORD ms) const { return WaitTopLevel(pid_, L"TolvaneWindow", L"Tolvane", ms); }
 
+HWND Program::WaitWindow(const std::wstring& title, DWORD ms) const {
+  return WaitTopLevel(pid_, L"TolvaneWindow", title.c_str(), ms);
+}
+
 HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
 
 std::wstring MessageText(HWND box) {

@@ -36,6 +36,8 @@ class Program {
   DWORD ExitCode() const;
   // The main window, once it is up (null after `ms`).
   HWND WaitMainWindow(DWORD ms = 20000) const;
+  // A window of this program with this title, once there (null after `ms`).
+  HWND WaitWindow(const std::wstring& title, DWORD ms = 20000) const;
   // A message box of this program, once shown (null after `ms`).
   HWND WaitMessageBox(DWORD ms = 20000) const;
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <string>
 #include <vector>
@@ -137,6 +140,59 @@ TEST_F(ImageButtonControl, DialogDestroyedFromClickSurvives) {
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(keyUpAfter);
     EXPECT_FALSE(::IsWindow(hwnd));
+  }
+}
+
+// Taking the focus runs the focus handlers of the control that had it; one
+// that closes the dialog leaves the press with nothing to do.
+TEST_F(ImageButtonControl, PressThatMovesTheFocusAwayFromAClosingControl) {
+  static std::function<void()> closing;
+  closing = [this] {
+    ::DestroyWindow(host_);
+    button_.reset();
+  };
+  const auto proc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
+    if (msg == WM_KILLFOCUS && closing) std::exchange(closing, nullptr)();
+    return ::DefSubclassProc(hwnd, msg, wp, lp);
+  };
+  ::SetWindowSubclass(after_, proc, 1, 0);
+  ::SetFocus(after_);
+  const HWND hwnd = button_->Hwnd();
+  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(40, 16));
+  EXPECT_FALSE(button_);
+  EXPECT_EQ(log_, std::vector<std::string>{});
+  EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+// Each numeric property refuses what is not a number it can take, with the
+// control's message, and keeps what it had; a number is taken as given.
+TEST_F(ImageButtonControl, RefusedNumberShowsTheMessageAndKeepsTheOldValue) {
+  std::vector<std::wstring> shown;
+  XpBoutonImg::ShowMessage = [&](HWND, const std::wstring& text) { shown.push_back(text); };
+  using Setter = bool (XpBoutonImg::*)(const Value&);
+  using Getter = Value (XpBoutonImg::*)() const;
+  const struct {
+    Setter set;
+    Getter get;
+    Value refused;
+    Value taken;
+  } cases[] = {
+      {&XpBoutonImg::SetXPicture, &XpBoutonImg::XPicture, std::wstring(L"trois"), std::wstring(L"4")},
+      {&XpBoutonImg::SetYPicture, &XpBoutonImg::YPicture, std::wstring(), 2.0},
+      {&XpBoutonImg::SetWPicture, &XpBoutonImg::WPicture, -1.0, std::wstring(L"20")},
+      {&XpBoutonImg::SetHPicture, &XpBoutonImg::HPicture, Value{}, 20.0},
+      {&XpBoutonImg::SetXTexte, &XpBoutonImg::XTexte, true, std::wstring(L"12")},
+  };
+  for (const auto& c : cases) {
+    const Value before = ((*button_).*c.get)();
+    shown.clear();
+    EXPECT_FALSE(((*button_).*c.set)(c.refused));
+    EXPECT_TRUE(((*button_).*c.get)() == before);
+    EXPECT_EQ(shown, std::vector<std::wstring>{L"Veuillez saisir une valeur numérique"});
+    shown.clear();
+    EXPECT_TRUE(((*button_).*c.set)(c.taken));
+    EXPECT_TRUE(((*button_).*c.get)() == c.taken);
+    EXPECT_TRUE(shown.empty());
   }
 }
 

@@ -36,7 +36,7 @@ void PaintFaces(HDC dc) {
     look.blanks = 13;
     look.font = g_font.get();
     look.textColour = faces[i] == Face::Hover ? RGB(0, 0, 0) : ::GetSysColor(COLOR_WINDOWFRAME);
-    look.picture = g_picture->Icon();
+    look.picture = g_picture.get();
     look.pictureBox = {3, 1, 36, 34};
     imagebutton::DrawLook(dc, look);
     ::SetBkMode(dc, TRANSPARENT);

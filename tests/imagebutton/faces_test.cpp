@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "ui/font.h"
 
 namespace imagebutton {
 namespace {
@@ -56,6 +57,42 @@ TEST(ImageButtonFaces, FiveFacesSideBySide) {
     for (const Expected& e : expected[i]) {
       EXPECT_EQ(canvas.At(left + e.x, e.y), e.colour) << "face " << i << " at " << e.x << "," << e.y;
     }
+  }
+}
+
+// Whatever colour the caption was given, the disabled look writes it in grey.
+TEST(ImageButtonFaces, DisabledCaptionIsGrey) {
+  Canvas canvas(kWidth, kHeight);
+  Look look;
+  look.face = Face::Disabled;
+  look.width = kWidth;
+  look.height = kHeight;
+  look.caption = L"WWW MMM";
+  look.font = ui::GetFont({});
+  look.textColour = RGB(0, 0, 255);
+  DrawLook(canvas.Dc(), look);
+  EXPECT_GT(canvas.Count([](COLORREF c) { return c == RGB(161, 161, 146); }), 10);
+  EXPECT_EQ(canvas.Count([](COLORREF c) { return GetBValue(c) > GetRValue(c) + 60; }), 0);
+}
+
+// A bitmap picture fills its box as an icon does, over the caption.
+TEST(ImageButtonFaces, BitmapPictureStretchedToItsBox) {
+  constexpr COLORREF kColour = RGB(12, 200, 34);
+  const auto picture = SolidBitmap(kColour);
+  Canvas canvas(kWidth, kHeight);
+  Look look;
+  look.width = kWidth;
+  look.height = kHeight;
+  look.caption = L"Valider";
+  look.font = ui::GetFont({});
+  look.picture = picture.get();
+  look.pictureBox = {3, 1, 36, 34};
+  DrawLook(canvas.Dc(), look);
+  for (const POINT p : {POINT{3, 1}, POINT{20, 16}, POINT{35, 32}}) {
+    EXPECT_EQ(canvas.At(p.x, p.y), kColour) << p.x << "," << p.y;
+  }
+  for (const POINT p : {POINT{2, 16}, POINT{36, 16}, POINT{20, 0}}) {
+    EXPECT_NE(canvas.At(p.x, p.y), kColour) << p.x << "," << p.y;
   }
 }
 

@@ -9,7 +9,9 @@
 
 #include "ui/control_array.h"
 #include "ui/controls.h"
+#include "ui/edit_controls.h"
 #include "ui/form.h"
+#include "ui/keyboard.h"
 
 namespace {
 
@@ -115,6 +117,63 @@ TEST(ScrollBar, RangeMayGoNegativeAndChangeFollowsTheValue) {
   EXPECT_EQ(changes, 2);
   ::SendMessageW(bar.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(bar.Value(), 0);
+  f.Unload();
+}
+
+class FieldsForm : public ui::Form {
+ public:
+  FieldsForm() : ui::Form(L"Fields") {}
+  ui::ListBox list;
+  ui::Frame frame;
+  ui::TextBox framed, last;
+  // The system control inside each host window: what holds the focus.
+  static HWND Inner(const ui::Window& host) { return ::GetWindow(host.hwnd(), GW_CHILD); }
+
+ protected:
+  void Design() override {
+    Move(600, 600, 4000, 3000);
+    list.Create(*this, {.name = L"list", .width = 1500, .height = 900});
+    frame.Create(*this, {.name = L"frame", .top = 1000, .width = 3000, .height = 800});
+    framed.Create(frame, {.name = L"framed", .left = 100, .top = 100, .width = 1500, .height = 315});
+    last.Create(*this, {.name = L"last", .top = 2000, .width = 1500, .height = 315});
+  }
+};
+
+// Tab follows the order the controls were made in, through containers,
+// passing over what a hidden or disabled container holds.
+TEST(FormKeyboard, TabGoesInCreationOrderOverReachableControls) {
+  FieldsForm f;
+  f.Show();
+  const HWND list = FieldsForm::Inner(f.list), framed = FieldsForm::Inner(f.framed), last = FieldsForm::Inner(f.last);
+  EXPECT_EQ(::GetFocus(), list);  // the first control, when the form shows
+  std::vector<HWND> order;
+  for (int i = 0; i < 4; ++i) {
+    ui::TabFrom(::GetFocus(), false);
+    order.push_back(::GetFocus());
+  }
+  EXPECT_EQ(order, (std::vector<HWND>{framed, last, list, framed}));
+  ui::TabFrom(framed, true);
+  EXPECT_EQ(::GetFocus(), list);
+  f.frame.SetVisible(false);
+  EXPECT_EQ(ui::NextTabStop(list, false), last);
+  f.frame.SetVisible(true);
+  ::EnableWindow(f.frame.hwnd(), FALSE);
+  EXPECT_EQ(ui::NextTabStop(last, true), list);
+  f.Unload();
+}
+
+// Coming back to a form gives the focus back to the control that had it.
+TEST(FormKeyboard, FocusComesBackToItsControlWhenTheFormIsActivatedAgain) {
+  FieldsForm f;
+  TestForm other(L"Other");
+  f.Show();
+  const HWND last = FieldsForm::Inner(f.last);
+  ::SetFocus(last);
+  other.Show();
+  ASSERT_EQ(::GetActiveWindow(), other.hwnd());
+  ::SetActiveWindow(f.hwnd());
+  EXPECT_EQ(::GetFocus(), last);
+  other.Unload();
   f.Unload();
 }
 

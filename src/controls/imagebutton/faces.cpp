@@ -189,10 +189,7 @@ void DrawLook(HDC dc, const Look& look) {
       break;
   }
   DessinerTexte(dc, look);
-  if (look.picture) {
-    const RECT& p = look.pictureBox;
-    ::DrawIconEx(dc, p.left, p.top, look.picture, p.right - p.left, p.bottom - p.top, 0, nullptr, DI_NORMAL);
-  }
+  if (look.picture) look.picture->Draw(dc, look.pictureBox, true);
 }
 
 ui::OwnedRegion ButtonRegion(int width, int height) {

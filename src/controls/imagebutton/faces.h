@@ -11,6 +11,7 @@
 #include "controls/imagebutton/logic/face.h"
 #include "controls/imagebutton/logic/properties.h"
 #include "ui/handles.h"
+#include "ui/picture.h"
 
 namespace imagebutton {
 
@@ -23,7 +24,7 @@ struct Look {
   int blanks = 0;          // before the caption, to clear the picture
   HFONT font = nullptr;
   COLORREF textColour = 0; // unused by the disabled look, which has its own grey
-  HICON picture = nullptr;
+  const ui::Picture* picture = nullptr;  // an icon or a bitmap, stretched to its box
   RECT pictureBox{};
 };
 

@@ -10,6 +10,7 @@
 #include "controls/imagebutton/logic/access_key.h"
 #include "core/twips.h"
 #include "ui/font.h"
+#include "ui/keyboard.h"
 #include "ui/picture.h"
 
 namespace imagebutton {
@@ -53,17 +54,6 @@ MouseArgs ArgsOf(std::int16_t button, LPARAM lp) {
   return {button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp))};
 }
 
-// The dialog whose controls the arrow keys move between: the first ancestor
-// that is not a container merged into its parent's tab order.
-HWND DialogOf(HWND control) {
-  HWND dialog = ::GetParent(control);
-  while (dialog && (::GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-         (::GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD)) {
-    dialog = ::GetParent(dialog);
-  }
-  return dialog;
-}
-
 }  // namespace
 
 XpBoutonImg::XpBoutonImg(const CreateArgs& args)
@@ -83,10 +73,12 @@ std::unique_ptr<XpBoutonImg> XpBoutonImg::Create(HWND parent, const CreateArgs& 
       TwipsToPixels(args.width), TwipsToPixels(args.height), parent,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), ::GetModuleHandleW(nullptr), button.get());
   if (!hwnd) return nullptr;
+  ui::NoteTabOrder(hwnd);
   return button;
 }
 
 XpBoutonImg::~XpBoutonImg() {
+  *alive_ = false;
   if (const HWND hwnd = std::exchange(hwnd_, nullptr)) {
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd);
@@ -156,7 +148,7 @@ void XpBoutonImg::Draw(Face face, bool hoverCaption) {
   look.textColour = ToColorRef(hoverCaption ? props_.foreHover : props_.foreColor);
   if (props_.picture) {
     const PictureBox box = PictureBoxOf(props_);
-    look.picture = props_.picture->Icon();
+    look.picture = props_.picture.get();
     look.pictureBox = {box.left, box.top, box.left + box.width, box.top + box.height};
   }
   {
@@ -182,11 +174,9 @@ void XpBoutonImg::SetHoverTimer(bool on) {
   }
 }
 
+// The arrows move as Tab and Shift+Tab do in the form.
 void XpBoutonImg::MoveFocus(bool backward) {
-  if (!hwnd_) return;
-  const HWND dialog = DialogOf(hwnd_);
-  const HWND next = dialog ? ::GetNextDlgTabItem(dialog, hwnd_, backward) : nullptr;
-  if (next && next != hwnd_) ::SetFocus(next);
+  if (hwnd_) (void)ui::TabFrom(hwnd_, backward);
 }
 
 void XpBoutonImg::CopySurface(HDC target) const {
@@ -209,9 +199,15 @@ LRESULT XpBoutonImg::OnSize() {
 }
 
 // Mouse handlers raise events last: a handler may destroy this object, so
-// nothing of it is touched after the input machine returns.
+// nothing of it is touched after the input machine returns. Taking the focus
+// runs the focus handlers of the control that had it, which may close the
+// dialog too.
 LRESULT XpBoutonImg::OnButtonDown(std::int16_t button, WPARAM, LPARAM lp) {
-  if (::GetFocus() != hwnd_) ::SetFocus(hwnd_);
+  if (::GetFocus() != hwnd_) {
+    const auto alive = alive_;
+    ::SetFocus(hwnd_);
+    if (!*alive || !hwnd_) return 0;
+  }
   ::SetCapture(hwnd_);
   input_.MouseDown(ArgsOf(button, lp));
   return 0;

@@ -70,9 +70,9 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
   bool SetHPicture(const Value& v) { return SetNumeric(Numeric::HPicture, v); }
   bool SetXTexte(const Value& v) { return SetNumeric(Numeric::XTexte, v); }
 
-  // The caption's access key in lower case (0 for none). A dialog manager
-  // finds it in the window text and sends BM_CLICK; other hosts call
-  // PressAccessKey when the key is pressed.
+  // The caption's access key in lower case (0 for none). The forms find it
+  // in the window text and send BM_CLICK; other hosts call PressAccessKey
+  // when the key is pressed. A disabled button ignores both.
   wchar_t AccessKey() const;
   void PressAccessKey() { input_.AccessKeyPress(); }
 
@@ -107,6 +107,7 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
   int width_ = 0;
   int height_ = 0;
   bool releasingCapture_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // false once destroyed
 };
 
 }  // namespace imagebutton

@@ -126,10 +126,12 @@ void InputMachine::KeyDown(std::int16_t keyCode, std::int16_t shift) {
   if (keyCode == kKeySpace || keyCode == kKeyEnter) {
     keyHeld_ = keyCode;
     Redessiner(1);
-  } else if (keyCode == kKeyLeft || keyCode == kKeyRight) {
-    host_.MoveFocus(false);
-  } else if (keyCode == kKeyDown || keyCode == kKeyUp) {
-    host_.MoveFocus(true);
+  } else if (keyCode == kKeyLeft || keyCode == kKeyRight || keyCode == kKeyDown || keyCode == kKeyUp) {
+    // Moving the focus runs other controls' focus handlers, which may
+    // destroy this one.
+    const auto alive = alive_;
+    host_.MoveFocus(keyCode == kKeyDown || keyCode == kKeyUp);
+    if (!*alive) return;
   }
   (void)RaiseKey(events_.KeyDown, keyCode, shift);
 }
@@ -163,6 +165,7 @@ void InputMachine::LostFocus() {
 }
 
 void InputMachine::AccessKeyPress() {
+  if (!enabled_) return;
   dernierBouton_ = 1;
   (void)ClickIfLeft();
 }

@@ -16,7 +16,7 @@
 #include "core/font_spec.h"
 
 namespace ui {
-class Picture;  // the runtime's picture: an icon, here
+class Picture;  // the runtime's picture: an icon or a bitmap
 }  // namespace ui
 
 namespace imagebutton {
@@ -34,7 +34,7 @@ inline constexpr Colour kButtonText{0x80000012};
 
 using FontSpec = tolvane::FontSpec;
 
-// The picture is an icon owned by the window side; here it is only shared
+// The picture is owned by the window side; here it is only shared
 // and compared.
 using PicturePtr = std::shared_ptr<const ui::Picture>;
 
