@@ -1,6 +1,8 @@
 // tolvane_bench: how much the launcher costs beside a bare Win32 window built
-// by the same toolchain. Start-up, idle CPU, private memory and start-up are
-// watched from outside, on child processes; ChargerGroupe is timed in process.
+// by the same toolchain. Start-up, idle CPU and private memory are watched
+// from outside, on child processes; ChargerGroupe and the bar's making are
+// timed in process. With --prefix-probe, scripts/prefix_cpu.py measures the
+// whole Wine prefix at rest whenever this program asks (see AskPrefixIdle).
 // It rewrites the launcher's settings, so outside Wine (where scripts/bench
 // gives it a prefix of its own) it asks for --overwrite-settings.
 #include <windows.h>
