@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.push_back({name, path});
   }
 
-  // An unreadable "Groupe" stands for the groups that are there.
+  // An unreadable "Groupe" stands for the groups whose names are there.
   const int before = GroupCountOrNamed(store);
   if (before > fuzz::kMaxWalkedCount) return 0;
   std::vector<int> oldLinkCounts;

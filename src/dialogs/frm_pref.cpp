@@ -82,8 +82,9 @@ bool FrmPref::AutostartPresent() const {
 }
 
 bool FrmPref::ApplyAutostart(bool on) {
-  return on ? detail::WriteToFirstAccepting(runRoots, runKeyPath, AppTitle(), AutostartCommand())
-            : detail::RemoveFromAll(runRoots, runKeyPath, AppTitle());
+  if (!on) return detail::RemoveFromAll(runRoots, runKeyPath, AppTitle());
+  const std::wstring command = AutostartCommand();  // empty when the program's path cannot be had
+  return !command.empty() && detail::WriteToFirstAccepting(runRoots, runKeyPath, AppTitle(), command);
 }
 
 void FrmPref::Btn_Click() {

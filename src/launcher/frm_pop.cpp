@@ -7,6 +7,8 @@
 #include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
+#include "menus/menu_engine.h"
+#include "menus/menu_fonts.h"
 #include "resources/resource.h"
 #include "ui/picture.h"
 
@@ -34,6 +36,17 @@ FrmPop::FrmPop() : ui::Form(L"FrmPop") {
 void FrmPop::Form_Load() {
   ui::PicturePtr strip = ui::Picture::BitmapResource(IDB_MINITOOLBAR);
   MiniToolBar.LoadStrip(strip ? strip->Bitmap() : nullptr, 16, RGB(0xC0, 0xC0, 0xC0));
+  menus::SetHighlightDisabled(true);
+  menus::SetGradientHighlight(true);
+  menus::SetItalicText(false);
+  menus::SetIconShadow(true);
+  // The engine restores the window procedure itself when the window goes.
+  menus::SubclassForm(hwnd(), &MiniToolBar, myTips, 0);
+}
+
+void FrmPop::Form_Unload(bool&) {
+  menus::ReleaseTips(myTips);
+  myTips = nullptr;
 }
 
 void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
@@ -48,7 +61,9 @@ void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
   }
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     // The number and name travel in the item; nothing is cut off a caption.
-    ui::MenuItem& item = SelGroupe->Add(L"Groupe", GroupItemCaption(groups_[i].name));
+    ui::MenuItem& item = SelGroupe->Add(L"Groupe", groups_[i].name);
+    item.Literal = true;
+    item.Tags = std::wstring(kGroupItemTags);
     item.Index = static_cast<int>(i);
     item.Tag = Digits(groups_[i].number);
     item.onClick = [this, i] { Groupe_Click(static_cast<int>(i)); };
@@ -56,7 +71,7 @@ void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
 }
 
 void FrmPop::Popup(ui::MenuItem& menu) {
-  if (FenetrePrincipale) ui::PopupMenu(FenetrePrincipale->hwnd(), menu);
+  if (FenetrePrincipale) ui::PopupMenu(hwnd(), menu, {}, FenetrePrincipale->hwnd());
 }
 
 void FrmPop::Groupe_Click(int Index) {

@@ -36,7 +36,7 @@ class RealDesktop final : public Desktop {
     return ::Shell_NotifyIconW(message, &data) != FALSE;
   }
   int TrackMenu(HMENU menu, HWND owner, POINT at) override {
-    return ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, owner, nullptr);
+    return ::TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
   }
   SIZE ScreenSize() override {
     return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};

@@ -10,6 +10,8 @@
 #include "core/twips.h"
 #include "ui/handles.h"
 #include "ui/keyboard.h"
+#include "ui/menu.h"
+#include "ui/screen.h"
 
 namespace ui {
 
@@ -234,6 +236,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_SETCURSOR && ShowProgramPointer()) return TRUE;
   if (msg == WM_NCDESTROY) {
     self->Detach();
     return ::DefWindowProcW(hwnd, msg, wp, lp);
@@ -325,6 +328,10 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return HandleMouse(msg, wp, lp);
     case WM_RBUTTONDBLCLK:
       return HandleMouse(WM_RBUTTONDOWN, wp, lp);
+    case WM_COMMAND:
+      // A menu choice comes back to the window that tracked the menu.
+      if (HIWORD(wp) == 0 && lp == 0 && TakeMenuChoice(hwnd_, LOWORD(wp))) return 0;
+      break;
   }
   return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }

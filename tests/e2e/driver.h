@@ -49,7 +49,7 @@ class Program {
 // The pop-up menu this program shows (null after `ms`).
 HWND WaitPopupMenu(DWORD pid, DWORD ms = 10000);
 // Keys for the open menu: arrows to move, Enter to choose, Escape to close.
-void MenuKeys(HWND menuWindow, std::initializer_list<WORD> keys);
+void MenuKeys(HWND menuWindow, const std::vector<WORD>& keys);
 // The child window of `parent` with exactly this text, or null.
 HWND FindChild(HWND parent, const std::wstring& text);
 // A click of the left or right button in the middle of a window.

@@ -37,7 +37,8 @@ class FakeDesktop final : public ui::Desktop {
   }
   // Records each menu's items ("Groupe de programmes/R&&D" for a sub-menu's)
   // and chooses the one named by `choose`, if any.
-  int TrackMenu(HMENU menu, HWND, POINT) override {
+  int TrackMenu(HMENU menu, HWND owner, POINT) override {
+    owners.push_back(owner);
     std::vector<std::pair<std::wstring, int>> items;
     Collect(menu, L"", items);
     menus.emplace_back();
@@ -79,6 +80,7 @@ class FakeDesktop final : public ui::Desktop {
   std::optional<std::wstring> chosen;  // none: the user cancels
   std::vector<std::wstring> chooserStarts;
   std::vector<std::vector<std::wstring>> menus;
+  std::vector<HWND> owners;  // the window tracking each menu
   std::wstring choose;
   bool trayUp = true;  // false: the shell's tray refuses icons, as at log-on
   std::vector<DWORD> trayCalls;
