@@ -64,7 +64,8 @@ class ImageButtonControl : public ::testing::Test {
   Log log_;
 };
 
-TEST_F(ImageButtonControl, CornersAreCut) {
+// 1215 x 495 twips make 81 x 33 pixels, whose four corner pixels are cut.
+TEST_F(ImageButtonControl, SizedFromTwipsWithTheCornersCut) {
   ui::OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(::GetWindowRgn(hwnd_, region.get()), ERROR);
   const struct { int x, y; bool in; } points[] = {{0, 0, false}, {0, 32, false}, {80, 0, false}, {80, 32, false},
