@@ -82,7 +82,9 @@ TEST(MenuMaskedBlit, DefaultsAndFit) {
   for (const auto& c : cases) {
     auto plan = PlanMaskedBlit(c.bw, c.bh, c.src, c.dest, c.width, c.height);
     EXPECT_EQ(plan.draws, c.draws) << c.what;
-    if (c.draws) EXPECT_EQ((std::pair{plan.width, plan.height}), (std::pair{c.outW, c.outH})) << c.what;
+    if (c.draws) {
+      EXPECT_EQ((std::pair{plan.width, plan.height}), (std::pair{c.outW, c.outH})) << c.what;
+    }
     EXPECT_EQ((std::pair{plan.destWidth, plan.destHeight}), (std::pair{c.destW, c.destH})) << c.what;
   }
   auto whole = PlanMaskedBlit(24, 12, {}, {}, 0, 0);
