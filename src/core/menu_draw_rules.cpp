@@ -1,6 +1,7 @@
 #include "core/menu_draw_rules.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <string_view>
 
@@ -97,26 +98,31 @@ std::vector<std::uint32_t> GradientColors(std::uint32_t from, std::uint32_t to, 
 MaskedBlitPlan PlanMaskedBlit(int bitmapWidth, int bitmapHeight, BlitBox source, BlitBox dest, int width,
                               int height) {
   MaskedBlitPlan plan;
-  if (width == 0) width = source.right >= 1 ? source.right - source.left : bitmapWidth;
-  if (height == 0) height = source.bottom >= 1 ? source.bottom - source.top : bitmapHeight;
+  // Sizes are worked out wide, so no corner however far off overflows; a
+  // size that does not fit a pixel count draws nothing.
+  using Wide = long long;
+  auto Fits = [](Wide v) { return v >= INT_MIN && v <= INT_MAX; };
+  Wide w = width, h = height;
+  if (w == 0) w = source.right >= 1 ? Wide{source.right} - source.left : bitmapWidth;
+  if (h == 0) h = source.bottom >= 1 ? Wide{source.bottom} - source.top : bitmapHeight;
   if (source.right == 0) source.right = bitmapWidth;
   if (source.bottom == 0) source.bottom = bitmapHeight;
   plan.source = source;
-  plan.destWidth = dest.right == 0 ? width : dest.right - dest.left;
-  plan.destHeight = dest.bottom == 0 ? height : dest.bottom - dest.top;
-  const int sourceWidth = source.right - source.left, sourceHeight = source.bottom - source.top;
-  if (width <= 0 || height <= 0 || plan.destWidth <= 0 || plan.destHeight <= 0 || sourceWidth <= 0 ||
-      sourceHeight <= 0)
-    return plan;
-  if (width > plan.destWidth || height > plan.destHeight) {
-    const double scale = std::min(static_cast<double>(plan.destWidth) / width,
-                                  static_cast<double>(plan.destHeight) / height);
-    width = CLng(width * scale).value_or(0);
-    height = CLng(height * scale).value_or(0);
+  const Wide destW = dest.right == 0 ? w : Wide{dest.right} - dest.left;
+  const Wide destH = dest.bottom == 0 ? h : Wide{dest.bottom} - dest.top;
+  const Wide sourceW = Wide{source.right} - source.left, sourceH = Wide{source.bottom} - source.top;
+  if (!Fits(destW) || !Fits(destH) || !Fits(sourceW) || !Fits(sourceH) || !Fits(w) || !Fits(h)) return plan;
+  plan.destWidth = static_cast<int>(destW);
+  plan.destHeight = static_cast<int>(destH);
+  if (w <= 0 || h <= 0 || destW <= 0 || destH <= 0 || sourceW <= 0 || sourceH <= 0) return plan;
+  if (w > destW || h > destH) {
+    const double scale = std::min(static_cast<double>(destW) / w, static_cast<double>(destH) / h);
+    w = CLng(w * scale).value_or(0);
+    h = CLng(h * scale).value_or(0);
   }
-  plan.width = width;
-  plan.height = height;
-  plan.draws = width > 0 && height > 0;
+  plan.width = static_cast<int>(w);
+  plan.height = static_cast<int>(h);
+  plan.draws = w > 0 && h > 0;
   return plan;
 }
 

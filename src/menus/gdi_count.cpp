@@ -5,12 +5,17 @@
 namespace menus {
 namespace {
 std::atomic<long> held{0};
+std::atomic<long> made{0};
 }
 
 long GdiObjectsHeld() { return held.load(); }
+long GdiObjectsMade() { return made.load(); }
 
 namespace detail {
-void NoteMade() { ++held; }
+void NoteMade() {
+  ++held;
+  ++made;
+}
 void NoteFreed() { --held; }
 }  // namespace detail
 

@@ -11,6 +11,9 @@ namespace menus {
 
 // Objects made through Made() and not yet freed through the Free functions.
 long GdiObjectsHeld();
+// Objects ever made through Made(): drawing that should make none can be
+// checked to leave it alone.
+long GdiObjectsMade();
 
 namespace detail {
 void NoteMade();

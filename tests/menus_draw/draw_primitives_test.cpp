@@ -234,6 +234,17 @@ TEST_F(Primitives, TransparentBitmapRefusesWhatItCannotDraw) {
   EXPECT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h));
 }
 
+TEST_F(Primitives, RectanglesAndGradientsMakeNoObjectAtAll) {
+  const long made = GdiObjectsMade();
+  for (int i = 0; i < 100; ++i) {
+    DrawRectangle(canvas.Dc(), 0, 0, 30, 20, kRed, i % 2 ? -1 : 0);
+    DrawGradient(kRed, kBlue, i % 2 == 0, canvas.Dc(), RECT{0, 20, 60, 40});
+    ScopedPen pen(canvas.Dc(), kBlue);
+    ScopedBrush brush(canvas.Dc(), kRed);
+  }
+  EXPECT_EQ(GdiObjectsMade(), made);
+}
+
 TEST_F(Primitives, AThousandDrawingsMakeNothingThatStays) {
   ui::OwnedBitmap picture = Picture(16, 16, SquareOnMagenta);
   for (int i = 0; i < 1000; ++i) {
