@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "core/access_key.h"
 #include "core/text.h"
 
 namespace tolvane {
@@ -41,11 +42,9 @@ constexpr NamedColor kNamedColors[] = {
     {L"vbInfoBackground", SystemColorValue(24)},
 };
 
-wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
 bool SameLetters(std::wstring_view a, std::wstring_view b) {
   return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return AsciiLower(x) == AsciiLower(y); });
+         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) { return KeyToLower(x) == KeyToLower(y); });
 }
 
 std::optional<ColorValue> AsColor(double value) {
@@ -66,7 +65,7 @@ std::optional<ColorValue> ColorValueFromName(std::wstring_view text) {
   if (auto number = ParseNumber(text)) return AsColor(*number);
   for (const auto& named : kNamedColors)
     if (SameLetters(text, named.name)) return named.value;
-  if (text.size() >= 2 && text[0] == L'&' && AsciiLower(text[1]) == L'h') return AsColor(Val(text));
+  if (text.size() >= 2 && text[0] == L'&' && KeyToLower(text[1]) == L'h') return AsColor(Val(text));
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/access_key.h"
 #include "core/text.h"
 
 namespace tolvane {
@@ -10,14 +11,12 @@ namespace {
 
 constexpr std::size_t npos = std::wstring_view::npos;
 
-wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
 // Where `needle` first occurs in `hay`, letters matched in any case.
 std::size_t FindNoCase(std::wstring_view hay, std::wstring_view needle) {
   if (needle.size() > hay.size()) return npos;
   for (std::size_t i = 0; i + needle.size() <= hay.size(); ++i) {
     std::size_t k = 0;
-    while (k < needle.size() && AsciiLower(hay[i + k]) == AsciiLower(needle[k])) ++k;
+    while (k < needle.size() && KeyToLower(hay[i + k]) == KeyToLower(needle[k])) ++k;
     if (k == needle.size()) return i;
   }
   return npos;
@@ -72,12 +71,6 @@ int HexValue(wchar_t c) {
   return -1;
 }
 
-std::wstring_view TrimBlanks(std::wstring_view text) {
-  while (!text.empty() && (text.front() == L' ' || text.front() == L'\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == L' ' || text.back() == L'\t')) text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
 std::wstring GetPathPart(std::wstring_view path, std::wstring_view letter) {
@@ -111,9 +104,10 @@ std::vector<std::wstring> TranslationBlockPaths(const std::uint8_t* table, std::
   return paths;
 }
 
-std::optional<std::uint64_t> HandleFromText(std::wstring_view text) {
-  text = TrimBlanks(text);
-  if (text.size() > 2 && text[0] == L'&' && AsciiLower(text[1]) == L'h') {
+std::optional<std::uint64_t> HandleFromText(std::wstring_view written) {
+  const std::wstring trimmed = Trim(written);
+  const std::wstring_view text = trimmed;
+  if (text.size() > 2 && text[0] == L'&' && KeyToLower(text[1]) == L'h') {
     std::wstring_view digits = text.substr(2);
     if (digits.size() > 16) return std::nullopt;
     std::uint64_t value = 0;
@@ -144,7 +138,7 @@ ImageRef ParseImageRef(std::wstring_view value) {
     ref.handle = *handle;
     return ref;
   }
-  if (AsciiLower(value[0]) == L'i') {
+  if (KeyToLower(value[0]) == L'i') {
     if (auto n = ParseNumber(value.substr(1))) {
       ref.kind = ImageRef::Kind::ListImage;
       const bool whole = std::floor(*n) == *n && std::fabs(*n) < 1e15;

@@ -18,9 +18,12 @@ CountedIcon sharedIcon;
 // A value of a version block, kept inside the block whatever length the
 // query reports.
 bool QueryVersionValue(const std::vector<BYTE>& block, const std::wstring& path, const BYTE*& value, UINT& bytes) {
+  // A block starts with its own length in bytes; one longer than the buffer
+  // would be walked past its end.
+  if (block.size() < sizeof(WORD) || *reinterpret_cast<const WORD*>(block.data()) > block.size()) return false;
   void* p = nullptr;
   UINT length = 0;
-  if (block.empty() || !::VerQueryValueW(block.data(), path.c_str(), &p, &length) || !p) return false;
+  if (!::VerQueryValueW(block.data(), path.c_str(), &p, &length) || !p) return false;
   const BYTE* at = static_cast<const BYTE*>(p);
   if (at < block.data() || at >= block.data() + block.size()) return false;
   value = at;

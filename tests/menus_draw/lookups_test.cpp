@@ -139,7 +139,7 @@ TEST(FileLookup, VersionDescriptions) {
   EXPECT_EQ(GetFileDescription(OwnPath()), L"");  // no version resource
   EXPECT_EQ(GetFileDescription(L"C:\\no such file.dll"), L"");
   EXPECT_EQ(GetVersionLanguage({}), L"");
-  EXPECT_EQ(GetVersionLanguage(std::vector<BYTE>(3, 0xFF)), L"");
+  EXPECT_EQ(GetVersionLanguage(std::vector<BYTE>(3, 0xFF)), L"");  // claims 65535 bytes
 }
 
 TEST(FileLookup, TheAssociatedIconIsSharedUntilReleased) {
