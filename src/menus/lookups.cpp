@@ -7,6 +7,7 @@
 
 #include "core/menu_lookup_rules.h"
 #include "menus/gdi_count.h"
+#include "ui/image_list.h"
 
 namespace menus {
 namespace {
@@ -32,6 +33,14 @@ bool QueryVersionValue(const std::vector<BYTE>& block, const std::wstring& path,
 }
 
 }  // namespace
+
+ImageSources ListImageSources(const ui::ImageList* list) {
+  ImageSources sources;
+  if (!list) return sources;
+  sources.listCount = list->Count();
+  sources.listPicture = [list](long long n) -> HANDLE { return list->Picture(static_cast<int>(n - 1)); };
+  return sources;
+}
 
 ResolvedImage ExamineImage(HANDLE h) {
   ResolvedImage image;

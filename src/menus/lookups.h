@@ -10,6 +10,10 @@
 #include <string_view>
 #include <vector>
 
+namespace ui {
+class ImageList;
+}
+
 namespace menus {
 
 // A picture found for an item: a bitmap or an icon, with its size in pixels.
@@ -30,6 +34,10 @@ struct ImageSources {
   long long listCount = 0;
   std::function<HANDLE(const std::wstring&)> controlPicture;
 };
+
+// The pictures of an image list, numbered from 1 as captions number them;
+// no list gives no list pictures.
+ImageSources ListImageSources(const ui::ImageList* list);
 
 // Whether a handle is a bitmap or an icon, and its size; anything else
 // (a stale number, another kind of object) resolves to nothing.

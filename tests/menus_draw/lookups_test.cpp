@@ -6,6 +6,7 @@
 
 #include "menus/gdi_count.h"
 #include "ui/handles.h"
+#include "ui/image_list.h"
 #include "ui/picture.h"
 
 namespace menus {
@@ -80,6 +81,20 @@ TEST(ImageLookup, ListImagesByNumberAndControlsByName) {
   EXPECT_EQ(ResolveImageHandle(L"picNone", sources).handle, nullptr);
   EXPECT_EQ(ResolveImageHandle(L"Boom", sources).handle, nullptr);
   EXPECT_EQ(controlLookups, 3);
+}
+
+TEST(ImageLookup, ImagesOfAnImageListNumberedFromOne) {
+  ui::OwnedBitmap strip = ui::CreateDib(9 * 16, 16, 32);
+  ui::ImageList list;
+  ASSERT_TRUE(list.LoadStrip(strip.get(), 16, RGB(0xC0, 0xC0, 0xC0)));
+  const ImageSources sources = ListImageSources(&list);
+  ResolvedImage third = ResolveImageHandle(L"i3", sources);
+  EXPECT_EQ(third.handle, list.Picture(2));
+  EXPECT_FALSE(third.bitmap);
+  EXPECT_EQ((std::pair{third.width, third.height}), (std::pair{16, 16}));
+  EXPECT_EQ(ResolveImageHandle(L"i9", sources).handle, list.Picture(8));
+  for (auto text : {L"i0", L"i10"}) EXPECT_EQ(ResolveImageHandle(text, sources).handle, nullptr) << text;
+  EXPECT_EQ(ResolveImageHandle(L"i3", ListImageSources(nullptr)).handle, nullptr);
 }
 
 std::wstring TempFolder() {
