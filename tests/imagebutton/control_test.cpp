@@ -38,15 +38,10 @@ const LPARAM kInside = MAKELPARAM(40, 16);
 class ImageButtonControl : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ImageButtonTestHost";
-    ::RegisterClassW(&wc);
     ::SetCursorPos(0, 0);  // keep the pointer away from the buttons
     // Hidden: Wine is slow to destroy shown windows.
-    host_ = ::CreateWindowExW(0, wc.lpszClassName, L"TolvaneTest-imagebutton", WS_OVERLAPPEDWINDOW, 300, 300, 400,
-                              200, nullptr, nullptr, wc.hInstance, nullptr);
+    host_ = ::CreateWindowExW(0, L"STATIC", L"TolvaneTest-imagebutton", WS_OVERLAPPEDWINDOW, 300, 300, 400, 200,
+                              nullptr, nullptr, nullptr, nullptr);
     button_ = XpBoutonImg::Create(host_, {.left = 960, .top = 100, .width = 1215, .height = 495,
                                           .properties = {{L"Caption", std::wstring(L"&Valider")}}});
     after_ = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 200, 100, 40, 20, host_,
@@ -69,7 +64,8 @@ class ImageButtonControl : public ::testing::Test {
   Log log_;
 };
 
-TEST_F(ImageButtonControl, CornersAreCut) {
+// 1215 x 495 twips make 81 x 33 pixels, whose four corner pixels are cut.
+TEST_F(ImageButtonControl, SizedFromTwipsWithTheCornersCut) {
   ui::OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(::GetWindowRgn(hwnd_, region.get()), ERROR);
   const struct { int x, y; bool in; } points[] = {{0, 0, false}, {0, 32, false}, {80, 0, false}, {80, 32, false},

@@ -55,19 +55,12 @@ class KeysForm : public ui::Form {
 
 // Typed as a user types: the keys go to whatever has the focus, through the
 // thread's input queue.
-void Type(WORD key, std::initializer_list<WORD> held = {}) {
-  std::vector<INPUT> in;
-  auto add = [&](WORD vk, bool up) {
-    INPUT i{.type = INPUT_KEYBOARD};
-    i.ki = {.wVk = vk, .wScan = static_cast<WORD>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)),
-            .dwFlags = up ? KEYEVENTF_KEYUP : 0u};
-    in.push_back(i);
-  };
-  for (WORD h : held) add(h, false);
-  add(key, false);
-  add(key, true);
-  for (auto h = std::rbegin(held); h != std::rend(held); ++h) add(*h, true);
-  ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+void Type(BYTE key, std::initializer_list<BYTE> held = {}) {
+  auto send = [](BYTE vk, DWORD up) { ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), up, 0); };
+  for (BYTE h : held) send(h, 0);
+  send(key, 0);
+  send(key, KEYEVENTF_KEYUP);
+  for (auto h = std::rbegin(held); h != std::rend(held); ++h) send(*h, KEYEVENTF_KEYUP);
 }
 
 bool WaitFor(const std::function<bool()>& done) {

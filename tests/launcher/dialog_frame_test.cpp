@@ -51,6 +51,8 @@ bool Above(HWND upper, HWND lower) {
   return false;
 }
 
+bool Topmost(HWND h) { return (::GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
 using DialogFrameTest = testing::MainWindowTest;
 
 TEST_F(DialogFrameTest, CaptionDragFollowsThePointerAndTheReleaseMovesTheDialogClearOfTheBar) {
@@ -134,6 +136,7 @@ TEST_F(DialogFrameTest, ModalDialogStaysOverTheBarOwnsItsMessagesAndHandsTheActi
     d.onFirstActivate = [&] {
       dialogWindow = d.hwnd();
       checked = true;
+      EXPECT_TRUE(Topmost(d.hwnd()) && Topmost(m.hwnd()));
       EXPECT_TRUE(Above(d.hwnd(), m.hwnd()));
       EXPECT_FALSE(::IsWindowEnabled(m.hwnd()));
       // The bar repainting under the dialog stays under it.

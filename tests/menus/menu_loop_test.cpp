@@ -59,6 +59,10 @@ class LoopDesktop final : public ui::Desktop {
   POINT CursorPos() override { return {}; }
   SIZE ScreenSize() override { return {1280, 800}; }
   bool TrayIcon(DWORD, NOTIFYICONDATAW&) override { return true; }
+  std::optional<std::wstring> ChooseFile(HWND, std::wstring_view) override { return std::nullopt; }
+  std::optional<COLORREF> ChooseColour(HWND, COLORREF) override { return std::nullopt; }
+  std::vector<std::wstring> ScreenFonts() override { return {}; }
+  bool ShowDesktopWindow(bool) override { return false; }
   int TrackMenu(HMENU menu, HWND owner, POINT) override {
     ::SendMessageW(owner, WM_ENTERMENULOOP, 0, 0);
     Open(menu, owner);
