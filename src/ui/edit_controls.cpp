@@ -82,7 +82,7 @@ void TextBox::OnSized() {
 }
 
 LRESULT TextBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) && reinterpret_cast<HWND>(lp) == edit_) {
+  if (msg == WM_CTLCOLOREDIT && reinterpret_cast<HWND>(lp) == edit_) {
     HDC dc = reinterpret_cast<HDC>(wp);
     ::SetTextColor(dc, ForeColor());
     ::SetBkColor(dc, BackColor());
