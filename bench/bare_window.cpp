@@ -1,6 +1,8 @@
 // The yardstick: the least a bar of the launcher's size can be. One borderless
 // topmost popup, a 10 ms and a 2000 ms timer that do nothing, a message loop.
-// "--hidden" keeps it hidden, as the launcher is behind its tray icon. After
+// "--hidden" keeps it hidden, as the launcher is behind its tray icon;
+// "--no-timer" sets no timer at all; "--exit" ends before making any window,
+// which leaves what starting a process costs. After
 // its first paint it sets the event named below, when the bench made one, so
 // the bench can check its outside view of "painted" against the inside one.
 #include <windows.h>
@@ -41,7 +43,9 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
+  if (std::wcsstr(cmdLine, L"--exit")) return 0;
   const bool hidden = std::wcsstr(cmdLine, L"--hidden") != nullptr;
+  const bool timers = std::wcsstr(cmdLine, L"--no-timer") == nullptr;
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = Proc;
@@ -53,8 +57,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR cmdLine, int) {
   HWND hwnd = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"Bare window", WS_POPUP, 0, 0,
                                 kWidth, kHeight, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
-  ::SetTimer(hwnd, 1, 10, nullptr);
-  ::SetTimer(hwnd, 2, 2000, nullptr);
+  if (timers) {
+    ::SetTimer(hwnd, 1, 10, nullptr);
+    ::SetTimer(hwnd, 2, 2000, nullptr);
+  }
   ::ShowWindow(hwnd, hidden ? SW_HIDE : SW_SHOW);
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -1,12 +1,15 @@
 // tolvane_bench: how much the launcher costs beside a bare Win32 window built
-// by the same toolchain. Start-up, idle CPU, private memory and start-up are
-// watched from outside, on child processes; ChargerGroupe is timed in process.
+// by the same toolchain. Start-up, idle CPU and private memory are watched
+// from outside, on child processes; ChargerGroupe and the bar's making are
+// timed in process. With --prefix-probe, scripts/prefix_cpu.py measures the
+// whole Wine prefix at rest whenever this program asks (see AskPrefixIdle).
 // It rewrites the launcher's settings, so outside Wine (where scripts/bench
 // gives it a prefix of its own) it asks for --overwrite-settings.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <stdexcept>
 #include <string>
@@ -27,7 +30,9 @@ using bench::NowMs;
 using bench::WineVersion;
 using namespace tolvane;
 
-constexpr int kStartRuns = 5;
+constexpr int kStartRuns = 9;
+constexpr int kPrefixRuns = 3;
+constexpr double kRestTargetMs = 20;  // over the bare window with no timer, per 10 s
 constexpr DWORD kSettleMaxMs = 8000;
 constexpr DWORD kIdleMs = 10000;
 constexpr wchar_t kFirstPaintEvent[] = L"Local\\TolvaneBench.FirstPaint";
@@ -103,33 +108,66 @@ struct Programs {
   std::wstring launcher, bare;
 };
 
-struct StartUp {
-  double launcher, bare, bareSignal;  // medians, ms; the signal is the bare window's own
+struct Spread {
+  double median = -1, low = -1, high = -1;
+  int runs = 0;
 };
 
+Spread SpreadOf(const std::vector<double>& v) {
+  if (v.empty()) return {};
+  return {Median(v), *std::min_element(v.begin(), v.end()), *std::max_element(v.begin(), v.end()),
+          static_cast<int>(v.size())};
+}
+
+struct StartUp {
+  bench::StartSteps launcher, bare;  // medians, ms; the bare window has no timer
+  Spread launcherPaint, barePaint;
+  double bareSignal;                 // the bare window's own word of its first paint
+  double emptyProcess;               // a process that ends before making any window
+};
+
+double Step(const std::vector<bench::StartSteps>& runs, double bench::StartSteps::*step) {
+  std::vector<double> v;
+  for (const auto& r : runs) v.push_back(r.*step);
+  return Median(v);
+}
+
+bench::StartSteps MedianSteps(const std::vector<bench::StartSteps>& runs) {
+  using S = bench::StartSteps;
+  return {Step(runs, &S::started), Step(runs, &S::window), Step(runs, &S::shown), Step(runs, &S::painted),
+          Step(runs, &S::cpu)};
+}
+
 StartUp MeasureStartUp(const Programs& p) {
-  std::vector<double> launcher, bare, signal;
+  std::vector<bench::StartSteps> launcher, bare;
+  std::vector<double> signal, empty;
   ui::OwnedHandle painted(::CreateEventW(nullptr, TRUE, FALSE, kFirstPaintEvent));
   for (int run = 0; run <= kStartRuns; ++run) {  // run 0 warms the caches up
-    double t = ChildProcess(p.launcher, L"").WaitFirstPaint(15000);
-    if (run > 0 && t >= 0) launcher.push_back(t);
-
+    {
+      ChildProcess child(p.launcher, L"");
+      if (child.WaitFirstPaint(15000) >= 0 && run > 0) launcher.push_back(child.steps());
+    }
     ::ResetEvent(painted.get());
     double signalAt = -1;
     std::thread watch([&] {
       if (::WaitForSingleObject(painted.get(), 15000) == WAIT_OBJECT_0) signalAt = NowMs();
     });
-    double seen;
     double started = NowMs();
     {
-      ChildProcess child(p.bare, L"");
-      seen = child.WaitFirstPaint(15000);
+      ChildProcess child(p.bare, L"--no-timer");
+      if (child.WaitFirstPaint(15000) >= 0 && run > 0) bare.push_back(child.steps());
       watch.join();
     }
-    if (run > 0 && seen >= 0) bare.push_back(seen);
     if (run > 0 && signalAt >= 0) signal.push_back(signalAt - started);
+    double ended = ChildProcess(p.bare, L"--exit").WaitExit(15000);
+    if (run > 0 && ended >= 0) empty.push_back(ended);
   }
-  return {Median(launcher), Median(bare), Median(signal)};
+  auto paints = [](const std::vector<bench::StartSteps>& runs) {
+    std::vector<double> v;
+    for (const auto& r : runs) v.push_back(r.painted);
+    return SpreadOf(v);
+  };
+  return {MedianSteps(launcher), MedianSteps(bare), paints(launcher), paints(bare), Median(signal), Median(empty)};
 }
 
 struct Idle {
@@ -169,6 +207,74 @@ Idle MeasureIdle(const Programs& p, bool hidden) {
   return r;
 }
 
+// The whole prefix's CPU per 10 s at rest and wineserver's part of it,
+// measured from outside Wine by scripts/prefix_cpu.py: asked for on stdout,
+// answered on stdin; negative when the prefix did not come to rest or nobody
+// answers.
+struct PrefixCost {
+  double ms = -1, server = 0;
+};
+
+PrefixCost AskPrefixIdle(const char* what) {
+  std::printf("@prefix-idle %s\n", what);
+  std::fflush(stdout);
+  char line[96];
+  PrefixCost c;
+  if (!std::fgets(line, sizeof line, stdin)) return c;
+  char* end = nullptr;
+  c.ms = std::strtod(line, &end);
+  c.server = std::strtod(end, nullptr);
+  return c;
+}
+
+struct PrefixRuns {
+  std::vector<double> ms, server;
+};
+
+struct PrefixIdle {
+  // The prefix alone, then each program with its run's prefix-alone figures taken off.
+  PrefixRuns alone, bare, bareTimer, shown, hidden;
+};
+
+// Each program alone in the prefix, started afresh for every run, the runs
+// taking turns so that a slow spell of the machine spreads over all of them.
+PrefixIdle MeasurePrefixIdle(const Programs& p) {
+  PrefixIdle r;
+  for (int run = 0; run < kPrefixRuns; ++run) {
+    const PrefixCost alone = AskPrefixIdle("prefix alone");
+    if (alone.ms >= 0) r.alone.ms.push_back(alone.ms), r.alone.server.push_back(alone.server);
+    auto measure = [&](PrefixRuns& into, const char* what) {
+      const PrefixCost c = AskPrefixIdle(what);
+      if (c.ms < 0 || alone.ms < 0) return;
+      into.ms.push_back(c.ms - alone.ms);
+      into.server.push_back(c.server - alone.server);
+    };
+    {
+      ChildProcess bare(p.bare, L"--no-timer");
+      bare.WaitFirstPaint(15000);
+      measure(r.bare, "bare window, no timer");
+    }
+    {
+      ChildProcess bare(p.bare, L"");
+      bare.WaitFirstPaint(15000);
+      measure(r.bareTimer, "bare window, 10 ms timer");
+    }
+    StoreLauncherSettings(false);
+    {
+      ChildProcess launcher(p.launcher, L"");
+      launcher.WaitFirstPaint(15000);
+      measure(r.shown, "Tolvane shown");
+    }
+    StoreLauncherSettings(true);
+    {
+      ChildProcess launcher(p.launcher, L"");
+      launcher.WaitIdle(15000);
+      measure(r.hidden, "Tolvane hidden");
+    }
+  }
+  return r;
+}
+
 void Pump() {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -192,8 +298,21 @@ struct GroupLoad {
   double first, reload;  // ms
 };
 
-// ChargerGroupe on a hidden main window of this process, on a store in memory.
-std::vector<GroupLoad> MeasureChargerGroupe(std::string& error) {
+// The start of the bar in this process, its DLLs already in: making its
+// windows (Load) and showing and painting them.
+struct BarBuild {
+  double load = -1, paint = -1;  // ms
+  int windows = 0;
+};
+
+BOOL CALLBACK CountWindow(HWND, LPARAM lp) {
+  ++*reinterpret_cast<int*>(lp);
+  return TRUE;
+}
+
+// ChargerGroupe on a hidden main window of this process, on a store in
+// memory; the window's making and first showing on the way.
+std::vector<GroupLoad> MeasureChargerGroupe(BarBuild& build, std::string& error) {
   const std::vector<int> sizes{10, 100, 500, 0};
   std::vector<GroupLoad> loads;
   MemoryStore store;
@@ -202,9 +321,17 @@ std::vector<GroupLoad> MeasureChargerGroupe(std::string& error) {
   try {
     FrmMain main;
     FenetrePrincipale = &main;
+    double t0 = NowMs();
     main.Load();
-    main.FinishLoading();
+    build.load = NowMs() - t0;
     if (!main.hwnd()) throw std::runtime_error("the main window was not created");
+    ::EnumChildWindows(main.hwnd(), CountWindow, reinterpret_cast<LPARAM>(&build.windows));
+    t0 = NowMs();
+    main.Show();
+    ::RedrawWindow(main.hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    build.paint = NowMs() - t0;
+    main.SetVisible(false);
+    main.FinishLoading();
     Pump();
     for (int g = 1; g <= 3; ++g) {
       main.ChargerGroupe(4);
@@ -237,17 +364,52 @@ const char* Met(bool ok) { return ok ? "met" : "NOT MET"; }
 
 void PrintRow(const char* what, double launcher, double bare, const char* unit, double limit) {
   double ratio = bare > 0 ? launcher / bare : 0;
-  std::printf("%-34s %9.1f %-3s %9.1f %-3s  x%-5.2f", what, launcher, unit, bare, unit, ratio);
+  std::printf("%-36s %9.1f %-3s %9.1f %-3s  x%-5.2f", what, launcher, unit, bare, unit, ratio);
   if (limit > 0) std::printf("  <= x%.1f  %s", limit, Met(bare > 0 ? ratio <= limit : launcher <= 0));
   std::printf("\n");
+}
+
+void PrintStep(const char* what, double launcher, double bare) {
+  std::printf("  %-34s %9.1f ms %9.1f ms\n", what, launcher, bare);
+}
+
+// A row of the whole-prefix table; `over` is the bare window with no timer
+// when the row has a target against it.
+void PrintPrefixRow(const char* what, const PrefixRuns& runs, const Spread* over) {
+  const Spread s = SpreadOf(runs.ms);
+  if (s.runs == 0) {
+    std::printf("  %-38s not measured (the prefix did not come to rest)\n", what);
+    return;
+  }
+  std::printf("  %-38s %7.1f ms  [%6.1f, %6.1f] %7.1f ms", what, s.median, s.low, s.high, Median(runs.server));
+  if (over && over->runs > 0)
+    std::printf("  %+7.1f ms  <= +%.0f  %s", s.median - over->median, kRestTargetMs,
+                Met(s.median - over->median <= kRestTargetMs));
+  std::printf("\n");
+}
+
+void PrintPrefixIdle(const PrefixIdle& r) {
+  const Spread bare = SpreadOf(r.bare.ms);
+  std::printf("\nIdle CPU of the whole Wine prefix per 10 s, from outside Wine: median [low, high] of %d\n"
+              "runs; each program alone in the prefix, what the prefix costs alone taken off.\n"
+              "  %-38s %10s  %16s %10s  %s\n",
+              kPrefixRuns, "", "CPU", "range", "wineserver", "over bare, no timer; target");
+  PrintPrefixRow("prefix alone (taken off the others)", r.alone, nullptr);
+  PrintPrefixRow("bare window, no timer", r.bare, nullptr);
+  PrintPrefixRow("bare window, 10 ms timer (a wake-up)", r.bareTimer, nullptr);
+  PrintPrefixRow("Tolvane shown at rest, 100 links", r.shown, &bare);
+  PrintPrefixRow("Tolvane hidden in the tray", r.hidden, &bare);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const char* wine = WineVersion();
-  bool allowed = wine != nullptr;
-  for (int i = 1; i < argc; ++i) allowed |= std::wstring(argv[i]) == L"--overwrite-settings";
+  bool allowed = wine != nullptr, prefixProbe = false;
+  for (int i = 1; i < argc; ++i) {
+    allowed |= std::wstring(argv[i]) == L"--overwrite-settings";
+    prefixProbe |= std::wstring(argv[i]) == L"--prefix-probe";
+  }
   if (!allowed) {
     std::printf("tolvane_bench rewrites Tolvane's settings; run it through scripts/bench, or pass "
                 "--overwrite-settings.\n");
@@ -260,7 +422,8 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   std::printf("Tolvane benchmark%s%s; every figure beside a bare Win32 window (same size, topmost,\n"
-              "10 ms and 2000 ms timers doing nothing) built by the same toolchain.\n\n",
+              "10 ms and 2000 ms timers doing nothing, or no timer where said) built by the same\n"
+              "toolchain.\n\n",
               wine ? " under Wine " : "", wine ? wine : "");
   std::fflush(stdout);
 
@@ -268,14 +431,31 @@ int wmain(int argc, wchar_t** argv) {
   const StartUp start = MeasureStartUp(programs);
   const Idle shown = MeasureIdle(programs, false);
   const Idle hidden = MeasureIdle(programs, true);
+  const PrefixIdle prefix = prefixProbe ? MeasurePrefixIdle(programs) : PrefixIdle{};
   std::string error;
-  const std::vector<GroupLoad> loads = MeasureChargerGroupe(error);
+  BarBuild build;
+  const std::vector<GroupLoad> loads = MeasureChargerGroupe(build, error);
 
-  std::printf("%-34s %13s %13s  %-6s  %s\n", "", "Tolvane", "bare window", "ratio", "target");
-  PrintRow("start-up to first paint, 100 links", start.launcher, start.bare, "ms", 2.0);
-  PrintRow("idle CPU, shown, per 10 s", shown.launcherCpu, shown.bareCpu, "ms", 1.5);
-  PrintRow("idle CPU, hidden, per 10 s", hidden.launcherCpu, hidden.bareCpu, "ms", 1.5);
+  std::printf("%-36s %13s %13s  %-6s  %s\n", "", "Tolvane", "bare window", "ratio", "target");
+  PrintRow("start-up to first paint (no timer)", start.launcher.painted, start.bare.painted, "ms", 1.5);
+  PrintRow("own CPU at rest, shown, per 10 s", shown.launcherCpu, shown.bareCpu, "ms", 1.5);
+  PrintRow("own CPU at rest, hidden, per 10 s", hidden.launcherCpu, hidden.bareCpu, "ms", 1.5);
   PrintRow("private memory, 100 links loaded", shown.launcherMb, shown.bareMb, "MB", 0);
+
+  std::printf("\nStart-up, where the time goes (ms from CreateProcess)  Tolvane  bare, no timer\n");
+  PrintStep("CreateProcess returned", start.launcher.started, start.bare.started);
+  PrintStep("first top-level window", start.launcher.window, start.bare.window);
+  PrintStep("a window visible", start.launcher.shown, start.bare.shown);
+  PrintStep("idle, all painted", start.launcher.painted, start.bare.painted);
+  PrintStep("  its range, low", start.launcherPaint.low, start.barePaint.low);
+  PrintStep("  its range, high", start.launcherPaint.high, start.barePaint.high);
+  PrintStep("CPU of the process by then", start.launcher.cpu, start.bare.cpu);
+  std::printf("  a process that ends before any window: %.1f ms to its end\n", start.emptyProcess);
+  std::printf("  in this process, DLLs loaded: the bar's %d windows made in %.1f ms, shown and\n"
+              "  painted in %.1f ms\n",
+              build.windows, build.load, build.paint);
+
+  if (prefixProbe) PrintPrefixIdle(prefix);
 
   std::printf("\nChargerGroupe, in process (hidden window)   first load     reload\n");
   for (const GroupLoad& l : loads) std::printf("  %3d links %33.1f ms %8.1f ms\n", l.links, l.first, l.reload);
@@ -284,18 +464,26 @@ int wmain(int argc, wchar_t** argv) {
 
   std::printf("\nMethod: start-up runs from CreateProcess until the process has a visible top-level\n"
               "window, WaitForInputIdle has returned and none of its visible windows has an update\n"
-              "region left (one warm-up run, then the median of %d). The bare window's own signal after\n"
-              "its first WM_PAINT came at %.1f ms (median), a check on that outside view.\n"
-              "Idle CPU: GetProcessTimes (kernel + user) over %d s, once neither program has used over\n"
-              "10 ms in half a second (%d s at most), both programs side by side; the launcher shows\n"
-              "(or hides behind the tray) a 100-link group.\n"
-              "Private memory: PrivateUsage of GetProcessMemoryInfo, read from outside after settling.\n"
-              "ChargerGroupe: QueryPerformanceCounter around the call; first load with the icon cache\n"
-              "emptied, reload right after; links mix programs, missing files, empty targets, a folder.\n",
+              "region left (one warm-up run, then the median of %d; the bare window sets no timer).\n"
+              "The bare window's own signal after its first WM_PAINT came at %.1f ms (median), a check\n"
+              "on that outside view.\n"
+              "Own CPU: the program's own kernel + user time over %d s, once neither program has used\n"
+              "over 10 ms in half a second (%d s at most), both programs side by side; the launcher\n"
+              "shows (or hides behind the tray) a 100-link group.\n",
               kStartRuns, start.bareSignal, static_cast<int>(kIdleMs / 1000), static_cast<int>(kSettleMaxMs / 1000));
+  if (prefixProbe)
+    std::printf("Whole prefix: scripts/prefix_cpu.py adds up, from /proc, the CPU of every process of\n"
+                "the Wine prefix (wineserver, Wine's services, the program, those that end too) over\n"
+                "10 s, once two seconds in a row have cost the same (within 3 ms or 15%%) and under\n"
+                "40 ms; this bench waits for its answers, blocked on its input.\n");
+  std::printf("Private memory: PrivateUsage of GetProcessMemoryInfo, read from outside after settling.\n"
+              "ChargerGroupe: QueryPerformanceCounter around the call; first load with the icon cache\n"
+              "emptied, reload right after; links mix programs, missing files, empty targets, a folder.\n"
+              "The bar in this process: the same counter around the main window's Load, then around\n"
+              "its Show and a RedrawWindow of all its windows with RDW_UPDATENOW.\n");
   if (wine)
-    std::printf("Under Wine: the CPU that wineserver spends on a process's behalf is not counted; CPU\n"
-                "is the sum of the process's thread times, in 10 ms ticks; Wine leaves PrivateUsage\n"
-                "empty, so memory is PagefileUsage, the same commit charge on Windows.\n");
+    std::printf("Under Wine: own CPU leaves out what wineserver spends on a process's behalf and is the\n"
+                "sum of the process's thread times, in 10 ms ticks; Wine leaves PrivateUsage empty, so\n"
+                "memory is PagefileUsage, the same commit charge on Windows.\n");
   return 0;
 }

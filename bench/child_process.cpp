@@ -14,14 +14,17 @@ double FileTimeMs(const FILETIME& t) {
 
 struct WindowSearch {
   DWORD process;
-  std::vector<HWND> found;
+  bool any = false;  // a window of the process, shown or not
+  std::vector<HWND> found;  // its visible ones
 };
 
 BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM lp) {
   auto& search = *reinterpret_cast<WindowSearch*>(lp);
   DWORD owner = 0;
   ::GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == search.process && ::IsWindowVisible(hwnd)) search.found.push_back(hwnd);
+  if (owner != search.process) return TRUE;
+  search.any = true;
+  if (::IsWindowVisible(hwnd)) search.found.push_back(hwnd);
   return TRUE;
 }
 
@@ -85,6 +88,7 @@ ChildProcess::ChildProcess(const std::wstring& exe, const std::wstring& args) {
   startMs_ = NowMs();
   if (!::CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
     return;
+  steps_.started = NowMs() - startMs_;
   process_.reset(pi.hProcess);
   thread_.reset(pi.hThread);
   id_ = pi.dwProcessId;
@@ -99,17 +103,26 @@ ChildProcess::~ChildProcess() {
 double ChildProcess::WaitFirstPaint(DWORD timeoutMs) {
   if (!process_) return -1;
   const double deadline = startMs_ + timeoutMs;
-  WindowSearch search{id_, {}};
+  WindowSearch search{id_};
   while (search.found.empty()) {
     if (NowMs() > deadline || ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) return -1;
     ::Sleep(1);
     ::EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&search));
+    if (search.any && steps_.window < 0) steps_.window = NowMs() - startMs_;
   }
+  steps_.shown = NowMs() - startMs_;
   WaitIdle(static_cast<DWORD>(deadline - NowMs() > 0 ? deadline - NowMs() : 0));
   while (PaintPending(search.found)) {
     if (NowMs() > deadline) return -1;
     ::Sleep(1);
   }
+  steps_.painted = NowMs() - startMs_;
+  steps_.cpu = CpuMs();
+  return steps_.painted;
+}
+
+double ChildProcess::WaitExit(DWORD timeoutMs) {
+  if (!process_ || ::WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return -1;
   return NowMs() - startMs_;
 }
 

@@ -15,6 +15,14 @@ const char* WineVersion();
 // Milliseconds on the performance counter.
 double NowMs();
 
+// Milliseconds from CreateProcess to each step of a start, negative for a
+// step not seen: CreateProcess returned, the process owned a first top-level
+// window, one of its windows was visible, and all of them were painted; and
+// the CPU the process had used by then.
+struct StartSteps {
+  double started = -1, window = -1, shown = -1, painted = -1, cpu = -1;
+};
+
 class ChildProcess {
  public:
   // Starts `exe` with `args`; Started() tells whether it runs.
@@ -29,6 +37,11 @@ class ChildProcess {
   // top-level window, has gone idle and no window of it waits to be painted;
   // negative when that does not happen within `timeoutMs`.
   double WaitFirstPaint(DWORD timeoutMs);
+  // The steps WaitFirstPaint went through.
+  const StartSteps& steps() const { return steps_; }
+  // Milliseconds from the start until the process ended; negative when it
+  // still runs after `timeoutMs`.
+  double WaitExit(DWORD timeoutMs);
   // Waits until the process has first gone idle.
   void WaitIdle(DWORD timeoutMs);
   // Kernel plus user time used so far, in milliseconds.
@@ -40,6 +53,7 @@ class ChildProcess {
   ui::OwnedHandle process_, thread_;
   DWORD id_ = 0;
   double startMs_ = 0;
+  StartSteps steps_;
 };
 
 }  // namespace bench

@@ -14,16 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Fields f = fuzz::ParseFields(fuzz::Wide(data, size));
   const MemoryStore& store = f.store;
 
-  // Each reader has its own default, but a value the preferences window
-  // shows as off turns off every reader of that option.
-  FUZZ_CHECK(!HideAfterLaunch(store) || OptionShownOn(store, kOptionHideAfterLaunch));
-  FUZZ_CHECK(!AutoMoveDialogs(store) || OptionShownOn(store, kOptionAutoMoveDialogs));
-  FUZZ_CHECK(!StartHidden(store) || OptionShownOn(store, kOptionStartHidden));
-  FUZZ_CHECK(!RebuildDesktop(store) || OptionShownOn(store, kOptionRebuildDesktop));
-  FUZZ_CHECK(!AnimateIcon(store) || OptionShownOn(store, kOptionAnimateIcon));
+  // The preferences window shows each option as the code acting on it takes
+  // it, and what it stores for that state reads back the same.
+  FUZZ_CHECK(OptionOn(store, kOptionHideAfterLaunch) == HideAfterLaunch(store));
+  FUZZ_CHECK(OptionOn(store, kOptionAutoMoveDialogs) == AutoMoveDialogs(store));
+  FUZZ_CHECK(OptionOn(store, kOptionStartHidden) == StartHidden(store));
+  FUZZ_CHECK(OptionOn(store, kOptionRebuildDesktop) == RebuildDesktop(store));
+  FUZZ_CHECK(OptionOn(store, kOptionAnimateIcon) == AnimateIcon(store));
+  MemoryStore confirmed;
   for (int option = 0; option < kOptionCount; ++option) {
-    const auto stored = store.Get(kSectionSettings, OptionKey(option), L"1");
-    FUZZ_CHECK(OptionShownOn(store, option) == (ParseNumber(stored) != 0.0));
+    confirmed.Save(kSectionSettings, OptionKey(option), OptionText(OptionOn(store, option)));
+    FUZZ_CHECK(OptionOn(confirmed, option) == OptionOn(store, option));
   }
 
   const InterfaceValues v = ReadInterface(store, L"Verdana", L"16765860");
@@ -35,7 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(InterfaceColour(Digits(static_cast<std::int32_t>(colour)), 1) == colour);
     if (const auto whole = CLng(Val(text)); whole && *whole == Val(text))
       FUZZ_CHECK(colour == static_cast<std::uint32_t>(*whole));
+    // The colour window's own reading: a colour it accepts is written back as
+    // the same text's value.
+    if (const auto shown = ColourFromText(text)) FUZZ_CHECK(ColourFromText(ColourText(*shown)) == shown);
   }
+  if (const auto size = FontSizeFromText(v.size)) FUZZ_CHECK(*size >= 1 && *size <= 72);
 
   auto get = [&](const wchar_t* key, const wchar_t* fallback) { return store.Get(kSectionSettings, key, fallback); };
   const double screenW = 1024 * 15, screenH = 768 * 15;

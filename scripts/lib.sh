@@ -21,6 +21,7 @@ need_packages() {
   command -v xauth >/dev/null || missing+=(xauth)
   command -v import >/dev/null || missing+=(imagemagick)
   command -v xdotool >/dev/null || missing+=(xdotool)
+  command -v python3 >/dev/null || missing+=(python3)
   command -v clang++ >/dev/null || missing+=(clang)
   # libFuzzer's runtime is only recommended by clang, so not pulled in with it.
   compgen -G "/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null || missing+=(libclang-rt-dev)

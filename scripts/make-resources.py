@@ -30,6 +30,18 @@ Outputs:
   imgup.bmp, imgdown.bmp 185x25 pane headers, open (chevrons up) and closed
   skin_title.bmp         500x19 title bar
   skin_border.bmp        200x22 bottom bar and side borders
+  state_off.bmp, state_on.bmp, state_off_hover.bmp, state_on_hover.bmp
+                         13x13 option states, plain and under the pointer
+  help_back_up.bmp, help_back_down.bmp
+                         20x20 back buttons of the help pages, on white
+  about_banner.bmp       337x102 banner of the about box
+  browse.ico             the link editor's browse button: an open folder,
+                         32x32 and 16x16
+  validate.ico           the dialogs' "Valider" button: a green tick,
+                         32x32 and 16x16
+  editor_back.bmp        898x153 backdrop behind the editors' input strip
+(The help pages' screenshots, help_*.bmp, are taken from Tolvane itself by
+scripts/make-help-pictures.)
 """
 
 import math
@@ -394,6 +406,43 @@ def document_icon(s=32):
     return c
 
 
+def browse_icon(s=32):
+    """An open folder, its front leaf tilted forward."""
+    c = Canvas(s, s)
+    edge = rgb("#9A7416")
+    outlined(c, lambda i: rrect(0.06 * s + i, 0.16 * s + i, 0.44 * s - i, 0.34 * s, 0.04 * s), edge,
+             rgb("#F6C94C"))
+    outlined(c, lambda i: rrect(0.06 * s + i, 0.25 * s + i, 0.84 * s - i, 0.84 * s - i, 0.05 * s), edge,
+             vertical(rgb("#F8D46A"), rgb("#E0A532"), 0.25 * s, 0.84 * s))
+    c.paint(rrect(0.16 * s, 0.31 * s, 0.78 * s, 0.52 * s), rgb("#FFFFFF"))
+    outlined(c, lambda i: polygon([(0.20 * s + i, 0.44 * s + i), (0.96 * s - i, 0.44 * s + i),
+                                   (0.82 * s - i, 0.84 * s - i), (0.06 * s + i, 0.84 * s - i)]),
+             edge, vertical(rgb("#FFE38A"), rgb("#F0B53A"), 0.44 * s, 0.84 * s))
+    return c
+
+
+def validate_icon(s=32):
+    """A green tick on a round badge."""
+    c = Canvas(s, s)
+    outlined(c, lambda i: circle(0.5 * s, 0.5 * s, 0.46 * s - i), rgb("#1E6B2A"),
+             vertical(rgb("#6BD97A"), rgb("#2E9C40"), 0.04 * s, 0.96 * s))
+    c.paint(union(capsule(0.28 * s, 0.52 * s, 0.44 * s, 0.68 * s, 0.11 * s),
+                  capsule(0.44 * s, 0.68 * s, 0.73 * s, 0.33 * s, 0.11 * s)), WHITE)
+    return c
+
+
+def editor_backdrop():
+    """Soft blue bands running down to the right, lighter at the top."""
+    width, height = 898, 153
+    top, bottom, band = hex_bytes("#C8DEFA"), hex_bytes("#7292E1"), hex_bytes("#A9C6F2")
+
+    def pixel(x, y):
+        base = lerp_bytes(top, bottom, y / (height - 1))
+        wave = 0.5 + 0.5 * math.sin((x * 0.9 + y * 2.2) / 38.0)
+        return lerp_bytes(base, band, 0.35 * wave)
+    write_bmp("editor_back.bmp", width, height, pixel)
+
+
 # --- menu images (16x16, thresholded onto the mask colour) ----------------------
 
 def folder(c):
@@ -538,6 +587,91 @@ def skin_strip(name, width, height, top, bottom, edge, edge_row):
     write_bmp(name, width, height, pixel)
 
 
+CHECK_MARK = [".......",
+              "......#",
+              ".....##",
+              "#...##.",
+              "##.##..",
+              ".###...",
+              "..#...."]
+
+
+def state_box(name, on, hover):
+    """A 13x13 option box on the dialogs' white: ticked or empty, and lit
+    while the pointer is over its option."""
+    size = 13
+    edge = hex_bytes("#186DBD" if hover else "#1C6DB8")
+    top, bottom = (hex_bytes("#E4F2FF"), hex_bytes("#A9D3FF")) if hover else \
+        (hex_bytes("#FFFFFF"), hex_bytes("#DCEBFA"))
+    ink = hex_bytes("#1B4C9C")
+
+    def pixel(x, y):
+        if x in (0, size - 1) or y in (0, size - 1):
+            return edge
+        cx, cy = x - 3, y - 2
+        if on and 0 <= cx < 7 and 0 <= cy < 7 and CHECK_MARK[cy][cx] == "#":
+            return ink
+        return lerp_bytes(top, bottom, (y - 1) / (size - 3))
+    write_bmp(name, size, size, pixel)
+
+
+# --- help window and about box ---------------------------------------------------
+
+def back_button(pressed):
+    c = Canvas(20, 20)
+    shift = 1 if pressed else 0
+    top, bottom = ("#2F73D0", "#6DB0F5") if pressed else ("#6DB0F5", "#1D5BBE")
+    outlined(c, lambda i: circle(10 + shift * 0.5, 10 + shift * 0.5, 9 - i), rgb("#174A9C"),
+             vertical(rgb(top), rgb(bottom), 1, 19))
+    x, y = 10 + shift * 0.5, 10 + shift * 0.5
+    c.paint(union(capsule(x - 4.5, y, x + 4.5, y, 2.4), capsule(x - 4.5, y, x - 0.5, y - 4, 2.4),
+                  capsule(x - 4.5, y, x - 0.5, y + 4, 2.4)), WHITE)
+    return opaque(c, (255, 255, 255))
+
+
+# Capital letters as strokes in a box 24 wide and 36 high.
+LETTERS = {
+    "T": [(0, 0, 24, 0), (12, 0, 12, 36)],
+    "L": [(0, 0, 0, 36), (0, 36, 20, 36)],
+    "V": [(0, 0, 12, 36), (12, 36, 24, 0)],
+    "A": [(0, 36, 12, 0), (12, 0, 24, 36), (5, 23, 19, 23)],
+    "N": [(0, 36, 0, 0), (0, 0, 24, 36), (24, 36, 24, 0)],
+    "E": [(0, 0, 0, 36), (0, 0, 20, 0), (0, 18, 16, 18), (0, 36, 20, 36)],
+}
+
+
+def word(text, left, top, stroke):
+    shapes, x = [], left
+    for ch in text:
+        if ch == "O":
+            shapes.append(ellipse_ring(x + 12, top + 18, 12, 18, stroke))
+        else:
+            shapes += [capsule(x + ax, top + ay, x + bx, top + by, stroke)
+                       for ax, ay, bx, by in LETTERS[ch]]
+        x += 31
+    return union(*shapes)
+
+
+def banner():
+    w, h = 337, 102
+    c = Canvas(w, h)
+    c.paint(lambda x, y: True, vertical(rgb("#123F8C"), rgb("#5AA6F2"), 0, h))
+    for sx, sy, r in [(150, 12, 1.2), (205, 80, 1.0), (250, 14, 1.4), (300, 88, 1.1), (320, 20, 0.9),
+                      (118, 84, 1.0), (275, 52, 0.8), (95, 18, 0.9)]:
+        c.paint(circle(sx, sy, r), rgb("#FFFFFF", 0.85))
+    c.paint(union(capsule(6, 98, 38, 70, 9), capsule(2, 102, 24, 84, 6)), rgb("#FFFFFF", 0.25))
+    rocket = rocket_icon(84, 0.0, 0.24)
+    for y in range(rocket.height):
+        for x in range(rocket.width):
+            r, g, b, a = rocket.px[y * rocket.width + x]
+            if a > 0:
+                c._over(x + 14, y + 8, (r, g, b), a)
+    c.paint(word("TOLVANE", 112, 24, 5.5), rgb("#0B2A5E", 0.45))  # shadow
+    c.paint(word("TOLVANE", 110, 22, 5.5), WHITE)
+    c.paint(rrect(106, 72, 322, 75, 1.5), rgb("#FFFFFF", 0.6))
+    return opaque(c, (0, 0, 0))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     write_ico("tolvane.ico", [rocket_icon(32), rocket_icon(16)])
@@ -557,6 +691,15 @@ def main():
     # as the bottom bar's is its top row.
     skin_strip("skin_title.bmp", 500, 19, "#CEE7FF", "#7BBEFF", "#186DBD", 18)
     skin_strip("skin_border.bmp", 200, 22, "#D3EAFF", "#6FBAFF", "#1C6DB8", 0)
+    for name, on, hover in (("state_off", False, False), ("state_on", True, False),
+                            ("state_off_hover", False, True), ("state_on_hover", True, True)):
+        state_box(name + ".bmp", on, hover)
+    write_bmp("help_back_up.bmp", 20, 20, back_button(False))
+    write_bmp("help_back_down.bmp", 20, 20, back_button(True))
+    write_bmp("about_banner.bmp", 337, 102, banner())
+    write_ico("browse.ico", [browse_icon(32), browse_icon(16)])
+    write_ico("validate.ico", [validate_icon(32), validate_icon(16)])
+    editor_backdrop()
 
 
 if __name__ == "__main__":

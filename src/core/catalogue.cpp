@@ -15,6 +15,10 @@ std::optional<int> WholeNumber(std::wstring_view text) {
   return static_cast<int>(*whole);
 }
 
+// A value that no store can hold (registry strings end at their first NUL):
+// tells a missing key from an empty one.
+const std::wstring kAbsent(1, L'\0');
+
 std::wstring DataValue(const SettingsStore& store, std::wstring_view key,
                        std::wstring_view fallback = L"") {
   return store.Get(kSectionData, key, fallback);
@@ -28,8 +32,32 @@ std::wstring LinkKey(int group, int link) { return Digits(group) + L"-" + Digits
 std::wstring TargetKey(int group, int link) { return LinkKey(group, link) + L"c"; }
 std::wstring OptionKey(int option) { return L"Rec " + Digits(option); }
 
+std::optional<int> BoundedCount(std::wstring_view text, int bound) {
+  const std::optional<double> value = ParseNumber(text);
+  if (!value || *value != *value) return std::nullopt;
+  // Bounded before any conversion: "1e300" is a number, and a huge one.
+  if (*value >= bound) return bound;
+  if (*value <= 0) return 0;
+  return static_cast<int>(CLng(*value).value_or(0));
+}
+
+bool HasDataValue(const SettingsStore& store, std::wstring_view key) {
+  return store.Get(kSectionData, key, kAbsent) != kAbsent;
+}
+
 std::optional<int> ReadGroupCount(const SettingsStore& store) {
-  return WholeNumber(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size()));
+  return BoundedCount(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size()), kMaxGroups);
+}
+
+int CountNamedGroups(const SettingsStore& store) {
+  int count = 0;
+  while (count < kMaxGroups && HasDataValue(store, GroupKey(count + 1))) ++count;
+  return count;
+}
+
+int GroupCountOrNamed(const SettingsStore& store) {
+  if (auto count = ReadGroupCount(store)) return *count;
+  return CountNamedGroups(store);
 }
 
 std::wstring ReadGroupName(const SettingsStore& store, int group) {
@@ -41,7 +69,7 @@ std::wstring ReadLinkCountText(const SettingsStore& store, int group) {
 }
 
 std::optional<int> ReadLinkCount(const SettingsStore& store, int group) {
-  return WholeNumber(ReadLinkCountText(store, group));
+  return BoundedCount(ReadLinkCountText(store, group), kMaxLinksPerGroup);
 }
 
 std::wstring ReadLinkCaption(const SettingsStore& store, int group, int link) {
@@ -64,7 +92,11 @@ bool WriteDefaultCatalogue(SettingsStore& store) {
 }
 
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
-  auto count = ReadGroupCount(store);
+  std::optional<int> count = ReadGroupCount(store);
+  // An unreadable count with groups there is read as the groups there: the
+  // default catalogue would write over group 1 and lose what the user stored.
+  if (!count)
+    if (int named = CountNamedGroups(store); named > 0) count = named;
   if (!count) {
     // Written once only: a store that refuses it (or loses it) must not
     // send us round again, so the menu then shows the default group as is.

@@ -33,8 +33,28 @@ std::wstring LinkKey(int group, int link);     // "12-3"
 std::wstring TargetKey(int group, int link);   // "12-3c"
 std::wstring OptionKey(int option);            // "Rec 5"
 
+// Counts read from the store are taken at most up to these: a catalogue
+// written by hand or by a broken tool cannot make the bar build millions of
+// menu items or buttons. A reader's bound only: nothing stored is rewritten
+// or deleted because of it.
+inline constexpr int kMaxGroups = 1000;
+inline constexpr int kMaxLinksPerGroup = 1000;
+
+// The count a text holds, within 0..bound (a negative count is none); empty
+// when the text is no number.
+std::optional<int> BoundedCount(std::wstring_view text, int bound);
+
+// Whether the "Data" value `key` is there at all, empty or not.
+bool HasDataValue(const SettingsStore& store, std::wstring_view key);
+
 // The group count, when "Groupe" holds a number after its prefix.
 std::optional<int> ReadGroupCount(const SettingsStore& store);
+// The groups whose name keys are there, counted from 1 up to the first
+// missing one: what an unreadable "Groupe" stands for.
+int CountNamedGroups(const SettingsStore& store);
+// The number of groups every reader goes by: "Groupe"'s count, or when it
+// is no number the groups that are there.
+int GroupCountOrNamed(const SettingsStore& store);
 std::wstring ReadGroupName(const SettingsStore& store, int group);
 // The raw text of a link count: a missing count reads as empty text.
 std::wstring ReadLinkCountText(const SettingsStore& store, int group);
@@ -53,7 +73,8 @@ struct GroupMenuItem {
 };
 
 // `ChargerMenuGroupes` without the menu: the groups in order, after writing
-// the default catalogue when there is none. Empty when the count is 0.
+// the default catalogue when there is no group at all. Empty when the count
+// is 0.
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store);
 
 // The group to show from the stored "NGroupe" text, kept within 1..count,

@@ -7,18 +7,6 @@
 #include "core/text.h"
 
 namespace tolvane {
-namespace {
-
-// A value that no store can hold (registry strings end at their first NUL):
-// tells a missing key from an empty one.
-const std::wstring kAbsent(1, L'\0');
-
-bool Exists(const SettingsStore& store, std::wstring_view key) {
-  return store.Get(kSectionData, key, kAbsent) != kAbsent;
-}
-
-}  // namespace
-
 std::wstring CaptionFromFileName(std::wstring_view name) {
   auto dot = name.rfind(L'.');
   if (dot == std::wstring_view::npos || dot == 0) return std::wstring(name);
@@ -43,16 +31,19 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
   if (files.empty()) return std::nullopt;
 
   ImportPlan plan{};
-  if (auto stored = ReadGroupCount(store)) {
-    int count = std::max(*stored, 0);
-    plan.group = count + 1;
-    for (int i = 1; i <= count; ++i)  // the last group of that name wins
-      if (ReadGroupName(store, i) == kDesktopGroupName) plan.group = i;
-    plan.groupCount = std::max(count, plan.group);
-  } else {
-    plan.group = 1;
-    plan.groupCount = 1;
+  // An unreadable "Groupe" stands for the groups that are there: group 1 is
+  // not written over.
+  const int groups = GroupCountOrNamed(store);
+  plan.group = 0;
+  for (int i = 1; i <= groups; ++i)  // the last group of that name wins
+    if (ReadGroupName(store, i) == kDesktopGroupName) plan.group = i;
+  const bool append = plan.group == 0;
+  if (append) {
+    // No room for a group the readers would reach: the catalogue stays.
+    if (groups >= kMaxGroups) return std::nullopt;
+    plan.group = groups + 1;
   }
+  plan.groupCount = std::max(groups, plan.group);
 
   const int n = plan.group;
   const int c = static_cast<int>(files.size());
@@ -62,8 +53,8 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
   };
   auto count = [](int value) { return std::wstring(kCountPrefix) + Digits(value); };
 
-  save(kSectionData, std::wstring(kGroupCountKey), count(plan.groupCount));
-  save(kSectionData, CountKey(n), count(c));
+  // The group is whole before "Groupe" counts it: an import cut short
+  // leaves no nameless group, and runs again at the next start.
   save(kSectionData, GroupKey(n),
        std::wstring(kGroupNamePrefix) + std::wstring(kDesktopGroupName));
   for (int i = 0; i < c; ++i) {
@@ -71,13 +62,16 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
          std::wstring(kCaptionPrefix) + CaptionFromFileName(files[i].name));
     save(kSectionData, TargetKey(n, i + 1), std::wstring(kTargetPrefix) + files[i].path);
   }
+  save(kSectionData, CountKey(n), count(c));
   // The links of a longer earlier import go, so that no later change of the
   // count can bring them back.
   int oldCount = ReadLinkCount(store, n).value_or(0);
   for (int k = c + 1; k <= oldCount; ++k)
     for (auto key : {LinkKey(n, k), TargetKey(n, k)})
-      if (Exists(store, key))
+      if (HasDataValue(store, key))
         plan.changes.push_back({StoreChange::Kind::Delete, std::wstring(kSectionData), key, {}});
+  // A group reused keeps "Groupe" as stored, beyond the readers' bound too.
+  if (append) save(kSectionData, std::wstring(kGroupCountKey), count(plan.groupCount));
   save(kSectionSettings, std::wstring(kCurrentGroupKey), Digits(n));
   save(kSectionSettings, L"Desktop", L"1");
   save(kSectionSettings, OptionKey(kOptionRebuildDesktop), L"0");

@@ -1,4 +1,5 @@
-// A font as the designs name it: "Verdana", 8.25 points, bold or not.
+// A font as the designs name it: "Verdana", 8.25 points, bold or not,
+// underlined or not.
 #pragma once
 
 #include <string>
@@ -10,6 +11,7 @@ struct FontSpec {
   double size = 8.25;  // points
   bool bold = false;
   bool italic = false;
+  bool underline = false;
   bool operator==(const FontSpec&) const = default;
 };
 

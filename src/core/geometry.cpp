@@ -14,16 +14,21 @@ std::optional<double> StoredPosition(std::wstring_view text) {
   return static_cast<double>(static_cast<float>(*value));
 }
 
-// How much of the title bar a monitor must show for it to be grabbed.
-constexpr double kGripWidth = 600;
-constexpr double kGripHeight = 225;
+double Overlap(const Rect& a, const Rect& b) {
+  double w = std::min(a.Right(), b.Right()) - std::max(a.left, b.left);
+  double h = std::min(a.Bottom(), b.Bottom()) - std::max(a.top, b.top);
+  return w > 0 && h > 0 ? w * h : 0;
+}
 
-bool TitleBarReachable(const Rect& bar, const std::vector<Rect>& monitors) {
-  return std::any_of(monitors.begin(), monitors.end(), [&](const Rect& m) {
-    double w = std::min(bar.Right(), m.Right()) - std::max(bar.left, m.left);
-    double h = std::min(bar.Bottom(), m.Bottom()) - std::max(bar.top, m.top);
-    return w >= std::min(kGripWidth, bar.width) && h >= kGripHeight;
-  });
+bool Contains(const Rect& area, const Rect& r) {
+  return r.left >= area.left && r.top >= area.top && r.Right() <= area.Right() && r.Bottom() <= area.Bottom();
+}
+
+// The whole window inside `area`; one larger than it keeps its top-left corner
+// (and so its title bar) inside.
+Point Within(const Rect& area, double left, double top, double width, double height) {
+  return {std::max(area.left, std::min(left, area.Right() - width)),
+          std::max(area.top, std::min(top, area.Bottom() - height))};
 }
 
 }  // namespace
@@ -40,8 +45,20 @@ Point MainWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop
           StoredPosition(savedTop).value_or(centred.top)};
   std::vector<Rect> screens = monitors;
   if (screens.empty()) screens.push_back({0, 0, screenWidth, screenHeight});
-  if (TitleBarReachable({p.left, p.top, width, kTitleBarHeight}, screens)) return p;
-  return {std::max(centred.left, 0.0), std::max(centred.top, 0.0)};
+  const Rect bar{p.left, p.top, width, height};
+  if (std::any_of(screens.begin(), screens.end(), [&](const Rect& s) { return Contains(s, bar); })) return p;
+  // Partly off: the whole bar goes onto the work area that shows most of it.
+  const auto best = std::max_element(screens.begin(), screens.end(), [&](const Rect& a, const Rect& b) {
+    return Overlap(a, bar) < Overlap(b, bar);
+  });
+  if (Overlap(*best, bar) > 0) return Within(*best, p.left, p.top, width, height);
+  // On no screen at all (one since unplugged or changed): centred on the
+  // primary screen, within the work area that holds its top-left corner.
+  auto primary = std::find_if(screens.begin(), screens.end(), [](const Rect& s) {
+    return s.left <= 0 && s.top <= 0 && s.Right() > 0 && s.Bottom() > 0;
+  });
+  const Rect& area = primary != screens.end() ? *primary : screens.front();
+  return Within(area, centred.left, centred.top, width, height);
 }
 
 Point DialogPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
@@ -62,6 +79,13 @@ Point DialogPosition(std::wstring_view savedLeft, std::wstring_view savedTop, do
   if (p.top + height < 0) p.top = 0;
   if (p.top > screenHeight) p.top = screenHeight - height;
   return p;
+}
+
+Point HelpWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
+                         double height, double screenWidth, double screenHeight) {
+  if (StoredPosition(savedLeft).value_or(-1) == -1)
+    return {CentredPosition(screenWidth, width), CentredPosition(screenHeight, height)};
+  return DialogPosition(savedLeft, savedTop, width, height, {}, screenWidth, screenHeight);
 }
 
 double CentredButtonLeft(double formWidth, double buttonWidth) {

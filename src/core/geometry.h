@@ -32,10 +32,11 @@ inline constexpr double kWideSurfaceExtra = 250;  // below the last pane when sc
 double CentredPosition(double screen, double window);
 
 // The main window's position from the stored "MainLeft"/"MainTop" texts
-// (missing or not a number: centred on the primary screen). A position whose
-// title bar shows too little on every monitor (screens since unplugged or
-// changed) is centred on the primary screen instead, so the bar can always
-// be grabbed. `monitors` are work areas; empty means the primary screen only.
+// (missing or not a number: centred on the primary screen). A position that
+// leaves part of the bar off the work areas puts the whole bar on the work
+// area that shows most of it; one on no screen at all (screens since
+// unplugged or changed) is centred on the primary screen instead. `monitors`
+// are work areas; empty means the primary screen only.
 Point MainWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
                          double height, const std::vector<Rect>& monitors, double screenWidth,
                          double screenHeight);
@@ -46,6 +47,11 @@ Point MainWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop
 Point DialogPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
                      double height, const Rect& mainWindow, double screenWidth,
                      double screenHeight);
+
+// The help window's place: where it was closed last, kept on the screen as
+// a dialog's is, or centred on the screen when it has no saved place.
+Point HelpWindowPosition(std::wstring_view savedLeft, std::wstring_view savedTop, double width,
+                         double height, double screenWidth, double screenHeight);
 
 // The confirm button centred in the bottom bar, and the title bar's button
 // holder at its right end.

@@ -1,6 +1,7 @@
 #include "core/options.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "core/catalogue.h"
 #include "core/text.h"
@@ -36,8 +37,15 @@ bool RebuildDesktop(const SettingsStore& store) {
   return OnWhenOne(store, kOptionRebuildDesktop, L"1");
 }
 bool AnimateIcon(const SettingsStore& store) { return OnWhenOne(store, kOptionAnimateIcon, L"0"); }
-bool OptionShownOn(const SettingsStore& store, int option) {
-  return OnUnlessZero(store, option, L"1");
+bool OptionOn(const SettingsStore& store, int option) {
+  switch (option) {
+    case kOptionHideAfterLaunch: return HideAfterLaunch(store);
+    case kOptionAutoMoveDialogs: return AutoMoveDialogs(store);
+    case kOptionStartHidden: return StartHidden(store);
+    case kOptionRebuildDesktop: return RebuildDesktop(store);
+    case kOptionAnimateIcon: return AnimateIcon(store);
+    default: return OnUnlessZero(store, option, L"1");
+  }
 }
 
 InterfaceValues ReadInterface(const SettingsStore& store, std::wstring_view defaultFont,
@@ -48,6 +56,42 @@ InterfaceValues ReadInterface(const SettingsStore& store, std::wstring_view defa
   v.textColour = store.Get(kSectionInterface, L"CouleurTexte", L"0");
   v.backColour = store.Get(kSectionInterface, L"BackCouleur", defaultBack);
   return v;
+}
+
+
+std::wstring ColourText(std::uint32_t colour) {
+  return Digits(static_cast<std::int32_t>(colour));
+}
+
+std::optional<std::uint32_t> ColourFromText(std::wstring_view text) {
+  auto number = ParseNumber(text);
+  if (!number) return std::nullopt;
+  auto value = CLng(*number);
+  if (!value) return std::nullopt;
+  const auto colour = static_cast<std::uint32_t>(*value);
+  if (IsSystemColour(colour) ? (colour & ~kSystemColourFlag) < kSystemColourCount : colour <= 0xFFFFFFu)
+    return colour;
+  return std::nullopt;
+}
+
+std::optional<double> FontSizeFromText(std::wstring_view text) {
+  auto size = ParseNumber(text);
+  if (!size || !(*size >= 1 && *size <= 72)) return std::nullopt;
+  return size;
+}
+
+int SizeChoice(double points) {
+  int chosen = 0;
+  for (int i = 0; i < static_cast<int>(std::size(kInterfaceSizes)); ++i)
+    if (std::trunc(Val(kInterfaceSizes[i])) == std::trunc(points)) chosen = i;
+  return chosen;
+}
+
+int LastExactMatch(const std::vector<std::wstring>& entries, std::wstring_view text) {
+  int chosen = 0;
+  for (int i = 0; i < static_cast<int>(entries.size()); ++i)
+    if (entries[i] == text) chosen = i;
+  return chosen;
 }
 
 double InterfaceFontSize(std::wstring_view text) {

@@ -23,23 +23,44 @@ std::wstring MemoryStore::Get(std::wstring_view section, std::wstring_view key,
   return it == values_.end() ? std::wstring(fallback) : it->second;
 }
 
+bool MemoryStore::Refused() {
+  if (refuse_) return true;
+  if (!budget_) return false;
+  if (*budget_ == 0) return true;
+  --*budget_;
+  return false;
+}
+
 bool MemoryStore::Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-  if (refuse_) return false;
-  values_[MakeKey(section, key)] = std::wstring(value);
+  if (Refused()) return false;
+  Key k = MakeKey(section, key);
+  spelling_.try_emplace(k, key);
+  values_[k] = std::wstring(value);
   writes_.push_back({std::wstring(section), std::wstring(key), std::wstring(value)});
   return true;
 }
 
 bool MemoryStore::Delete(std::wstring_view section, std::wstring_view key) {
-  if (refuse_) return false;
-  return values_.erase(MakeKey(section, key)) > 0;
+  if (Refused()) return false;
+  Key k = MakeKey(section, key);
+  spelling_.erase(k);
+  return values_.erase(k) > 0;
 }
 
 bool MemoryStore::DeleteSection(std::wstring_view section) {
-  if (refuse_) return false;
+  if (Refused()) return false;
   std::wstring s = Lower(section);
   std::erase_if(values_, [&](const auto& kv) { return kv.first.first == s; });
+  std::erase_if(spelling_, [&](const auto& kv) { return kv.first.first == s; });
   return true;
+}
+
+std::vector<std::wstring> MemoryStore::Keys(std::wstring_view section) const {
+  std::vector<std::wstring> keys;
+  std::wstring s = Lower(section);
+  for (const auto& [k, name] : spelling_)
+    if (k.first == s) keys.push_back(name);
+  return keys;
 }
 
 bool MemoryStore::Has(std::wstring_view section, std::wstring_view key) const {

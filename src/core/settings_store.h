@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -21,6 +22,9 @@ class SettingsStore {
   virtual bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) = 0;
   virtual bool Delete(std::wstring_view section, std::wstring_view key) = 0;
   virtual bool DeleteSection(std::wstring_view section) = 0;
+  // The names of the values a section holds, as stored, in no set order;
+  // empty when the section is missing. Finds what any earlier version left.
+  virtual std::vector<std::wstring> Keys(std::wstring_view section) const = 0;
 };
 
 // An in-memory store for tests. Sections and keys compare without case, as
@@ -38,6 +42,7 @@ class MemoryStore final : public SettingsStore {
   bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
   bool Delete(std::wstring_view section, std::wstring_view key) override;
   bool DeleteSection(std::wstring_view section) override;
+  std::vector<std::wstring> Keys(std::wstring_view section) const override;
 
   bool Has(std::wstring_view section, std::wstring_view key) const;
   // Every value of one section, keyed by the lower-cased key.
@@ -45,6 +50,9 @@ class MemoryStore final : public SettingsStore {
   std::size_t Size() const { return values_.size(); }
 
   void RefuseWrites(bool refuse) { refuse_ = refuse; }
+  // Takes `count` more changes (saves and deletes), then refuses every one:
+  // a program cut off in the middle of an edit.
+  void RefuseAfter(std::size_t count) { budget_ = count; }
   const std::vector<Write>& Writes() const { return writes_; }
   void ClearWrites() { writes_.clear(); }
 
@@ -54,7 +62,11 @@ class MemoryStore final : public SettingsStore {
 
   std::map<Key, std::wstring> values_;
   std::vector<Write> writes_;
+  std::map<Key, std::wstring> spelling_;  // each key as it was first saved
   bool refuse_ = false;
+  std::optional<std::size_t> budget_;
+
+  bool Refused();
 };
 
 }  // namespace tolvane

@@ -36,6 +36,12 @@ int DialogFrame::Message(std::wstring_view text, UINT style) {
   return ui::TheDesktop().Message(hwnd(), text, AppTitle(), style);
 }
 
+int MessageOverMain(std::wstring_view text, UINT style) {
+  // On top as the bar is, or the bar repainting itself on top would hide it.
+  return ui::TheDesktop().Message(FenetrePrincipale ? FenetrePrincipale->hwnd() : nullptr, text, AppTitle(),
+                                  style | MB_TOPMOST);
+}
+
 void DialogFrame::KeepOnTop() {
   MettreAuPremierPlan(*this);
   if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);
@@ -54,6 +60,12 @@ void DialogFrame::Form_Unload(bool&) {
   if (!layout_.saved) return;
   Settings().Save(kSectionSettings, layout_.saved->left, SingleText(static_cast<float>(Left())));
   Settings().Save(kSectionSettings, layout_.saved->top, SingleText(static_cast<float>(Top())));
+}
+
+void SetUnderline(ui::Window& control, bool underline) {
+  ui::FontSpec f = control.Font();
+  f.underline = underline;
+  control.SetFont(f);
 }
 
 void DialogFrame::BtnClose_Click() {

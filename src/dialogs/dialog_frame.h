@@ -64,6 +64,13 @@ class DialogFrame : public ui::Form {
   DialogLayout layout_;
 };
 
+// A message box for after a dialog has closed (its confirmation): over the
+// main window, titled with the application title.
+int MessageOverMain(std::wstring_view text, UINT style);
+
+// Underlines a control's caption, or stops, as the pointer comes and goes.
+void SetUnderline(ui::Window& control, bool underline);
+
 // Opens a fresh dialog of type D modal and returns once it has closed.
 // `prepare` runs after the dialog's load, before it shows.
 template <typename D, typename... Args>

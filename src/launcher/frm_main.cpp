@@ -6,6 +6,10 @@
 #include "core/geometry.h"
 #include "core/options.h"
 #include "core/text.h"
+#include "dialogs/frm_about.h"
+#include "dialogs/frm_aide.h"
+#include "dialogs/frm_polices.h"
+#include "dialogs/frm_pref.h"
 #include "launcher/frm_pop.h"
 #include "launcher/globals.h"
 #include "launcher/skin.h"
@@ -23,7 +27,6 @@ constexpr COLORREF kToolsPaneColour = RGB(155, 199, 244);
 constexpr COLORREF kLinksPaneColour = RGB(164, 211, 255);
 constexpr COLORREF kHeaderTextColour = RGB(0x21, 0x5D, 0xC6);
 constexpr double kPaneAreaHeight = 4650;
-constexpr wchar_t kWebPage[] = L"https://tolvane.example/";
 
 const ui::FontSpec kVerdana{L"Verdana", 8.25};
 
@@ -32,6 +35,16 @@ const wchar_t* const kTools[] = {L"Couleurs & Polices", L"Préférences", L"Aide
 }  // namespace
 
 FrmMain::FrmMain() : ui::Form(L"FrmMain") {}
+
+namespace {
+
+// A fresh dialog, placed from its saved position, shown modal.
+template <typename D>
+void ShowPlacedDialog() {
+  ShowDialog<D>([](D& dialog) { PositionnerFenetre(dialog); });
+}
+
+}  // namespace
 
 void FrmMain::Design() {
   const Skin& skin = TheSkin();
@@ -243,7 +256,15 @@ void FrmMain::BtnMin_Click() {
 }
 
 void FrmMain::Gestion_Click(int Index) {
-  if (Gestion[Index].Value() && Index == 3) ui::TheDesktop().Open(hwnd(), kWebPage);
+  if (Gestion[Index].Value()) {
+    switch (Index) {
+      case 0: ShowPlacedDialog<FrmPolices>(); break;
+      case 1: ShowPlacedDialog<FrmPref>(); break;
+      case 2: ShowDialog<FrmAide>({}); break;
+      case 3: ui::TheDesktop().Open(hwnd(), kWebPage); break;
+      case 4: ShowDialog<FrmAbout>({}); break;
+    }
+  }
   Gestion[Index].SetValue(false);
 }
 

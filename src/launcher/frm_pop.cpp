@@ -2,10 +2,13 @@
 
 #include "core/menu_caption.h"
 #include "core/text.h"
+#include "dialogs/catalogue_commands.h"
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
+#include "menus/menu_engine.h"
+#include "menus/menu_fonts.h"
 #include "resources/resource.h"
 #include "ui/picture.h"
 
@@ -20,19 +23,30 @@ FrmPop::FrmPop() : ui::Form(L"FrmPop") {
   Menu.Caption = L"Menu Groupe";
   SelGroupe = &Menu.Add(L"SelGroupe", L"Groupe de programmes");
   Menu.Add(L"I1", L"-");
-  Menu.Add(L"AjGroupe", L"Ajouter un groupe{IMG:i1}");
-  Menu.Add(L"ModGroupe", L"Modifier le groupe{IMG:i2}");
-  Menu.Add(L"SuppGroup", L"Supprimer le groupe{IMG:i3}");
+  Menu.Add(L"AjGroupe", L"Ajouter un groupe{IMG:i1}", [] { AjGroupe(); });
+  Menu.Add(L"ModGroupe", L"Modifier le groupe{IMG:i2}", [] { ModGroupe(); });
+  Menu.Add(L"SuppGroup", L"Supprimer le groupe{IMG:i3}", [] { SuppGroup(); });
 
   MenuProg.Caption = L"Menu Programme";
-  MenuProg.Add(L"AjProg", L"Ajouter un lien{IMG:i6}");
-  ModifProg = &MenuProg.Add(L"ModifProg", L"Modifier le lien{IMG:i7}");
-  SuppProg = &MenuProg.Add(L"SuppProg", L"Supprimer le lien{IMG:i8}");
+  MenuProg.Add(L"AjProg", L"Ajouter un lien{IMG:i6}", [] { AjProg(); });
+  ModifProg = &MenuProg.Add(L"ModifProg", L"Modifier le lien{IMG:i7}", [] { tolvane::ModifProg(); });
+  SuppProg = &MenuProg.Add(L"SuppProg", L"Supprimer le lien{IMG:i8}", [] { tolvane::SuppProg(); });
 }
 
 void FrmPop::Form_Load() {
   ui::PicturePtr strip = ui::Picture::BitmapResource(IDB_MINITOOLBAR);
   MiniToolBar.LoadStrip(strip ? strip->Bitmap() : nullptr, 16, RGB(0xC0, 0xC0, 0xC0));
+  menus::SetHighlightDisabled(true);
+  menus::SetGradientHighlight(true);
+  menus::SetItalicText(false);
+  menus::SetIconShadow(true);
+  // The engine restores the window procedure itself when the window goes.
+  menus::SubclassForm(hwnd(), &MiniToolBar, myTips, 0);
+}
+
+void FrmPop::Form_Unload(bool&) {
+  menus::ReleaseTips(myTips);
+  myTips = nullptr;
 }
 
 void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
@@ -47,7 +61,9 @@ void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
   }
   for (std::size_t i = 0; i < groups_.size(); ++i) {
     // The number and name travel in the item; nothing is cut off a caption.
-    ui::MenuItem& item = SelGroupe->Add(L"Groupe", GroupItemCaption(groups_[i].name));
+    ui::MenuItem& item = SelGroupe->Add(L"Groupe", groups_[i].name);
+    item.Literal = true;
+    item.Tags = std::wstring(kGroupItemTags);
     item.Index = static_cast<int>(i);
     item.Tag = Digits(groups_[i].number);
     item.onClick = [this, i] { Groupe_Click(static_cast<int>(i)); };
@@ -55,7 +71,7 @@ void FrmPop::SetGroups(std::vector<GroupMenuItem> groups) {
 }
 
 void FrmPop::Popup(ui::MenuItem& menu) {
-  if (FenetrePrincipale) ui::PopupMenu(FenetrePrincipale->hwnd(), menu);
+  if (FenetrePrincipale) ui::PopupMenu(hwnd(), menu, {}, FenetrePrincipale->hwnd());
 }
 
 void FrmPop::Groupe_Click(int Index) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/catalogue.h"
+#include "menus/menu_items.h"
 #include "ui/form.h"
 #include "ui/image_list.h"
 #include "ui/menu.h"
@@ -29,17 +30,21 @@ class FrmPop final : public ui::Form {
   // The pictures the menu captions' "{IMG:iN}" tags name.
   ui::ImageList MiniToolBar;
 
-  // Pops `menu` up on the main window at the cursor.
+  // Pops `menu` up at the cursor: this window tracks it, so the menu engine
+  // hooked on it sees its messages; the main window comes to the front.
   void Popup(ui::MenuItem& menu);
 
  protected:
   void Form_Load() override;
+  void Form_Unload(bool& cancel) override;
 
  private:
   void Groupe_Click(int Index);
   void RealTolvane_Click();
 
   std::vector<GroupMenuItem> groups_;
+  // The menu engine's event object: none, so the engine raises nothing.
+  menus::cTips* myTips = nullptr;
 };
 
 // Fills the group menu from the catalogue, writing the default catalogue

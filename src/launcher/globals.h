@@ -17,6 +17,9 @@ const std::wstring& AppTitle();
 SettingsStore& Settings();
 // Points the program at another store, for tests; null restores the real one.
 void UseSettings(SettingsStore* store);
+// The product's web page: opened by the tool entry "Site internet" and by
+// the about box's link, whose caption it is too.
+inline constexpr wchar_t kWebPage[] = L"http://tolvane.test";
 // The folder of the running program, without a trailing separator.
 const std::wstring& ProgramFolder();
 

@@ -81,7 +81,9 @@ bool PlainFile(const std::wstring& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
 
 }  // namespace
 
-ui::OwnedIcon ExtraireIcone(const std::wstring& target, const std::wstring& cachePath, COLORREF back) {
+ui::OwnedIcon ExtraireIcone(const std::wstring& target, const std::wstring& cachePath, COLORREF back,
+                            bool* cached) {
+  if (cached) *cached = false;
   if (target.empty()) return {};
   // The shell may write the path of the icon's file back into the buffer.
   std::vector<wchar_t> buffer(std::max<std::size_t>(MAX_PATH, target.size() + 1), L'\0');
@@ -92,7 +94,7 @@ ui::OwnedIcon ExtraireIcone(const std::wstring& target, const std::wstring& cach
   // Finding nothing, some shells fall back on a numbered icon of the calling
   // program, which here would be one of its own pictures: no icon found.
   if (icon && SamePath(buffer.data(), self) && !SamePath(target, self)) icon.reset();
-  if (!icon || !SaveIconBitmap(icon.get(), back, cachePath)) return {};
+  if (icon && SaveIconBitmap(icon.get(), back, cachePath) && cached) *cached = true;
   return icon;
 }
 
@@ -139,9 +141,11 @@ ui::PicturePtr LinkIcons::Load(const std::wstring& target, COLORREF back, bool& 
   }
   const std::optional<std::wstring> name = IconCacheFileName(target);
   if (!name) return nullptr;
-  ui::OwnedIcon icon = ExtraireIcone(target, ProgramFolder() + L"\\temp\\" + *name, back);
-  // A cache that cannot be written now may be writable at the next load.
-  keep = static_cast<bool>(icon);
+  bool cached = false;
+  ui::OwnedIcon icon = ExtraireIcone(target, ProgramFolder() + L"\\temp\\" + *name, back, &cached);
+  // A cache that cannot be written now may be writable at the next load; the
+  // icon shows meanwhile.
+  keep = cached;
   return ui::Picture::FromIcon(icon.release());
 }
 

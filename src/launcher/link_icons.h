@@ -16,9 +16,11 @@ namespace tolvane {
 
 // `ExtraireIcone`: the icon the shell associates with `target`, also drawn
 // on a 32 x 32 square of `back` and saved as a bitmap file at `cachePath`
-// (the cache holds bitmaps whatever their names say). Null when the shell
-// gives no icon or the file cannot be written.
-ui::OwnedIcon ExtraireIcone(const std::wstring& target, const std::wstring& cachePath, COLORREF back);
+// (the cache holds bitmaps whatever their names say); `cached` tells whether
+// that file was written. Null when the shell gives no icon; a cache that
+// cannot be written (a read-only install) still gives the icon.
+ui::OwnedIcon ExtraireIcone(const std::wstring& target, const std::wstring& cachePath, COLORREF back,
+                            bool* cached = nullptr);
 
 // The icons of one load of a group, kept for the next load: reloading a
 // group extracts and writes nothing again unless a target file changed.

@@ -22,25 +22,28 @@ std::wstring LireValeurRegistre(HKEY root, std::wstring_view keyPath, std::wstri
   return ui::ReadStringValue(key.get(), name).value_or(std::wstring(fallback));
 }
 
+bool HasRegistryValue(HKEY root, std::wstring_view keyPath, std::wstring_view name) {
+  ui::OwnedKey key = ui::OpenRegistryKey(root, keyPath, KEY_QUERY_VALUE);
+  return key && ::RegQueryValueExW(key.get(), std::wstring(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                    ERROR_SUCCESS;
+}
+
 namespace detail {
 
-bool WriteToFirstAccepting(std::initializer_list<HKEY> roots, std::wstring_view keyPath,
+bool WriteToFirstAccepting(const std::vector<HKEY>& roots, std::wstring_view keyPath,
                            std::wstring_view name, std::wstring_view data) {
   for (HKEY root : roots)
     if (EcrireValeurRegistre(root, keyPath, name, data)) return true;
   return false;
 }
 
-bool RemoveFromAll(std::initializer_list<HKEY> roots, std::wstring_view keyPath,
+bool RemoveFromAll(const std::vector<HKEY>& roots, std::wstring_view keyPath,
                    std::wstring_view name) {
   bool allClear = true;
   for (HKEY root : roots) {
-    HKEY raw = nullptr;
-    LSTATUS status = ::RegOpenKeyExW(root, std::wstring(keyPath).c_str(), 0, KEY_SET_VALUE, &raw);
-    ui::OwnedKey key(status == ERROR_SUCCESS ? raw : nullptr);
-    if (key) status = ::RegDeleteValueW(key.get(), std::wstring(name).c_str());
-    // A key or value that is not there is already what we want.
-    if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) allClear = false;
+    SupprimerValeurRegistre(root, keyPath, name);
+    // A key that cannot be opened for writing fails only when it holds the value.
+    if (HasRegistryValue(root, keyPath, name)) allClear = false;
   }
   return allClear;
 }

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tolvane {
 
@@ -20,6 +20,8 @@ bool SupprimerValeurRegistre(HKEY root, std::wstring_view keyPath, std::wstring_
 // The REG_SZ text, or `fallback` for a missing key or value or another type.
 std::wstring LireValeurRegistre(HKEY root, std::wstring_view keyPath, std::wstring_view name,
                                 std::wstring_view fallback = L"");
+// Whether the value is there, whatever its type.
+bool HasRegistryValue(HKEY root, std::wstring_view keyPath, std::wstring_view name);
 
 // Registers the program under the machine's Run key, or under the user's when
 // the machine's refuses (no administrator rights). True when one took it.
@@ -33,9 +35,9 @@ std::wstring AutostartCommand();
 namespace detail {
 // The autostart rules over any roots, tried in order, so that tests can
 // stand in a refusing root and keys of their own.
-bool WriteToFirstAccepting(std::initializer_list<HKEY> roots, std::wstring_view keyPath,
+bool WriteToFirstAccepting(const std::vector<HKEY>& roots, std::wstring_view keyPath,
                            std::wstring_view name, std::wstring_view data);
-bool RemoveFromAll(std::initializer_list<HKEY> roots, std::wstring_view keyPath,
+bool RemoveFromAll(const std::vector<HKEY>& roots, std::wstring_view keyPath,
                    std::wstring_view name);
 }  // namespace detail
 

@@ -113,6 +113,15 @@ InterfaceValues LireInterface() {
   return ReadInterface(Settings(), font, back);
 }
 
+COLORREF ShownColour(std::uint32_t colour) {
+  return IsSystemColour(colour) ? ::GetSysColor(static_cast<int>(colour & ~kSystemColourFlag)) : colour;
+}
+
+std::optional<COLORREF> ShownColour(std::wstring_view stored) {
+  if (auto colour = ColourFromText(stored)) return ShownColour(*colour);
+  return std::nullopt;
+}
+
 void BeginTitleDrag(double x, double y) {
   Deplacement = 1;
   DepX = x;

@@ -3,6 +3,12 @@
 // title-bar drag.
 #pragma once
 
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
 #include "core/geometry.h"
 #include "core/options.h"
 #include "ui/form.h"
@@ -18,6 +24,10 @@ void PositionnerFenetre(ui::Form& dialog);
 // At the end of a title-bar drag: moves a dialog clear of the main window.
 void DeplacementAuto(ui::Form& dialog);
 InterfaceValues LireInterface();
+// The colour to paint for a stored colour value: a system colour becomes the
+// system's current colour. Empty when the text names no colour.
+std::optional<COLORREF> ShownColour(std::wstring_view stored);
+COLORREF ShownColour(std::uint32_t colour);
 
 // The screen in twips, and the monitors' work areas in twips.
 double ScreenWidthTwips();

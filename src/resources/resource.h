@@ -15,6 +15,10 @@
 #define IDI_TOOL4 10
 #define IDI_DEFAULT_LINK 11  // IcoDef(0)
 
+// The editors' buttons (icons 40 to 49).
+#define IDI_BROWSE 40    // the link editor's "..."
+#define IDI_VALIDATE 41  // "Valider"
+
 // Bitmaps.
 #define IDB_MINITOOLBAR 101  // 10 images of 16x16, mask RGB(192,192,192); image 0 unused
 #define IDB_BTNMIN_UP 102
@@ -25,3 +29,20 @@
 #define IDB_IMGDOWN 107  // pane header while closed
 #define IDB_SKIN_TITLE 108
 #define IDB_SKIN_BORDER 109
+
+// Help window and about box.
+#define IDB_HELP_BACK_UP 200
+#define IDB_HELP_BACK_DOWN 201
+#define IDB_ABOUT_BANNER 202
+#define IDB_HELP_TOOLS 203      // screenshots of the bar, taken by scripts/make-help-pictures
+#define IDB_HELP_LINKS 204
+#define IDB_HELP_GROUP_MENU 205
+#define IDB_HELP_LINK_MENU 206
+
+// The editors' pictures (bitmaps 250 to 279).
+#define IDB_EDITOR_BACK 250  // 898 x 153, behind the input strip
+// The options' state pictures, `ImpCompress(0..3)`: IDB_STATE_OFF + picture.
+#define IDB_STATE_OFF 280
+#define IDB_STATE_ON 281
+#define IDB_STATE_OFF_HOVER 282
+#define IDB_STATE_ON_HOVER 283

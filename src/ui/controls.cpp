@@ -10,17 +10,17 @@
 namespace ui {
 namespace {
 
-UINT DrawFlags(TextAlign a) {
-  UINT f = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+UINT DrawFlags(TextAlign a, bool wrap) {
+  UINT f = wrap ? DT_WORDBREAK | DT_NOPREFIX : DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
   return f | (a == TextAlign::Center ? DT_CENTER : a == TextAlign::Right ? DT_RIGHT : DT_LEFT);
 }
 
-void DrawCaption(HDC dc, RECT r, const std::wstring& text, const Window& w, TextAlign align) {
+void DrawCaption(HDC dc, RECT r, const std::wstring& text, const Window& w, TextAlign align, bool wrap = false) {
   if (text.empty()) return;
   ScopedSelect font(dc, GetFont(w.Font()));
   int oldMode = ::SetBkMode(dc, TRANSPARENT);
   COLORREF oldColour = ::SetTextColor(dc, w.ForeColor());
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags(align));
+  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags(align, wrap));
   ::SetTextColor(dc, oldColour);
   ::SetBkMode(dc, oldMode);
 }
@@ -57,7 +57,7 @@ void Panel::SetCaption(std::wstring caption) {
 void Panel::OnPaint(HDC dc, const RECT& client) {
   RECT r = client;
   if (design_.textAlign == TextAlign::Left) r.left += 2;
-  DrawCaption(dc, r, caption_, *this, design_.textAlign);
+  DrawCaption(dc, r, caption_, *this, design_.textAlign, design_.wordWrap);
 }
 
 void RibbonButton::SetValue(bool value) {
@@ -178,10 +178,33 @@ LRESULT ScrollBar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   return 0;
 }
 
+namespace {
+
+TTTOOLINFOW ToolOf(HWND root, const Window& control, const std::wstring& text) {
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof ti;
+  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  ti.hwnd = root;
+  ti.uId = reinterpret_cast<UINT_PTR>(control.hwnd());
+  ti.lpszText = const_cast<wchar_t*>(text.c_str());
+  return ti;
+}
+
+}  // namespace
+
+void UnregisterToolTip(Window& control) {
+  HWND root = ::GetAncestor(control.hwnd(), GA_ROOT);
+  auto tips = root ? static_cast<HWND>(::GetPropW(root, L"TolvaneTips")) : nullptr;
+  if (!tips) return;
+  TTTOOLINFOW ti = ToolOf(root, control, L"");
+  ::SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 void RegisterToolTip(Window& control, const std::wstring& text) {
   HWND root = ::GetAncestor(control.hwnd(), GA_ROOT);
   if (!root) return;
   auto tips = static_cast<HWND>(::GetPropW(root, L"TolvaneTips"));
+  if (!tips && text.empty()) return;
   if (!tips) {
     // Not owned by the form: an owned tip keeps the form from staying on
     // top. The form destroys it with itself.
@@ -189,14 +212,9 @@ void RegisterToolTip(Window& control, const std::wstring& text) {
                              nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SetPropW(root, L"TolvaneTips", tips);
   }
-  TTTOOLINFOW ti{};
-  ti.cbSize = sizeof ti;
-  ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  ti.hwnd = root;
-  ti.uId = reinterpret_cast<UINT_PTR>(control.hwnd());
-  ti.lpszText = const_cast<wchar_t*>(text.c_str());
+  TTTOOLINFOW ti = ToolOf(root, control, text);
   ::SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-  ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  if (!text.empty()) ::SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 }  // namespace ui

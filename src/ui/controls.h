@@ -31,10 +31,11 @@ struct Design {
   bool stretch = true;     // the picture fills the control
   bool visible = true;
   std::wstring toolTip;
+  bool wordWrap = false;  // the caption breaks between words over several lines, from the top
 };
 
 // Panel, picture box, label, image, frame: a window with a background,
-// an optional picture and an optional one-line caption.
+// an optional picture and an optional caption, on one line or wrapped.
 class Panel : public Window {
  public:
   void Create(Window& parent, const Design& d);
@@ -93,7 +94,9 @@ class ScrollBar : public Window {
   int value_ = 0;
 };
 
-// Gives a control's tip to its form's tip window (made with the first tip).
+// Gives a control's tip to its form's tip window (made with the first tip);
+// an empty text takes it back, as the control's end does.
 void RegisterToolTip(Window& control, const std::wstring& text);
+void UnregisterToolTip(Window& control);
 
 }  // namespace ui

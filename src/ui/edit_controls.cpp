@@ -1,6 +1,7 @@
 #include "ui/edit_controls.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace ui {
 namespace {
@@ -33,10 +34,37 @@ void HostWindow::CreateHost(Window& parent, const Design& d) {
 }
 
 void TextBox::Create(Window& parent, const Design& d) {
+  SetBackColor(d.back == Design{}.back ? ::GetSysColor(COLOR_WINDOW) : d.back);
+  SetForeColor(d.fore);
   CreateHost(parent, d);
   edit_ = MakeChild(*this, L"EDIT", WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, d.font);
   ::SetWindowSubclass(edit_, &TextBox::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
   SetText(d.caption);
+}
+
+void TextBox::OnLookChanged() {
+  backBrush_.reset();
+  if (!edit_) return;
+  ::SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(GetFont(Font())), FALSE);
+  ::InvalidateRect(edit_, nullptr, TRUE);
+}
+
+bool TextBox::HasFocus() const { return edit_ && ::GetFocus() == edit_; }
+
+void TextBox::AcceptFiles(bool accept) {
+  if (edit_) ::DragAcceptFiles(edit_, accept);
+}
+
+void TextBox::DropFiles(HDROP drop) {
+  std::vector<std::wstring> files;
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring path(static_cast<std::size_t>(::DragQueryFileW(drop, i, nullptr, 0)) + 1, L'\0');
+    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+    files.push_back(std::move(path));
+  }
+  ::DragFinish(drop);
+  if (!files.empty()) Raise(onDropFiles, files);
 }
 
 std::wstring TextBox::Text() const {
@@ -54,6 +82,13 @@ void TextBox::OnSized() {
 }
 
 LRESULT TextBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) && reinterpret_cast<HWND>(lp) == edit_) {
+    HDC dc = reinterpret_cast<HDC>(wp);
+    ::SetTextColor(dc, ForeColor());
+    ::SetBkColor(dc, BackColor());
+    if (!backBrush_) backBrush_.reset(::CreateSolidBrush(BackColor()));
+    return reinterpret_cast<LRESULT>(backBrush_.get());
+  }
   if (msg == WM_COMMAND && reinterpret_cast<HWND>(lp) == edit_ && HIWORD(wp) == EN_CHANGE) {
     Raise(onChange);
     return 0;
@@ -66,15 +101,19 @@ LRESULT CALLBACK TextBox::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UI
     auto* box = reinterpret_cast<TextBox*>(self);
     Raise(box->onKeyPress, static_cast<int>(wp));
     if (wp == VK_RETURN) return 0;
+  } else if (msg == WM_DROPFILES) {
+    reinterpret_cast<TextBox*>(self)->DropFiles(reinterpret_cast<HDROP>(wp));
+    return 0;
   } else if (msg == WM_NCDESTROY) {
     ::RemoveWindowSubclass(hwnd, &TextBox::EditProc, 1);
   }
   return ::DefSubclassProc(hwnd, msg, wp, lp);
 }
 
-void ListBox::Create(Window& parent, const Design& d) {
+void ListBox::Create(Window& parent, const Design& d, bool sorted) {
   CreateHost(parent, d);
-  list_ = MakeChild(*this, L"LISTBOX", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP,
+  list_ = MakeChild(*this, L"LISTBOX",
+                    WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_TABSTOP | (sorted ? LBS_SORT : 0),
                     d.font);
 }
 
@@ -88,7 +127,10 @@ int ListBox::ListCount() const { return static_cast<int>(::SendMessageW(list_, L
 
 int ListBox::ListIndex() const { return static_cast<int>(::SendMessageW(list_, LB_GETCURSEL, 0, 0)); }
 
-void ListBox::SetListIndex(int index) { ::SendMessageW(list_, LB_SETCURSEL, index, 0); }
+void ListBox::SetListIndex(int index) {
+  ::SendMessageW(list_, LB_SETCURSEL, index, 0);
+  if (ListIndex() >= 0) Raise(onClickItem);
+}
 
 std::wstring ListBox::List(int index) const {
   LRESULT n = ::SendMessageW(list_, LB_GETTEXTLEN, index, 0);

@@ -146,6 +146,7 @@ bool Form::Unload() {
   try {
     Form_Unload(cancel);
   } catch (...) {
+    ReportCaughtFailure("a form's unload");
   }
   if (cancel || !loaded_) return !loaded_;
   loaded_ = false;

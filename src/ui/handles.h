@@ -13,11 +13,16 @@ template <typename H, auto Release>
 class Owned {
  public:
   Owned() = default;
-  explicit Owned(H h) : h_(h) {}
+  explicit Owned(H h) : h_(h) {
+    if (h_) ++live_;
+  }
   ~Owned() { reset(); }
   Owned(Owned&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
   Owned& operator=(Owned&& o) noexcept {
-    if (this != &o) reset(std::exchange(o.h_, nullptr));
+    if (this != &o) {
+      reset();
+      h_ = std::exchange(o.h_, nullptr);
+    }
     return *this;
   }
   Owned(const Owned&) = delete;
@@ -25,14 +30,27 @@ class Owned {
 
   H get() const { return h_; }
   explicit operator bool() const { return h_ != nullptr; }
-  [[nodiscard]] H release() { return std::exchange(h_, nullptr); }
+  [[nodiscard]] H release() {
+    if (h_) --live_;
+    return std::exchange(h_, nullptr);
+  }
   void reset(H h = nullptr) {
-    if (h_ && h_ != h) Release(h_);
+    if (h_ == h) return;
+    if (h_) {
+      Release(h_);
+      --live_;
+    }
+    if (h) ++live_;
     h_ = h;
   }
 
+  // How many handles of this kind the program holds now: the runtime's own
+  // count of what it made and has not freed (the system's is not always there).
+  static int Live() { return live_; }
+
  private:
   H h_ = nullptr;
+  static inline int live_ = 0;
 };
 
 namespace detail {

@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
+#include "ui/handles.h"
+
 namespace ui {
 
 class ImageList {
@@ -20,9 +24,14 @@ class ImageList {
   int Count() const;
   HIMAGELIST get() const { return list_; }
   void Draw(int index, HDC dc, int x, int y) const;
+  // Picture `index` as an icon with its mask, for code that needs a handle
+  // of its own: made on first use and kept by the list until the list is
+  // loaded again or goes. Null when there is no such picture.
+  HICON Picture(int index) const;
 
  private:
   HIMAGELIST list_ = nullptr;
+  mutable std::vector<OwnedIcon> pictures_;
 };
 
 }  // namespace ui

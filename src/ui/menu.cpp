@@ -1,5 +1,6 @@
 #include "ui/menu.h"
 
+#include <utility>
 #include <vector>
 
 #include "core/menu_caption.h"
@@ -13,11 +14,11 @@ namespace {
 void Build(HMENU into, MenuItem& menu, std::vector<MenuItem*>& byId, const MenuTextFn& text) {
   for (auto& item : menu.Items) {
     if (!item->Visible) continue;
-    if (item->Caption == L"-") {
+    if (!item->Literal && item->Caption == L"-") {
       ::AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
       continue;
     }
-    std::wstring shown = text ? text(*item) : PlainMenuText(item->Caption);
+    std::wstring shown = text ? text(*item) : PlainMenuText(*item);
     UINT flags = MF_STRING | (item->Enabled ? 0 : MF_GRAYED);
     if (!item->Items.empty()) {
       HMENU sub = ::CreatePopupMenu();  // owned by `into` once appended
@@ -41,8 +42,9 @@ MenuItem& MenuItem::Add(std::wstring name, std::wstring caption, std::function<v
   return *Items.back();
 }
 
-std::wstring PlainMenuText(const std::wstring& caption) {
-  std::wstring text = tolvane::CaptionText(caption);
+namespace {
+
+std::wstring Escaped(const std::wstring& text) {
   std::wstring out;
   for (wchar_t c : text) {
     if (c == L'&') out += L"&&";
@@ -52,20 +54,62 @@ std::wstring PlainMenuText(const std::wstring& caption) {
   return out;
 }
 
-MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text) {
+}  // namespace
+
+std::wstring PlainMenuText(const std::wstring& caption) { return Escaped(tolvane::CaptionText(caption)); }
+
+std::wstring PlainMenuText(const MenuItem& item) {
+  return item.Literal ? Escaped(item.Caption) : PlainMenuText(item.Caption);
+}
+
+namespace {
+
+// The menu being tracked: its items by ID, and what the owner took of it.
+struct PendingChoice {
+  HWND owner;
+  const std::vector<MenuItem*>* byId;
+  MenuItem* chosen = nullptr;
+};
+
+PendingChoice* pending = nullptr;
+MenuDestroyedHook destroyedHook = nullptr;
+
+void TellDestroyed(HMENU menu) {
+  for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i)
+    if (HMENU sub = ::GetSubMenu(menu, i)) TellDestroyed(sub);
+  destroyedHook(menu);
+}
+
+}  // namespace
+
+bool TakeMenuChoice(HWND hwnd, UINT id) {
+  if (!pending || pending->owner != hwnd || id == 0 || id > pending->byId->size()) return false;
+  pending->chosen = (*pending->byId)[id - 1];
+  return true;
+}
+
+void SetMenuDestroyedHook(MenuDestroyedHook hook) { destroyedHook = hook; }
+
+MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text, HWND foreground) {
   std::vector<MenuItem*> byId;
   OwnedMenu popup(::CreatePopupMenu());
   Build(popup.get(), menu, byId, text);
   POINT p = TheDesktop().CursorPos();
   // Without the foreground, a menu popped from the tray would not close
   // when the user clicks elsewhere; the posted message lets it go cleanly.
-  ::SetForegroundWindow(owner);
+  ::SetForegroundWindow(foreground ? foreground : owner);
   int id = TheDesktop().TrackMenu(popup.get(), owner, p);
   ::PostMessageW(owner, WM_NULL, 0, 0);
-  if (id <= 0 || id > static_cast<int>(byId.size())) return nullptr;
-  MenuItem* chosen = byId[id - 1];
-  Raise(chosen->onClick);
-  return chosen;
+  PendingChoice choice{owner, &byId};
+  if (id > 0 && id <= static_cast<int>(byId.size())) {
+    PendingChoice* outer = std::exchange(pending, &choice);
+    ::SendMessageW(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    pending = outer;
+  }
+  if (destroyedHook) TellDestroyed(popup.get());
+  popup.reset();
+  if (choice.chosen) Raise(choice.chosen->onClick);
+  return choice.chosen;
 }
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/registry_store.h"
 
+#include <algorithm>
+
 #include "ui/registry_value.h"
 
 namespace ui {
@@ -40,6 +42,32 @@ bool RegistryStore::DeleteSection(std::wstring_view section) {
   if (section.empty()) return false;
   const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, SectionPath(section).c_str());
   return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+std::vector<std::wstring> RegistryStore::Keys(std::wstring_view section) const {
+  std::vector<std::wstring> keys;
+  OwnedKey sectionKey = OpenRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
+  if (!sectionKey) return keys;
+  DWORD longest = 0;
+  if (::RegQueryInfoKeyW(sectionKey.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longest,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    return keys;
+  std::wstring name;
+  for (DWORD i = 0;; ++i) {
+    // Sized afresh each time: a value added meanwhile may have a longer name.
+    name.assign(static_cast<std::size_t>(longest) + 1, L'\0');
+    DWORD length = static_cast<DWORD>(name.size());
+    LSTATUS status = ::RegEnumValueW(sectionKey.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_MORE_DATA && longest < 32767) {
+      longest = std::max<DWORD>(longest * 2, 256);
+      --i;
+      continue;
+    }
+    if (status != ERROR_SUCCESS) break;
+    name.resize(length);
+    keys.push_back(name);
+  }
+  return keys;
 }
 
 }  // namespace ui

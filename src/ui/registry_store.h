@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/settings_store.h"
 
@@ -21,6 +22,7 @@ class RegistryStore final : public tolvane::SettingsStore {
   bool Delete(std::wstring_view section, std::wstring_view key) override;
   // True when the section is gone afterwards, also when it never existed.
   bool DeleteSection(std::wstring_view section) override;
+  std::vector<std::wstring> Keys(std::wstring_view section) const override;
 
  private:
   std::wstring SectionPath(std::wstring_view section) const;

@@ -6,8 +6,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -25,6 +27,16 @@ class Desktop {
   virtual bool TrayIcon(DWORD message, NOTIFYICONDATAW& data) = 0;
   // Tracks a pop-up menu at `at`; the chosen command, 0 when none.
   virtual int TrackMenu(HMENU menu, HWND owner, POINT at) = 0;
+  // The file-open chooser, every file listed, starting on `start` when it is
+  // not empty; the chosen path, or nothing when the user cancels.
+  virtual std::optional<std::wstring> ChooseFile(HWND owner, std::wstring_view start) = 0;
+  // The system colour dialog, opening on `start` (an RGB colour): the chosen
+  // colour, or nothing when the user cancels.
+  virtual std::optional<COLORREF> ChooseColour(HWND owner, COLORREF start) = 0;
+  // The installed screen fonts: one name per family, no vertical "@" faces.
+  virtual std::vector<std::wstring> ScreenFonts() = 0;
+  // Shows or hides the desktop's own window; false when there is none.
+  virtual bool ShowDesktopWindow(bool show) = 0;
 };
 
 // The real desktop, unless a test has put its own in place.

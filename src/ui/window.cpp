@@ -3,14 +3,20 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <atomic>
+#include <exception>
+#include <string>
 
 #include "core/twips.h"
 #include "ui/handles.h"
 #include "ui/keyboard.h"
+#include "ui/menu.h"
+#include "ui/screen.h"
 
 namespace ui {
 
 void RegisterToolTip(Window& control, const std::wstring& text);
+void UnregisterToolTip(Window& control);
 
 namespace {
 
@@ -46,10 +52,30 @@ int ButtonOf(UINT msg, WPARAM wp) {
   }
 }
 
+std::atomic<int> caughtFailures{0};
+
 }  // namespace
+
+void ReportCaughtFailure(const char* where) noexcept {
+  std::string what = "an unknown exception";
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    what = e.what();
+  } catch (...) {
+  }
+  ++caughtFailures;
+  std::string text = std::string("Tolvane: failure caught in ") + where + ": " + what + "\n";
+  std::wstring wide(text.begin(), text.end());  // a diagnostic: bytes beyond ASCII may show oddly
+  ::OutputDebugStringW(wide.c_str());
+}
+
+int TakeCaughtFailures() { return caughtFailures.exchange(0); }
 
 Window::~Window() {
   if (hwnd_) {
+    // The form's tip window would otherwise keep an entry per control ever shown.
+    if (!tipShown_.empty()) UnregisterToolTip(*this);
     HWND h = hwnd_;
     Detach();
     ::DestroyWindow(h);
@@ -130,18 +156,21 @@ void Window::SetBackColor(COLORREF colour) {
   if (back_ == colour) return;
   back_ = colour;
   InvalidateWithSeeThrough();
+  OnLookChanged();
 }
 
 void Window::SetForeColor(COLORREF colour) {
   if (fore_ == colour) return;
   fore_ = colour;
   InvalidateAll();
+  OnLookChanged();
 }
 
 void Window::SetFont(const FontSpec& font) {
   if (font_ == font) return;
   font_ = font;
   InvalidateAll();
+  OnLookChanged();
 }
 
 void Window::SetPicture(PicturePtr picture) {
@@ -207,6 +236,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   }
   auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (!self) return ::DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_SETCURSOR && ShowProgramPointer()) return TRUE;
   if (msg == WM_NCDESTROY) {
     self->Detach();
     return ::DefWindowProcW(hwnd, msg, wp, lp);
@@ -214,6 +244,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   try {
     return self->OnMessage(msg, wp, lp);
   } catch (...) {
+    ReportCaughtFailure("a window procedure");
     return ::DefWindowProcW(hwnd, msg, wp, lp);
   }
 }
@@ -297,6 +328,10 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return HandleMouse(msg, wp, lp);
     case WM_RBUTTONDBLCLK:
       return HandleMouse(WM_RBUTTONDOWN, wp, lp);
+    case WM_COMMAND:
+      // A menu choice comes back to the window that tracked the menu.
+      if (HIWORD(wp) == 0 && lp == 0 && TakeMenuChoice(hwnd_, LOWORD(wp))) return 0;
+      break;
   }
   return ::DefWindowProcW(hwnd_, msg, wp, lp);
 }

@@ -104,6 +104,9 @@ class Window {
   virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
   virtual void OnPaint(HDC dc, const RECT& client);
   virtual void OnSized() {}
+  // After the back colour, text colour or font changed: for controls that
+  // hand them on to a system control of their own.
+  virtual void OnLookChanged() {}
   // Docks the children with an alignment, in creation order.
   void ArrangeAligned();
   void ApplyGeometry();
@@ -138,6 +141,13 @@ class Window {
   friend class Form;
 };
 
+// Called from a catch block at a window procedure's boundary: the failure is
+// written to the debugger output and counted, and the program goes on.
+void ReportCaughtFailure(const char* where) noexcept;
+// How many failures were caught since the last call: a test run fails when
+// any was.
+int TakeCaughtFailures();
+
 // Raises an event: no exception leaves a window procedure.
 template <typename F, typename... A>
 void Raise(const F& handler, A&&... args) {
@@ -146,6 +156,7 @@ void Raise(const F& handler, A&&... args) {
     F call = handler;  // the handler may unload the control that holds it
     call(std::forward<A>(args)...);
   } catch (...) {
+    ReportCaughtFailure("an event handler");
   }
 }
 
@@ -155,6 +166,7 @@ void Guarded(F&& f) {
   try {
     f();
   } catch (...) {
+    ReportCaughtFailure("a form handler");
   }
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include "core/catalogue.h"
 #include "core/options.h"
 
@@ -15,6 +18,11 @@ std::vector<DesktopFile> Files(int count) {
     files.push_back({name, L"C:\\Bureau\\" + name});
   }
   return files;
+}
+
+// "Data" values, key then value.
+void Put(MemoryStore& store, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
+  for (const auto& [key, value] : values) store.Save(L"Data", key, value);
 }
 
 MemoryStore ThreeGroups(const wchar_t* second) {
@@ -38,9 +46,10 @@ TEST(DesktopImport, ReusesTheDesktopGroupInWriteOrder) {
 
   std::vector<std::wstring> keys;
   for (const auto& w : store.Writes()) keys.push_back(w.key);
-  std::vector<std::wstring> expected{L"Groupe", L"2Occ", L"2",    L"2-1",    L"2-1c",    L"2-2",
-                                     L"2-2c",   L"2-3",  L"2-3c", L"2-4",    L"2-4c",    L"2-5",
-                                     L"2-5c",   L"NGroupe", L"Desktop", L"Rec 5"};
+  // The group is whole before anything counts it; "Groupe" is left as it is.
+  std::vector<std::wstring> expected{L"2",    L"2-1", L"2-1c", L"2-2",     L"2-2c",    L"2-3",
+                                     L"2-3c", L"2-4", L"2-4c", L"2-5",     L"2-5c",    L"2Occ",
+                                     L"NGroupe", L"Desktop", L"Rec 5"};
   EXPECT_EQ(keys, expected);
   EXPECT_EQ(store.Get(L"Data", L"2Occ", L""), L"NbOcc=5");
   EXPECT_EQ(ReadLinkCaption(store, 2, 3), L"f3");
@@ -62,9 +71,14 @@ TEST(DesktopImport, AppendsAGroupWhenNoneIsNamedDesktop) {
   MemoryStore store = ThreeGroups(L"Bureau");
   auto plan = PlanDesktopImport(store, Files(2));
   ASSERT_TRUE(plan);
+  store.ClearWrites();
   ASSERT_TRUE(ApplyImport(store, *plan));
   EXPECT_EQ(plan->group, 4);
   EXPECT_EQ(ReadGroupCount(store), 4);
+  std::vector<std::wstring> keys;
+  for (const auto& w : store.Writes()) keys.push_back(w.key);
+  EXPECT_EQ(keys, (std::vector<std::wstring>{L"4", L"4-1", L"4-1c", L"4-2", L"4-2c", L"4Occ", L"Groupe",
+                                             L"NGroupe", L"Desktop", L"Rec 5"}));
   EXPECT_EQ(ReadGroupName(store, 4), L"Desktop");
   EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4");
 }
@@ -100,6 +114,49 @@ TEST(DesktopImport, NoFileLeavesTheCatalogueAloneAndRefusedWritesAreReported) {
   auto plan = PlanDesktopImport(store, Files(1));
   store.RefuseWrites(true);
   EXPECT_FALSE(ApplyImport(store, *plan));
+}
+
+TEST(DesktopImport, AnUnreadableCountAppendsAfterTheGroupsThatAreThere) {
+  MemoryStore store;
+  Put(store, {{L"Groupe", L"NbOcc=deux"}, {L"1", L"Nomgroupe=Mes outils"}, {L"1Occ", L"NbOcc=2"},
+              {L"1-1", L"Nom=Bloc"}, {L"1-2", L"Nom=Calc"}, {L"2", L"Nomgroupe=Jeux"}});
+  auto plan = PlanDesktopImport(store, Files(1));
+  ASSERT_TRUE(plan);
+  ASSERT_TRUE(ApplyImport(store, *plan));
+  EXPECT_EQ(plan->group, 3);
+  EXPECT_EQ(LoadGroupMenu(store),
+            (std::vector<GroupMenuItem>{{1, L"Mes outils"}, {2, L"Jeux"}, {3, L"Desktop"}}));
+  EXPECT_EQ(ReadLinkCount(store, 1), 2);
+  EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"Calc");
+}
+
+TEST(DesktopImport, HugeCountsAreBoundedAndNothingStoredIsRewritten) {
+  MemoryStore full = ThreeGroups(L"Bureau");
+  full.Save(L"Data", L"Groupe", L"NbOcc=2147483647");
+  EXPECT_FALSE(PlanDesktopImport(full, Files(2))) << "no room for a group any reader would reach";
+
+  MemoryStore store = ThreeGroups(L"Desktop");
+  Put(store, {{L"Groupe", L"NbOcc=2147483647"}, {L"2Occ", L"NbOcc=2147483647"}, {L"2-900", L"Nom=loin"},
+              {L"2-5000", L"Nom=hors borne"}});
+  auto plan = PlanDesktopImport(store, Files(2));
+  ASSERT_TRUE(plan);
+  ASSERT_TRUE(ApplyImport(store, *plan));
+  EXPECT_EQ(plan->group, 2);
+  EXPECT_EQ(store.Get(L"Data", L"Groupe", L""), L"NbOcc=2147483647");
+  EXPECT_EQ(store.Get(L"Data", L"2Occ", L""), L"NbOcc=2");
+  EXPECT_FALSE(store.Has(L"Data", L"2-900"));
+  EXPECT_TRUE(store.Has(L"Data", L"2-5000")) << "beyond the bound nothing is touched";
+
+  for (const wchar_t* groupe : {L"NbOcc=-4", L"NbOcc=1e300", L"NbOcc=999"}) {
+    MemoryStore s = ThreeGroups(L"Bureau");
+    s.Save(L"Data", L"Groupe", groupe);
+    auto p = PlanDesktopImport(s, Files(1));
+    const bool roomLeft = std::wstring(groupe) != L"NbOcc=1e300";
+    ASSERT_EQ(p.has_value(), roomLeft) << groupe;
+    if (p) {
+      EXPECT_EQ(p->group, std::wstring(groupe) == L"NbOcc=-4" ? 1 : 1000) << groupe;
+    }
+  }
 }
 
 }  // namespace

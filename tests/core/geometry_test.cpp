@@ -7,8 +7,8 @@ namespace {
 
 constexpr double kScreenW = 1024 * 15, kScreenH = 768 * 15;
 
-TEST(Geometry, MainWindowPositionKeepsTheTitleBarReachable) {
-  const std::vector<Rect> primary{{0, 0, kScreenW, kScreenH - 600}};
+TEST(Geometry, MainWindowPositionPutsTheWholeBarOnAWorkArea) {
+  const std::vector<Rect> primary{{0, 0, kScreenW, kScreenH - 600}};  // a task bar below
   std::vector<Rect> two = primary;
   two.push_back({kScreenW, 0, 19200, 16200});
   auto at = [&](const wchar_t* l, const wchar_t* t, const std::vector<Rect>& screens, double h = 9000) {
@@ -16,11 +16,17 @@ TEST(Geometry, MainWindowPositionKeepsTheTitleBarReachable) {
   };
   EXPECT_EQ(at(L"", L"", primary), (Point{6025, 1260}));  // centred, rounded then truncated
   EXPECT_EQ(at(L"120", L"abc", primary), (Point{120, 1260}));
-  EXPECT_EQ(at(L"-2000", L"30", primary), (Point{-2000, 30}));  // partly off, title bar reachable
-  EXPECT_EQ(at(L"20000", L"500", two), (Point{20000, 500}));    // on a second monitor...
+  EXPECT_EQ(at(L"12050", L"1920", primary), (Point{12050, 1920})) << "wholly on the work area: as saved";
+  EXPECT_EQ(at(L"-2000", L"30", primary), (Point{0, 30}));
+  EXPECT_EQ(at(L"14000", L"2500", primary), (Point{kScreenW - 3310, kScreenH - 600 - 9000})) << "over the task bar";
+  EXPECT_EQ(at(L"100", L"-400", primary), (Point{100, 0}));
+  EXPECT_EQ(at(L"20000", L"500", two), (Point{20000, 500}));      // on a second monitor...
+  EXPECT_EQ(at(L"14000", L"500", two), (Point{kScreenW, 500}));   // ...mostly
   EXPECT_EQ(at(L"20000", L"500", primary), (Point{6025, 1260}));  // ...brought back once it is gone
-  EXPECT_EQ(at(L"100", L"-400", primary), (Point{6025, 1260}));   // title bar above every screen
-  EXPECT_EQ(at(L"-9999", L"0", {}, 20000), (Point{6025, 0}));     // taller than the screen
+  EXPECT_EQ(at(L"-9999", L"0", {}, 20000), (Point{6025, 0}));     // taller than the screen: its top shows
+  // A 1280 x 1024 screen and a place that would show 47 x 37 pixels of the bar.
+  EXPECT_EQ(MainWindowPosition(L"18500", L"14800", 3310, 5460, {{0, 0, 19200, 15360}}, 19200, 15360),
+            (Point{19200 - 3310, 15360 - 5460}));
 }
 
 TEST(Geometry, DialogPositionBesideTheMainWindowOrKeptOnTheScreen) {
@@ -36,6 +42,16 @@ TEST(Geometry, DialogPositionBesideTheMainWindowOrKeptOnTheScreen) {
   main.top = 4000;  // low: above it when it fits there
   EXPECT_EQ(at(L"-1", L"-1"), (Point{6000, 2000}));
   EXPECT_EQ(at(L"-1", L"-1", 5000), (Point{6000, 10000}));  // fits neither: below, as before
+}
+
+TEST(Geometry, HelpWindowReopensWhereItWasClosedOrCentred) {
+  auto at = [](const wchar_t* l, const wchar_t* t) { return HelpWindowPosition(l, t, 4785, 4800, kScreenW, kScreenH); };
+  const Point centred{5287, 3360};  // halves dropped
+  EXPECT_EQ(at(L"-1", L"-1"), centred);
+  EXPECT_EQ(at(L"", L"300"), centred);
+  EXPECT_EQ(at(L"abc", L"300"), centred);
+  EXPECT_EQ(at(L"2000", L"300"), (Point{2000, 300}));
+  EXPECT_EQ(at(L"15361", L"-4801"), (Point{kScreenW - 4785, 0}));  // lost beyond the edges: brought back
 }
 
 TEST(Geometry, AutoMoveClearsTheMainWindowAndStaysOnTheScreen) {

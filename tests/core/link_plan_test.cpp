@@ -21,6 +21,10 @@ TEST(PlanLinkButtons, OneButtonPerLinkEach650Lower) {
   EXPECT_EQ(PlanLinkButtons(store, 4, 480, 600), expected);
   store.Save(L"Data", L"4Occ", L"NbOcc=500");  // beyond sixteen bits
   EXPECT_EQ(PlanLinkButtons(store, 4, 480, 600).back().top, 480 + 499 * 650);
+  for (const wchar_t* huge : {L"NbOcc=20000", L"NbOcc=2147483647", L"NbOcc=1e300"}) {
+    store.Save(L"Data", L"4Occ", huge);
+    EXPECT_EQ(PlanLinkButtons(store, 4, 480, 600).size(), 1000u) << huge;
+  }
 }
 
 TEST(PlanLinkButtons, ACountOfNoneOrLessGivesOneButtonAndNoNumberGivesNone) {
@@ -28,7 +32,7 @@ TEST(PlanLinkButtons, ACountOfNoneOrLessGivesOneButtonAndNoNumberGivesNone) {
   EXPECT_TRUE(PlanLinkButtons(store, 1, 480, 600).empty()) << "a missing count reads as empty text";
   store.Save(L"Data", L"1Occ", L"NbOcc=trois");
   EXPECT_TRUE(PlanLinkButtons(store, 1, 480, 600).empty());
-  for (const wchar_t* count : {L"NbOcc=0", L"NbOcc=-2"}) {
+  for (const wchar_t* count : {L"NbOcc=0", L"NbOcc=-2", L"NbOcc=-1e300"}) {
     store.Save(L"Data", L"1Occ", count);
     EXPECT_EQ(PlanLinkButtons(store, 1, 480, 600), (std::vector<LinkButtonPlan>{{L"", L"1-1", L"", 480}}))
         << count;

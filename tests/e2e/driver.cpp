@@ -137,6 +137,10 @@ DWORD Program::ExitCode() const {
 
 HWND Program::WaitMainWindow(DWORD ms) const { return WaitTopLevel(pid_, L"TolvaneWindow", L"Tolvane", ms); }
 
+HWND Program::WaitWindow(const std::wstring& title, DWORD ms) const {
+  return WaitTopLevel(pid_, L"TolvaneWindow", title.c_str(), ms);
+}
+
 HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
 
 std::wstring MessageText(HWND box) {
@@ -168,7 +172,7 @@ void ClickWindow(HWND hwnd, bool right) {
 
 HWND WaitPopupMenu(DWORD pid, DWORD ms) { return WaitTopLevel(pid, L"#32768", nullptr, ms); }
 
-void MenuKeys(HWND, std::initializer_list<WORD> keys) {
+void MenuKeys(HWND, const std::vector<WORD>& keys) {
   // Typed as a user would: a menu reads the keyboard, not messages posted to
   // it, and only once its loop runs.
   ::Sleep(400);

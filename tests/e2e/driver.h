@@ -36,6 +36,8 @@ class Program {
   DWORD ExitCode() const;
   // The main window, once it is up (null after `ms`).
   HWND WaitMainWindow(DWORD ms = 20000) const;
+  // A window of this program with this title, once there (null after `ms`).
+  HWND WaitWindow(const std::wstring& title, DWORD ms = 20000) const;
   // A message box of this program, once shown (null after `ms`).
   HWND WaitMessageBox(DWORD ms = 20000) const;
 
@@ -47,7 +49,7 @@ class Program {
 // The pop-up menu this program shows (null after `ms`).
 HWND WaitPopupMenu(DWORD pid, DWORD ms = 10000);
 // Keys for the open menu: arrows to move, Enter to choose, Escape to close.
-void MenuKeys(HWND menuWindow, std::initializer_list<WORD> keys);
+void MenuKeys(HWND menuWindow, const std::vector<WORD>& keys);
 // The child window of `parent` with exactly this text, or null.
 HWND FindChild(HWND parent, const std::wstring& text);
 // A click of the left or right button in the middle of a window.

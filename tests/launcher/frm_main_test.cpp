@@ -12,6 +12,7 @@
 #include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
+#include "menus/menu_engine.h"
 
 namespace tolvane {
 namespace {
@@ -138,6 +139,25 @@ TEST_F(MainWindow, TheHeaderMenuChoosesAGroupByItsOwnData) {
   EXPECT_EQ(m.lblHeader[1].Caption(), L"R&D");
   EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
   EXPECT_EQ(m.ButtonCount(), 2);
+}
+
+TEST_F(MainWindow, TheMenuHolderTracksTheMenusWithTheEngineOnItAndGroupNamesShowAsTyped) {
+  AddGroup(1, L"x{IMG:i3}", 1);
+  AddGroup(2, L"a\tb", 1);
+  FrmMain& m = Start();
+  ASSERT_NE(menus::InstanceOf(ThePop().hwnd()), nullptr);
+  desktop.choose = L"Groupe de programmes/a b";
+  RightClick(m.lblHeader[1]);
+  ASSERT_EQ(desktop.owners, (std::vector<HWND>{ThePop().hwnd()}));
+  EXPECT_EQ(desktop.menus[0][0], L"Groupe de programmes/x{IMG:i3}");
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"a\tb");  // chosen once, by its own number
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+  // Unloaded, as at the end of the run: the engine lets go of its window.
+  FrmPop& pop = ThePop();
+  HWND held = pop.hwnd();
+  pop.Unload();
+  EXPECT_EQ(menus::InstanceOf(held), nullptr);
+  EXPECT_EQ(menus::SubclassedCount(), 0u);
 }
 
 TEST_F(MainWindow, TheTrayMenuShowsTheBarAgain) {

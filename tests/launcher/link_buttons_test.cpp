@@ -96,20 +96,21 @@ TEST_F(LinkButtonsTest, EachLinkGetsAButtonAndBadTargetsTheDefaultIcon) {
   EXPECT_EQ(m.Prog[4].GetPicture()->Size().cx, 32);
 }
 
-TEST_F(LinkButtonsTest, ACacheThatCannotBeWrittenGivesTheDefaultIcon) {
+TEST_F(LinkButtonsTest, ACacheThatCannotBeWrittenStillShowsTheIcon) {
   SetLinks({folder + L"\\bloc.exe", folder + L"\\bonne.ICO"});
   DeleteTree(CacheFolder());
   WriteFileBytes(CacheFolder(), "a file where the cache folder should be");
   FrmMain& m = LoadMain();
   ASSERT_EQ(m.Prog.Count(), 2);
-  EXPECT_EQ(m.Prog[0].GetPicture(), TheSkin().defaultLinkIcon);
+  EXPECT_NE(m.Prog[0].GetPicture(), TheSkin().defaultLinkIcon) << "the icon taken is shown uncached";
   EXPECT_NE(m.Prog[1].GetPicture(), TheSkin().defaultLinkIcon) << "an icon file needs no cache";
+  EXPECT_FALSE(std::filesystem::is_directory(CacheFolder()));
 
   DeleteTree(CacheFolder());
   ::CreateDirectoryW(CacheFolder().c_str(), nullptr);
   m.ChargerGroupe(1);
   m.FinishLinkIcons();
-  EXPECT_NE(m.Prog[0].GetPicture(), TheSkin().defaultLinkIcon) << "the next load tries again";
+  EXPECT_TRUE(std::filesystem::exists(CacheFolder() + L"\\bloc.ico")) << "the next load tries the cache again";
 }
 
 TEST_F(LinkButtonsTest, ARefusedOrEmptyTargetIsReportedAndTheBarStays) {

@@ -17,6 +17,12 @@
 
 namespace tolvane::testing {
 
+// A left click inside a control, as the mouse makes it.
+inline void PressAndRelease(ui::Window& w) {
+  ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  ::SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -32,7 +32,9 @@ TEST_F(RegistryHelpersTest, AutostartPrefersTheFirstAcceptingRootAndOffClearsAll
   EXPECT_TRUE(detail::WriteToFirstAccepting({refusing, user.get()}, L"Run", L"Tolvane", L"\"a\""));
   EXPECT_EQ(LireValeurRegistre(user.get(), L"Run", L"Tolvane"), L"\"a\"");
   EXPECT_FALSE(detail::WriteToFirstAccepting({refusing}, L"Run", L"Tolvane", L"\"a\""));
-  EXPECT_FALSE(detail::RemoveFromAll({refusing, user.get()}, L"Run", L"Tolvane")) << "not reported as done";
+  EXPECT_TRUE(detail::RemoveFromAll({refusing, user.get()}, L"Run", L"Tolvane"))
+      << "a root that holds no value is no failure";
+  EXPECT_EQ(LireValeurRegistre(user.get(), L"Run", L"Tolvane", L"none"), L"none");
 
   ASSERT_TRUE(detail::WriteToFirstAccepting({machine.get(), user.get()}, L"Run", L"Tolvane", L"m"));
   EXPECT_EQ(LireValeurRegistre(machine.get(), L"Run", L"Tolvane"), L"m");

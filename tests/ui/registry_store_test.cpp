@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -29,9 +30,8 @@ class RegistryStoreTest : public ::testing::Test {
 };
 
 TEST_F(RegistryStoreTest, AccentedTextRoundTripsAndDeletesTakeOnlyTheirOwn) {
-  EXPECT_TRUE(store_.Save(L"Data", L"1", L"Nomgroupe=Groupe N°01"));
-  EXPECT_TRUE(store_.Save(L"Data", L"1-1c", L"Fic=é"));
-  EXPECT_TRUE(store_.Save(L"Settings", L"Vide", L""));
+  EXPECT_TRUE(store_.Save(L"Data", L"1", L"Nomgroupe=Groupe N°01") && store_.Save(L"Data", L"1-1c", L"Fic=é") &&
+              store_.Save(L"Settings", L"Vide", L""));
   EXPECT_EQ(store_.Get(L"data", L"1", L"x"), L"Nomgroupe=Groupe N°01");  // keys compare without case
   EXPECT_EQ(store_.Get(L"Data", L"1-1c", L"x"), L"Fic=é");
   EXPECT_EQ(store_.Get(L"Settings", L"Vide", L"x"), L"");
@@ -39,8 +39,7 @@ TEST_F(RegistryStoreTest, AccentedTextRoundTripsAndDeletesTakeOnlyTheirOwn) {
   EXPECT_TRUE(store_.Delete(L"Data", L"1"));
   EXPECT_EQ(store_.Get(L"Data", L"1", L"gone"), L"gone");
   EXPECT_EQ(store_.Get(L"Data", L"1-1c", L""), L"Fic=é");
-  EXPECT_FALSE(store_.Delete(L"Data", L"1"));
-  EXPECT_FALSE(store_.Delete(L"Absente", L"1"));
+  EXPECT_FALSE(store_.Delete(L"Data", L"1") || store_.Delete(L"Absente", L"1"));
 
   EXPECT_TRUE(store_.DeleteSection(L"Data"));
   EXPECT_EQ(store_.Get(L"Data", L"1-1c", L"none"), L"none");
@@ -79,6 +78,19 @@ TEST_F(RegistryStoreTest, ValueResizedWhileReadIsNeverCut) {
   stop = true;
   writer.join();
   EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(RegistryStoreTest, ListsEveryValueOfASectionWhateverItsTypeOrLength) {
+  EXPECT_TRUE(store_.Keys(L"Data").empty());
+  store_.Save(L"Data", L"1Occ", L"NbOcc=1");
+  store_.Save(L"Settings", L"NGroupe", L"1");
+  const DWORD number = 7;
+  WriteRaw(L"Data", L"3-9c", REG_DWORD, &number, sizeof number);  // left by another program
+  const std::wstring longName(600, L'k');
+  store_.Save(L"Data", longName, L"x");
+  std::vector<std::wstring> keys = store_.Keys(L"data");
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(keys, (std::vector<std::wstring>{L"1Occ", L"3-9c", longName}));
 }
 
 }  // namespace

@@ -1,0 +1,323 @@
+#include "core/catalogue_edit.h"
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+
+#include "core/catalogue.h"
+#include "core/text.h"
+
+namespace tolvane {
+namespace {
+
+// A value that no store can hold (registry strings end at their first NUL):
+// tells a missing key from an empty one.
+const std::wstring kAbsent(1, L'\0');
+
+std::wstring Lower(std::wstring_view s) {
+  std::wstring out(s);
+  for (auto& c : out) c = static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c)));
+  return out;
+}
+
+// The store as the plan will leave it: reads see the plan's own changes, and
+// every change is recorded. A delete of a key that is not there is left out,
+// since a store reports it as refused.
+class Draft final : public SettingsStore {
+ public:
+  explicit Draft(const SettingsStore& store) : store_(store) {
+    for (auto& key : store.Keys(kSectionData)) dataKeys_.emplace(Lower(key), key);
+  }
+
+  std::wstring Get(std::wstring_view section, std::wstring_view key, std::wstring_view fallback) const override {
+    auto it = pending_.find({Lower(section), Lower(key)});
+    if (it == pending_.end()) return store_.Get(section, key, fallback);
+    return it->second ? *it->second : std::wstring(fallback);
+  }
+  bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) override {
+    Record(section, key, std::wstring(value));
+    changes_.push_back({StoreChange::Kind::Save, std::wstring(section), std::wstring(key), std::wstring(value)});
+    return true;
+  }
+  bool Delete(std::wstring_view section, std::wstring_view key) override {
+    if (!Has(section, key)) return true;
+    Record(section, key, std::nullopt);
+    changes_.push_back({StoreChange::Kind::Delete, std::wstring(section), std::wstring(key), {}});
+    return true;
+  }
+  bool DeleteSection(std::wstring_view) override { return false; }  // no edit drops a section
+  std::vector<std::wstring> Keys(std::wstring_view section) const override {
+    if (Lower(section) != Lower(kSectionData)) return store_.Keys(section);
+    std::vector<std::wstring> keys;
+    for (const auto& [lower, key] : dataKeys_) keys.push_back(key);
+    return keys;
+  }
+
+  bool Has(std::wstring_view section, std::wstring_view key) const { return Get(section, key, kAbsent) != kAbsent; }
+  std::vector<StoreChange> TakeChanges() { return std::move(changes_); }
+
+ private:
+  void Record(std::wstring_view section, std::wstring_view key, std::optional<std::wstring> value) {
+    std::wstring lowerKey = Lower(key);
+    if (Lower(section) == Lower(kSectionData)) {
+      if (value)
+        dataKeys_.try_emplace(lowerKey, key);
+      else
+        dataKeys_.erase(lowerKey);
+    }
+    pending_[{Lower(section), lowerKey}] = std::move(value);
+  }
+
+  const SettingsStore& store_;
+  std::map<std::pair<std::wstring, std::wstring>, std::optional<std::wstring>> pending_;
+  std::map<std::wstring, std::wstring> dataKeys_;  // lower-cased name -> name
+  std::vector<StoreChange> changes_;
+};
+
+// A catalogue key as the readers spell it: "12", "12Occ", "12-3", "12-3c".
+struct CatalogueKey {
+  enum class Kind { Group, Count, Name, Target } kind;
+  int group;
+  int link;
+};
+
+// Digits as Digits() writes them: no sign, no leading zero, no blank.
+std::optional<int> CanonicalNumber(std::wstring_view text) {
+  if (text.empty() || text.size() > 9 || text[0] == L'0') return std::nullopt;
+  int n = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    n = n * 10 + (c - L'0');
+  }
+  return n;
+}
+
+std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key) {
+  std::wstring k = Lower(key);
+  std::wstring_view v(k);
+  if (v.ends_with(L"occ")) {
+    auto g = CanonicalNumber(v.substr(0, v.size() - 3));
+    if (g) return CatalogueKey{CatalogueKey::Kind::Count, *g, 0};
+    return std::nullopt;
+  }
+  auto kind = CatalogueKey::Kind::Name;
+  if (v.ends_with(L"c")) {
+    kind = CatalogueKey::Kind::Target;
+    v.remove_suffix(1);
+  }
+  auto dash = v.find(L'-');
+  if (dash == std::wstring_view::npos) {
+    auto g = kind == CatalogueKey::Kind::Name ? CanonicalNumber(v) : std::nullopt;
+    if (g) return CatalogueKey{CatalogueKey::Kind::Group, *g, 0};
+    return std::nullopt;
+  }
+  auto g = CanonicalNumber(v.substr(0, dash));
+  auto n = CanonicalNumber(v.substr(dash + 1));
+  if (g && n) return CatalogueKey{kind, *g, *n};
+  return std::nullopt;
+}
+
+void DeleteWhere(Draft& d, auto&& doomed) {
+  for (const auto& key : d.Keys(kSectionData))
+    if (auto k = ParseCatalogueKey(key); k && doomed(*k)) d.Delete(kSectionData, key);
+}
+
+// Every link key of `group` numbered above `count`, whatever wrote it.
+void DeleteLinksAbove(Draft& d, int group, int count) {
+  DeleteWhere(d, [&](const CatalogueKey& k) {
+    return (k.kind == CatalogueKey::Kind::Name || k.kind == CatalogueKey::Kind::Target) && k.group == group &&
+           k.link > count;
+  });
+}
+
+// Every key of the groups numbered `first` and above.
+void DeleteGroupsFrom(Draft& d, int first) {
+  DeleteWhere(d, [&](const CatalogueKey& k) { return k.group >= first; });
+}
+
+// How many entries stand in a row from 1, for a count that is not a number.
+int RunFromOne(const Draft& d, auto&& keyOf) {
+  int n = 0;
+  while (n < 1'000'000 && d.Has(kSectionData, keyOf(n + 1))) ++n;
+  return n;
+}
+
+// The stored count when it is a number (never below 0); otherwise as many
+// groups as stand from 1, so an unreadable count never hides them.
+int GroupCount(const Draft& d) {
+  if (auto c = ReadGroupCount(d)) return std::max(*c, 0);
+  return RunFromOne(d, [](int g) { return GroupKey(g); });
+}
+
+int LinkCount(const Draft& d, int group) {
+  if (auto c = ReadLinkCount(d, group)) return std::max(*c, 0);
+  return RunFromOne(d, [&](int k) { return LinkKey(group, k); });
+}
+
+std::wstring CountValue(int n) { return std::wstring(kCountPrefix) + Digits(n); }
+
+// Copies a value whole, prefix included; a missing source leaves the
+// destination missing too.
+void MoveValue(Draft& d, const std::wstring& from, const std::wstring& to) {
+  if (d.Has(kSectionData, from))
+    d.Save(kSectionData, to, d.Get(kSectionData, from, L""));
+  else
+    d.Delete(kSectionData, to);
+}
+
+void MakeCurrent(Draft& d, int group) {
+  if (d.Get(kSectionSettings, kCurrentGroupKey, kAbsent) != Digits(group))
+    d.Save(kSectionSettings, kCurrentGroupKey, Digits(group));
+}
+
+EditPlan Finish(Draft& d, int group, int link = 0) { return {d.TakeChanges(), group, link}; }
+
+EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
+  const int n = LinkCount(d, group) + 1;
+  // Whatever an earlier version left at or above the new number goes first:
+  // no deleted link's target may come back under this one.
+  DeleteLinksAbove(d, group, n);
+  d.Save(kSectionData, LinkKey(group, n), std::wstring(kCaptionPrefix) + std::wstring(name));
+  d.Save(kSectionData, TargetKey(group, n), std::wstring(kTargetPrefix) + Trim(target));
+  d.Save(kSectionData, CountKey(group), CountValue(n));
+  MakeCurrent(d, group);
+  return Finish(d, group, n);
+}
+
+}  // namespace
+
+EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
+  Draft d(store);
+  const int g = GroupCount(d) + 1;
+  DeleteGroupsFrom(d, g);
+  d.Save(kSectionData, GroupKey(g), std::wstring(kGroupNamePrefix) + std::wstring(name));
+  d.Save(kSectionData, CountKey(g), CountValue(1));
+  d.Save(kSectionData, LinkKey(g, 1), kCaptionPrefix);
+  d.Save(kSectionData, TargetKey(g, 1), kTargetPrefix);
+  d.Save(kSectionData, kGroupCountKey, CountValue(g));
+  MakeCurrent(d, g);
+  return Finish(d, g);
+}
+
+EditPlan PlanRenameGroup(const SettingsStore& store, int group, std::wstring_view name) {
+  Draft d(store);
+  if (group < 1 || group > GroupCount(d)) return {};
+  d.Save(kSectionData, GroupKey(group), std::wstring(kGroupNamePrefix) + std::wstring(name));
+  MakeCurrent(d, group);
+  return Finish(d, group);
+}
+
+EditPlan PlanAddLink(const SettingsStore& store, std::wstring_view shownGroup, std::wstring_view name,
+                     std::wstring_view target) {
+  Draft d(store);
+  int groups = GroupCount(d);
+  if (groups == 0) {
+    WriteDefaultCatalogue(d);
+    groups = 1;
+  }
+  return AddLink(d, CurrentGroupFrom(shownGroup, groups).number, name, target);
+}
+
+EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::wstring_view name,
+                        std::wstring_view target) {
+  Draft d(store);
+  if (group < 1 || group > GroupCount(d)) return {};
+  const int count = LinkCount(d, group);
+  if (count == 0 && link == 1) return AddLink(d, group, name, target);
+  if (link < 1 || link > count) return {};
+  d.Save(kSectionData, LinkKey(group, link), std::wstring(kCaptionPrefix) + std::wstring(name));
+  if (!Trim(target).empty()) d.Save(kSectionData, TargetKey(group, link), std::wstring(kTargetPrefix) + Trim(target));
+  return Finish(d, group, link);
+}
+
+EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
+  Draft d(store);
+  if (group < 1 || group > GroupCount(d)) return {};
+  const int count = LinkCount(d, group);
+  if (link < 1 || link > count) return {};
+  for (int j = link; j < count; ++j) {
+    MoveValue(d, LinkKey(group, j + 1), LinkKey(group, j));
+    MoveValue(d, TargetKey(group, j + 1), TargetKey(group, j));
+  }
+  d.Save(kSectionData, CountKey(group), CountValue(count - 1));
+  DeleteLinksAbove(d, group, count - 1);
+  return Finish(d, group);
+}
+
+EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
+  Draft d(store);
+  const int groups = GroupCount(d);
+  if (group < 1 || group > groups) return {};
+  if (groups == 1) {
+    WriteDefaultCatalogue(d);
+    DeleteLinksAbove(d, 1, 1);
+    DeleteGroupsFrom(d, 2);
+    return Finish(d, 1);
+  }
+  for (int k = group; k < groups; ++k) {
+    const int links = LinkCount(d, k + 1);
+    for (int j = 1; j <= links; ++j) {
+      MoveValue(d, LinkKey(k + 1, j), LinkKey(k, j));
+      MoveValue(d, TargetKey(k + 1, j), TargetKey(k, j));
+    }
+    MoveValue(d, GroupKey(k + 1), GroupKey(k));
+    MoveValue(d, CountKey(k + 1), CountKey(k));
+    DeleteLinksAbove(d, k, links);
+  }
+  d.Save(kSectionData, kGroupCountKey, CountValue(groups - 1));
+  DeleteGroupsFrom(d, groups);
+  const CurrentGroup current =
+      CurrentGroupFrom(d.Get(kSectionSettings, kCurrentGroupKey, L"1"), groups - 1);
+  MakeCurrent(d, current.number);
+  return Finish(d, current.number);
+}
+
+bool ApplyEdit(SettingsStore& store, const EditPlan& plan) {
+  for (const auto& change : plan.changes) {
+    const bool ok = change.kind == StoreChange::Kind::Save ? store.Save(change.section, change.key, change.value)
+                                                           : store.Delete(change.section, change.key);
+    if (!ok) return false;
+  }
+  return true;
+}
+
+std::optional<int> ParseGroupNumber(std::wstring_view text) {
+  auto value = ParseNumber(text);
+  if (!value) return std::nullopt;
+  auto whole = CLng(*value);
+  if (!whole) return std::nullopt;
+  return static_cast<int>(*whole);
+}
+
+std::optional<LinkRef> ParseLinkKey(std::wstring_view key) {
+  const std::wstring trimmed = Trim(key);
+  const auto dash = trimmed.find(L'-');
+  if (dash == std::wstring::npos) return std::nullopt;
+  auto g = CanonicalNumber(std::wstring_view(trimmed).substr(0, dash));
+  auto k = CanonicalNumber(std::wstring_view(trimmed).substr(dash + 1));
+  if (!g || !k) return std::nullopt;
+  return LinkRef{*g, *k};
+}
+
+std::wstring ProposedLinkName(std::wstring_view path) {
+  const std::wstring trimmed = Trim(path);
+  std::wstring_view p(trimmed);
+  while (!p.empty() && (p.back() == L'\\' || p.back() == L'/')) p.remove_suffix(1);
+  const auto slash = p.find_last_of(L"\\/");
+  std::wstring_view element = slash == std::wstring_view::npos ? p : p.substr(slash + 1);
+  // A drive ("C:") or nothing at all: the root has no name but its path.
+  if (element.empty() || element.back() == L':') return trimmed;
+  return CaptionFromFileName(element);
+}
+
+std::wstring ChooserStartPath(std::wstring_view target) {
+  // The chooser refuses to open on a starting file it cannot take as a path.
+  constexpr std::size_t kLongestPath = 259;
+  const std::wstring path = Trim(target);
+  if (path.empty() || path.size() > kLongestPath || path.find(L"://") != std::wstring::npos) return L"";
+  for (wchar_t c : path)
+    if (c < 32 || std::wstring_view(L"\"<>|?*").find(c) != std::wstring_view::npos) return L"";
+  return path;
+}
+
+}  // namespace tolvane

@@ -1,0 +1,22 @@
+#include "dialogs/frm_groupe.h"
+
+#include "core/catalogue_edit.h"
+#include "launcher/globals.h"
+
+namespace tolvane {
+
+FrmGroupe::FrmGroupe()
+    : CatalogueEditor(L"FrmGroupe", L"Gestion de groupes",
+                      {.height = 1650, .captionWidth = 2350, .stripTop = 400, .stripHeight = 600,
+                       .surfaceHeight = 580, .inputTop = 150, .inputWidth = 3015, .inputHeight = 285,
+                       .buttonLeft = 1080, .saved = {L"GroupeLeft", L"GroupeTop"}}) {}
+
+void FrmGroupe::EcrireINIGroupe(const std::wstring& Valeur) {
+  if (Saisie.Tag.empty()) {
+    ApplyEdit(Settings(), PlanAddGroup(Settings(), Valeur));
+  } else if (auto group = ParseGroupNumber(Saisie.Tag)) {
+    ApplyEdit(Settings(), PlanRenameGroup(Settings(), *group, Valeur));
+  }
+}
+
+}  // namespace tolvane

@@ -1,0 +1,156 @@
+#include "dialogs/frm_polices.h"
+
+#include "core/catalogue.h"
+#include "core/options.h"
+#include "core/text.h"
+#include "launcher/frm_main.h"
+#include "launcher/globals.h"
+#include "launcher/window_helpers.h"
+#include "ui/seams.h"
+
+namespace tolvane {
+namespace {
+
+constexpr ui::FontSpec kTahoma{L"Tahoma", 8.25};
+constexpr std::uint32_t kDefaultText = 0x80000012u;  // the system's button text
+constexpr std::uint32_t kDefaultBack = 0x00FFD3A4u;  // the links pane's own colour
+
+// The main window's header font, as it is now.
+ui::FontSpec HeaderFont() {
+  return FenetrePrincipale ? FenetrePrincipale->lblHeader[0].Font() : ui::FontSpec{L"Verdana", 8.25, true};
+}
+
+}  // namespace
+
+FrmPolices::FrmPolices()
+    : DialogFrame(L"FrmPolices", L"Gestion de l'interface",
+                  {.width = 3630, .height = 3765,
+                   .frame = {.captionWidth = 2300, .holderLeft = 3000, .holderWidth = 645, .bottomHeight = 645},
+                   .saved = PositionKeys{L"PolicesLeft", L"PolicesTop"}}) {}
+
+void FrmPolices::DesignContent() {
+  Btn.Create(EnteteB, {.name = L"Btn", .left = 960, .top = 100, .width = 1215, .height = 495,
+                       .properties = {{L"Caption", std::wstring(L"Valider")}}});
+  Btn.onClick = [this] { Btn_Click(); };
+  const ui::Design label{.name = L"L", .left = 120, .top = 480, .width = 2415, .height = 255, .caption = L"Polices",
+                         .textAlign = ui::TextAlign::Center, .back = RGB(0x80, 0x80, 0x80),
+                         .fore = RGB(255, 255, 255), .font = kTahoma};
+  L.Create(*this, label);
+  auto more = [&](int i, double left, double top, double width, double height, const wchar_t* caption) {
+    ui::Design d = label;
+    d.left = left, d.top = top, d.width = width, d.height = height, d.caption = caption;
+    L.Load(i, d).SetVisible(true);
+  };
+  more(1, 2640, 480, 855, 255, L"Taille");
+  more(2, 2640, 2040, 855, 255, L"Couleur");
+  more(3, 2640, 2280, 855, 615, L"");
+  Polices.Create(*this, {.name = L"Polices", .left = 120, .top = 720, .width = 2415, .height = 1980, .font = kTahoma},
+                 true);
+  Taille.Create(*this, {.name = L"Taille", .left = 2640, .top = 720, .width = 855, .height = 1200, .font = kTahoma});
+  // Inside the swatch, which shows above and below it: the preview sits on the pane colour.
+  Text.Create(L[3], {.name = L"Text", .left = 0, .top = 120, .width = 855, .height = 375, .caption = L"Abc",
+                      .textAlign = ui::TextAlign::Center, .transparent = true, .font = kTahoma});
+  Defaut.Create(*this, {.name = L"Defaut", .left = 120, .top = 2760, .width = 2415, .height = 255,
+                        .caption = L"Valeur par défaut", .fore = RGB(0, 0, 0), .font = kTahoma});
+  Polices.onClickItem = [this] { Polices_Click(); };
+  Taille.onClickItem = [this] { Taille_Click(); };
+  Text.onClick = [this] { Text_Click(); };
+  L.onClick = [this](int i) { L_Click(i); };
+  Defaut.onClick = [this] { Defaut_Click(); };
+}
+
+void FrmPolices::Form_Load() {
+  DialogFrame::Form_Load();
+  // The preview starts from the stored values; one that does not convert
+  // leaves the design value.
+  const InterfaceValues stored = LireInterface();
+  ui::FontSpec preview = Text.Font();
+  if (!stored.font.empty()) preview.name = stored.font;
+  if (auto size = FontSizeFromText(stored.size)) preview.size = *size;
+  Text.SetFont(preview);
+  SetTextColour(ColourFromText(stored.textColour).value_or(0));
+  SetBackColour(ColourFromText(stored.backColour)
+                    .value_or(FenetrePrincipale ? FenetrePrincipale->PaneBackColour() : kDefaultBack));
+
+  // The lists start on the main window's current font, not the stored one.
+  const ui::FontSpec current = HeaderFont();
+  for (const std::wstring& name : ui::TheDesktop().ScreenFonts()) Polices.AddItem(name);
+  SelectFont(current.name);
+  for (std::wstring_view size : kInterfaceSizes) Taille.AddItem(std::wstring(size));
+  Taille.SetListIndex(SizeChoice(current.size));
+}
+
+std::vector<std::wstring> FrmPolices::FontEntries() const {
+  std::vector<std::wstring> entries;
+  for (int i = 0; i < Polices.ListCount(); ++i) entries.push_back(Polices.List(i));
+  return entries;
+}
+
+void FrmPolices::SelectFont(const std::wstring& name) {
+  Polices.SetListIndex(LastExactMatch(FontEntries(), name));
+}
+
+void FrmPolices::Polices_Click() {
+  if (Polices.ListIndex() < 0) return;
+  ui::FontSpec f = Text.Font();
+  f.name = Polices.List(Polices.ListIndex());
+  Text.SetFont(f);
+}
+
+void FrmPolices::Taille_Click() {
+  if (Taille.ListIndex() < 0) return;
+  ui::FontSpec f = Text.Font();
+  f.size = Val(Taille.List(Taille.ListIndex()));
+  Text.SetFont(f);
+}
+
+void FrmPolices::SetTextColour(std::uint32_t colour) {
+  textColour_ = colour;
+  Text.SetForeColor(ShownColour(colour));
+}
+
+void FrmPolices::SetBackColour(std::uint32_t colour) {
+  backColour_ = colour;
+  L[3].SetBackColor(ShownColour(colour));
+}
+
+bool FrmPolices::ChooseColour(std::uint32_t& colour) {
+  auto chosen = ui::TheDesktop().ChooseColour(hwnd(), ShownColour(colour));
+  if (!chosen) return false;  // Cancel: the colour stays as it was
+  colour = *chosen & 0xFFFFFFu;
+  return true;
+}
+
+void FrmPolices::Text_Click() {
+  std::uint32_t colour = textColour_;
+  if (ChooseColour(colour)) SetTextColour(colour);
+}
+
+void FrmPolices::L_Click(int Index) {
+  if (Index != 3) return;
+  std::uint32_t colour = backColour_;
+  if (ChooseColour(colour)) SetBackColour(colour);
+}
+
+void FrmPolices::Defaut_Click() {
+  if (Defaut.Value()) {
+    Text.SetFont({L"Verdana", 8});
+    SetTextColour(kDefaultText);
+    SetBackColour(kDefaultBack);
+    Taille.SetListIndex(0);
+    SelectFont(Text.Font().name);
+  }
+  Defaut.SetValue(false);
+}
+
+void FrmPolices::Btn_Click() {
+  // With nothing chosen in a list (no fonts installed) the stored value stays.
+  if (Polices.ListIndex() >= 0) Settings().Save(kSectionInterface, L"Police", Polices.List(Polices.ListIndex()));
+  if (Taille.ListIndex() >= 0) Settings().Save(kSectionInterface, L"TaillePolice", Taille.List(Taille.ListIndex()));
+  Settings().Save(kSectionInterface, L"CouleurTexte", ColourText(textColour_));
+  Settings().Save(kSectionInterface, L"BackCouleur", ColourText(backColour_));
+  Unload();
+  MessageOverMain(L"Le modification de l'interface a été bien prise en compte !", MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace tolvane

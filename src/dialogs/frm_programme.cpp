@@ -1,0 +1,66 @@
+#include "dialogs/frm_programme.h"
+
+#include "core/catalogue.h"
+#include "core/catalogue_edit.h"
+#include "core/text.h"
+#include "launcher/frm_main.h"
+#include "launcher/globals.h"
+#include "launcher/window_helpers.h"
+#include "resources/resource.h"
+#include "ui/seams.h"
+
+namespace tolvane {
+
+FrmProgramme::FrmProgramme()
+    : CatalogueEditor(L"FrmProgramme", L"Gestion de liens",
+                      {.height = 1755, .captionWidth = 2300, .stripTop = 405, .stripHeight = 700,
+                       .surfaceHeight = 700, .inputTop = 0, .inputWidth = 2150, .inputHeight = 300,
+                       .buttonLeft = 960, .saved = {L"ProgrammeLeft", L"ProgrammeTop"}}) {}
+
+void FrmProgramme::DesignBesideInput() {
+  Recherche.Create(EnteteL, {.name = L"Recherche", .left = 2280, .top = 120, .width = 855, .height = 495,
+                             .ambient = {.displayName = L"Recherche"},
+                             .properties = {{L"Caption", std::wstring(L"        ...")},
+                                            {L"Image", ui::Picture::IconResource(IDI_BROWSE, 32)},
+                                            {L"XPicture", 2.0}, {L"YPicture", 0.0}, {L"XTexte", 4.0}}});
+  Recherche.onClick = [this] { Recherche_Click(); };
+  Saisie.AcceptFiles(true);
+  Saisie.onDropFiles = [this](const std::vector<std::wstring>& files) { Saisie_DropFiles(files); };
+}
+
+void FrmProgramme::FitInput(double width) {
+  // The browse button at the right edge, the text box's margin on each side.
+  Saisie.SetWidth(width - 3 * Saisie.Left() - Recherche.Width());
+  Recherche.SetLeft(width - Saisie.Left() - Recherche.Width());
+}
+
+void FrmProgramme::UseTarget(const std::wstring& path) {
+  Target = Trim(path);
+  Saisie.SetText(ProposedLinkName(Target));
+}
+
+void FrmProgramme::Recherche_Click() {
+  // A target the chooser could not start on (a web address, quotes) is
+  // left out rather than keeping it from opening.
+  const std::optional<std::wstring> chosen = ui::TheDesktop().ChooseFile(hwnd(), ChooserStartPath(Target));
+  if (chosen && !Trim(*chosen).empty()) UseTarget(*chosen);
+}
+
+void FrmProgramme::Saisie_DropFiles(const std::vector<std::wstring>& files) {
+  if (!files.empty() && !Trim(files.front()).empty()) UseTarget(files.front());
+}
+
+void FrmProgramme::EcrireINIProgramme(const std::wstring& Valeur) {
+  if (Saisie.Tag.empty()) {
+    const EditPlan plan = PlanAddLink(Settings(), ShownGroup, Valeur, Target);
+    if (ApplyEdit(Settings(), plan)) Saisie.Tag = LinkKey(plan.group, plan.link);
+  } else if (auto link = ParseLinkKey(Saisie.Tag)) {
+    ApplyEdit(Settings(), PlanModifyLink(Settings(), link->group, link->link, Valeur, Target));
+  }
+}
+
+void FrmProgramme::AfterClose() {
+  if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);
+}
+
+}  // namespace tolvane

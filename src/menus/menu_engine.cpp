@@ -1,0 +1,360 @@
+#include "menus/menu_engine.h"
+
+#include <commctrl.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "menus/menu_fonts.h"
+#include "ui/menu.h"
+#include "ui/screen.h"
+
+namespace menus {
+
+bool NoSubclass = false;
+bool RestoreOnExit = false;
+bool KeyEvents = false;
+HWND ForcedMenuOwner = nullptr;
+// Class names whose first child window a menu type of 1 or -1 subclasses.
+std::vector<std::wstring> ChildClassNames;
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x6D656E75;  // one subclass of ours per window
+
+std::unordered_map<HWND, std::unique_ptr<cMenuItems>>& Instances() {
+  static auto* instances = new std::unordered_map<HWND, std::unique_ptr<cMenuItems>>;
+  return *instances;
+}
+
+// The window procedure each window had once hooked: anyone who replaced it
+// since must not be cut off when the engine leaves.
+std::unordered_map<HWND, LONG_PTR>& HookedProcs() {
+  static auto* procs = new std::unordered_map<HWND, LONG_PTR>;
+  return *procs;
+}
+
+// The pop-ups prepared in the current menu loop; none outside a loop.
+std::optional<std::unordered_set<HMENU>> openPopups;
+// The window whose instance owns the menu being shown.
+HWND currentKey = nullptr;
+// An MDI child is being subclassed from its frame's client.
+bool subclassingChild = false;
+
+struct {
+  HMENU hMenu = nullptr;                // holds the last selected item
+  std::optional<int> savedPointer;      // the pointer at the start of the loop
+} menuState;
+
+bool hourglassShown = false;
+bool keyboardSelect = false;
+COLORREF highlightColor = 0;
+
+LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+
+cMenuItems* Current() { return InstanceOf(currentKey); }
+
+HWND FindChildByClass(HWND parent) {
+  for (const std::wstring& name : ChildClassNames)
+    if (HWND child = ::FindWindowExW(parent, nullptr, name.c_str(), nullptr)) return child;
+  return nullptr;
+}
+
+HWND FindMdiClient(HWND hWnd) { return ::FindWindowExW(hWnd, nullptr, L"MDIClient", nullptr); }
+
+void RestorePointer() {
+  if (hourglassShown && menuState.savedPointer) ui::SetMousePointer(*menuState.savedPointer);
+  hourglassShown = false;
+}
+
+// The runtime destroyed a pop-up: its handle may come back for another.
+void OnMenuDestroyed(HMENU menu) {
+  if (openPopups) openPopups->erase(menu);
+  for (auto& [hwnd, instance] : Instances()) instance->ForgetPopup(menu);
+}
+
+// The MDI frame and its active child around a window of the engine.
+void MdiPair(HWND hWnd, cMenuItems& instance, HWND& hFrame, HWND& hChild) {
+  hFrame = nullptr;
+  hChild = nullptr;
+  if (instance.IsMDIclient()) {
+    hChild = reinterpret_cast<HWND>(::SendMessageW(hWnd, WM_MDIGETACTIVE, 0, 0));
+    hFrame = ::GetParent(hWnd);
+  } else if (instance.MDIClient()) {
+    hFrame = hWnd;
+    hChild = reinterpret_cast<HWND>(::SendMessageW(instance.MDIClient(), WM_MDIGETACTIVE, 0, 0));
+  }
+}
+
+void SelectMenuOwner(HWND hWnd, HMENU& hMenu, bool bSysMenu) {
+  currentKey = hWnd;
+  cMenuItems* instance = InstanceOf(hWnd);
+  if (!instance) return;
+  if (bSysMenu) {
+    hMenu = instance->SystemMenu();
+    return;
+  }
+  HWND hFrame = nullptr, hChild = nullptr;
+  MdiPair(hWnd, *instance, hFrame, hChild);
+  if (hChild) {
+    currentKey = ForcedMenuOwner ? ForcedMenuOwner : hChild;
+    // A menu-less child's menus are its frame's; its system menu stays its own.
+    cMenuItems* child = InstanceOf(hChild);
+    if (child && child->IsMenuLess() && child->SystemMenu() != hMenu && !ForcedMenuOwner) currentKey = hFrame;
+  } else if (ForcedMenuOwner) {
+    currentKey = ForcedMenuOwner;
+  }
+}
+
+void OnMenuKey(HWND hWnd, WPARAM KeyCode, bool bKeyUp) {
+  cMenuItems* instance = InstanceOf(hWnd);
+  if (!instance) return;
+  HWND hFrame = nullptr, hChild = nullptr;
+  MdiPair(hWnd, *instance, hFrame, hChild);
+  if (!hFrame || hChild) return;
+  cMenuItems* frame = InstanceOf(hFrame);
+  cTips* tips = frame ? frame->ShowTips() : nullptr;
+  if (!tips) return;
+  long shift = (::GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (::GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+               (::GetKeyState(VK_MENU) < 0 ? 4 : 0);
+  RaiseMDIKey(tips, static_cast<long>(KeyCode), shift, bKeyUp);
+}
+
+void ShowMenuTip(WPARAM wParam, LPARAM lParam, HMENU hMenuState) {
+  cMenuItems* instance = Current();
+  cTips* tips = instance ? instance->ShowTips() : nullptr;
+  if (!tips) return;
+  const bool closing = !hMenuState && wParam == 0 && lParam == 0;
+  std::wstring text;
+  if (hMenuState && !(wParam == 0 && lParam == 0)) {
+    auto menu = reinterpret_cast<HMENU>(lParam);
+    tolvane::HandleValue id = LoWord(wParam);
+    // A sub-menu item's tip is kept under the sub-menu's handle.
+    if (HiWord(wParam) & MF_POPUP) id = HandleOf(::GetSubMenu(menu, static_cast<int>(LoWord(wParam))));
+    text = instance->Tips(id, menu);
+  }
+  RaiseDisplayTip(tips, text);
+  if (closing) RaiseCustomSelection(tips, L"", L"MenusClosed", 0LL);
+}
+
+void PreparePopup(HWND hWnd, HMENU hMenu, bool bSysMenu) {
+  SelectMenuOwner(hWnd, hMenu, bSysMenu);
+  cMenuItems* instance = Current();
+  if (!instance || !hMenu) return;  // a system menu the window refused
+  instance->GetPanelItem(hMenu);
+  if (menuState.savedPointer.value_or(0) != ui::kHourglass && CurrentPanel.Slow) {
+    ui::SetMousePointer(ui::kHourglass);
+    hourglassShown = true;
+  } else {
+    hourglassShown = false;
+  }
+  if (openPopups && openPopups->contains(hMenu)) return;  // prepared earlier in this loop
+  // A pop-up holding an MDI window list is prepared at every opening.
+  if (!instance->IsWindowList(hMenu, false) && openPopups) openPopups->insert(hMenu);
+}
+
+LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& passed) {
+  auto passOn = [&]() -> LRESULT {
+    if (passed) return 0;
+    passed = true;
+    return ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+  };
+  cMenuItems* self = InstanceOf(hWnd);
+  if (!self) return passOn();  // let go, but left in place for those hooked after us
+  switch (uMsg) {
+    case WM_DESTROY: {
+      LRESULT r = passOn();
+      UnsubclassForm(hWnd);
+      return r;
+    }
+    case WM_GETMINMAXINFO:
+      if (self->RestrictSize(lParam, false)) return 0;
+      return passOn();
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+      // Plain menus: the window draws its own owner-drawn items.
+      return passOn();
+    case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP: {
+      LRESULT r = passOn();
+      if (!openPopups && KeyEvents) OnMenuKey(hWnd, wParam, uMsg == WM_KEYUP || uMsg == WM_SYSKEYUP);
+      return r;
+    }
+    case WM_COMMAND:
+      if (HiWord(wParam) == 0 && lParam == 0) {
+        cMenuItems* owner = Current();
+        if (owner && owner->MenuSelected(LoWord(wParam), menuState.hMenu, 0)) return 0;
+      }
+      return passOn();
+    case WM_INITMENUPOPUP: {
+      LRESULT r = passOn();
+      PreparePopup(hWnd, reinterpret_cast<HMENU>(wParam), HiWord(static_cast<WPARAM>(lParam)) != 0);
+      return r;
+    }
+    case WM_MENUSELECT:
+      if (lParam) menuState.hMenu = reinterpret_cast<HMENU>(lParam);
+      ShowMenuTip(wParam, lParam, menuState.hMenu);
+      keyboardSelect = !(HiWord(wParam) & MF_MOUSESELECT);
+      return passOn();
+    case WM_ENTERIDLE:
+      RestorePointer();
+      return passOn();
+    case WM_MENUCOMMAND:
+      if (cMenuItems* owner = Current()) {
+        auto menu = reinterpret_cast<HMENU>(lParam);
+        owner->MenuSelected(::GetMenuItemID(menu, static_cast<int>(LoWord(wParam))), menu, 0);
+      }
+      return passOn();
+    case WM_ENTERMENULOOP:
+      if (ui::MousePointer() != ui::kHourglass) menuState.savedPointer = ui::MousePointer();
+      openPopups.emplace();
+      return passOn();
+    case WM_EXITMENULOOP:
+      RestorePointer();
+      ShowMenuTip(0, 0, nullptr);
+      ForcedMenuOwner = nullptr;
+      if (openPopups) {
+        std::vector<HMENU> prepared(openPopups->begin(), openPopups->end());
+        if (cMenuItems* owner = Current())
+          for (HMENU menu : prepared) owner->UpdateMenuItems(menu);
+      }
+      openPopups.reset();
+      return passOn();
+    case WM_MDIDESTROY: {
+      LRESULT r = passOn();
+      UnsubclassForm(reinterpret_cast<HWND>(wParam));
+      return r;
+    }
+    case WM_MDIACTIVATE: {
+      auto child = reinterpret_cast<HWND>(wParam);
+      LRESULT r = passOn();
+      if (child && ::GetParent(child) == hWnd) {
+        subclassingChild = true;
+        SubclassForm(child, nullptr, nullptr, 0);
+      }
+      return r;
+    }
+    case WM_MDIMAXIMIZE: {
+      LRESULT r = passOn();
+      subclassingChild = true;
+      SubclassForm(reinterpret_cast<HWND>(wParam), nullptr, nullptr, 0);
+      return r;
+    }
+  }
+  return passOn();
+}
+
+LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  bool passed = false;
+  try {
+    return HandleMessage(hWnd, uMsg, wParam, lParam, passed);
+  } catch (...) {
+    // A failure in the engine never stops the window.
+    subclassingChild = false;
+    return passed ? 0 : ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+cMenuItems* InstanceOf(HWND hWnd) {
+  if (!hWnd) return nullptr;
+  auto it = Instances().find(hWnd);
+  return it == Instances().end() ? nullptr : it->second.get();
+}
+
+std::size_t SubclassedCount() { return Instances().size(); }
+HWND CurrentMenuOwner() { return currentKey; }
+bool KeyboardSelect() { return keyboardSelect; }
+COLORREF HighlightColor() { return highlightColor; }
+
+void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType) {
+  if (NoSubclass) return;
+  if (Instances().empty()) {
+    CheckWindowsVersion(nullptr);
+    CreateMenuFonts(true, false, L"");
+    highlightColor = ::GetSysColor(COLOR_HIGHLIGHT);
+    ui::SetMenuDestroyedHook(&OnMenuDestroyed);
+  }
+  hourglassShown = false;
+  const bool child = std::exchange(subclassingChild, false);
+  HWND target = (MenuType == 1 || MenuType == -1) ? FindChildByClass(hWnd) : hWnd;
+  if (!target) return;
+  const bool hasClient = FindMdiClient(target) != nullptr;
+  if (cMenuItems* existing = InstanceOf(target)) {
+    switch (MenuType) {
+      case 0: case -5: if (hasClient) existing->SetIsMenuLess(false); break;
+      case 3: case -3: existing->SetIsMenuLess(false); break;
+      case 4: case -4: existing->SetIsMenuLess(true); break;
+      case 5: if (hasClient) existing->SetIsMenuLess(true); break;
+      default: break;
+    }
+  } else {
+    auto created = std::make_unique<cMenuItems>();
+    cMenuItems& instance = *created;
+    instance.SetIsMenuLess(MenuType == 4 || MenuType == 5);
+    Instances()[target] = std::move(created);
+    instance.InitializeSubMenu(target, ImageList, Tips, false);
+    if (!::SetWindowSubclass(target, MenuWndProc, kSubclassId, 0)) {
+      Instances().erase(target);
+      if (Instances().empty()) CreateMenuFonts(false, false, L"");
+      currentKey = nullptr;
+      return;
+    }
+    HookedProcs()[target] = ::GetWindowLongPtrW(target, GWLP_WNDPROC);
+    if (HWND client = FindMdiClient(target)) {
+      auto made = std::make_unique<cMenuItems>();
+      cMenuItems& clientInstance = *made;
+      Instances()[client] = std::move(made);
+      clientInstance.InitializeSubMenu(client, nullptr, nullptr, true);
+      if (::SetWindowSubclass(client, MenuWndProc, kSubclassId, 0)) {
+        HookedProcs()[client] = ::GetWindowLongPtrW(client, GWLP_WNDPROC);
+        instance.SetMDIClient(client);
+        clientInstance.SetIsMDIclient(true);
+      } else {
+        Instances().erase(client);
+      }
+    } else if (child) {
+      // An MDI child takes its frame's pictures and event object.
+      if (cMenuItems* frame = InstanceOf(::GetParent(::GetParent(target)))) {
+        instance.InitializeSubMenu(target, frame->ImageListObject(), frame->ShowTips());
+        if (MenuType < 3) instance.SetIsMenuLess(frame->IsMenuLess());
+      }
+    }
+  }
+  currentKey = nullptr;
+}
+
+void UnsubclassForm(HWND hWnd) {
+  auto it = Instances().find(hWnd);
+  if (it == Instances().end()) return;  // not held (any more): nothing to undo
+  openPopups.reset();
+  // Taking the hook out puts the first procedure back, which would cut off
+  // a procedure set in the window after ours: then ours stays, passing on.
+  auto hooked = HookedProcs().find(hWnd);
+  if (hooked == HookedProcs().end() || ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == hooked->second)
+    ::RemoveWindowSubclass(hWnd, MenuWndProc, kSubclassId);
+  if (hooked != HookedProcs().end()) HookedProcs().erase(hooked);
+  HMENU systemMenu = it->second->SystemMenu();
+  if (RestoreOnExit) it->second->RestoreMenus();
+  if (currentKey == hWnd) currentKey = nullptr;
+  if (Instances().size() == 1) {
+    Instances().clear();
+    CreateMenuFonts(false, false, L"");
+    ChildClassNames.clear();
+    ui::SetMenuDestroyedHook(nullptr);
+  } else {
+    Instances().erase(it);
+  }
+  if (systemMenu && ::IsWindow(hWnd)) ::GetSystemMenu(hWnd, TRUE);
+}
+
+void ReleaseTips(cTips* Tips) {
+  for (auto& [hwnd, instance] : Instances()) instance->ReleaseTips(Tips);
+}
+
+}  // namespace menus

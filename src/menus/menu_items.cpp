@@ -1,0 +1,185 @@
+#include "menus/menu_items.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/text.h"
+
+namespace menus {
+
+tolvane::MenuItemRec CurrentItem;
+tolvane::MenuPanelRec CurrentPanel;
+
+void RaiseDisplayTip(cTips* tips, std::wstring TipText) {
+  if (!tips) return;
+  try {
+    tips->DisplayTip(TipText);
+  } catch (...) {
+  }
+}
+
+void RaiseCustomSelection(cTips* tips, std::wstring UserID, std::wstring Category, CustomValue Value) {
+  if (!tips) return;
+  try {
+    tips->CustomSelection(UserID, Category, Value);
+  } catch (...) {
+  }
+}
+
+void RaiseMDIKey(cTips* tips, long KeyCode, long Shift, bool bKeyUp) {
+  if (!tips) return;
+  auto key = static_cast<short>(KeyCode);
+  auto shift = static_cast<short>(Shift);
+  try {
+    if (bKeyUp) tips->MDIKeyUp(key, shift);
+    else tips->MDIKeyDown(key, shift);
+  } catch (...) {
+  }
+}
+
+cMenuItems::cMenuItems() { maxInfo_.ptMaxSize.x = -1; }
+
+cMenuItems::~cMenuItems() {
+  for (tolvane::HandleValue bitmap : store_.Clear())
+    ::DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(bitmap)));
+}
+
+void cMenuItems::InitializeSubMenu(HWND hForm, ui::ImageList* oImgList, cTips* CallBacks, bool bNoSysMenu,
+                                   HMENU TimeConsumingMenu, const std::wstring& DefaultTip, long Flags) {
+  (void)Flags;
+  hForm_ = hForm;
+  if (!CallBacks) {
+    callBacks_ = prevCallBacks_;
+  } else if (CallBacks != prevCallBacks_) {
+    prevCallBacks_ = callBacks_;
+    callBacks_ = CallBacks;
+  }
+  if (oImgList) imageList_ = oImgList;
+  if (!bNoSysMenu && !systemMenu_) {
+    systemMenu_ = ::GetSystemMenu(hForm, FALSE);
+    if (systemMenu_) IsWindowList(systemMenu_, true);
+  }
+  // Adds or marks that one pop-up: the records of the others stay.
+  if (TimeConsumingMenu) store_.PutPanel(HandleOf(TimeConsumingMenu)).Slow = true;
+  defaultTip_ = DefaultTip;
+}
+
+std::wstring cMenuItems::Tips(tolvane::HandleValue MenuID, HMENU hMenu) {
+  if (const tolvane::MenuItemRec* item = store_.FindItem(MenuID, HandleOf(hMenu))) return item->Tip;
+  if (cMenuItems* generated = Generated(hMenu)) return generated->Tips(MenuID, hMenu);
+  return L"";
+}
+
+bool cMenuItems::RestrictSize(LPARAM lParam, bool bSet) {
+  auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+  if (!info) return false;
+  if (bSet) {
+    maxInfo_ = *info;
+    return false;
+  }
+  if (maxInfo_.ptMaxSize.x < 0) return false;
+  *info = maxInfo_;
+  return true;
+}
+
+bool cMenuItems::MenuSelected(UINT Index, HMENU hMenu, LPARAM lParam) {
+  if (lParam == 0) {
+    cMenuItems* generated = Generated(hMenu);
+    return generated && generated->MenuSelected(Index, hMenu, 1);
+  }
+  // The instance of a generated list: one of its entries was chosen.
+  return store_.FindItem(Index, HandleOf(hMenu)) != nullptr;
+}
+
+void cMenuItems::GetMenuItem(tolvane::HandleValue ID, HMENU hMenu) {
+  CurrentItem = {};
+  if (const tolvane::MenuItemRec* item = store_.FindItem(ID, HandleOf(hMenu))) CurrentItem = *item;
+  else if (cMenuItems* generated = Generated(hMenu)) generated->GetMenuItem(ID, hMenu);
+}
+
+void cMenuItems::GetPanelItem(HMENU hMenu) {
+  CurrentPanel = {};
+  if (const tolvane::MenuPanelRec* panel = store_.FindPanel(HandleOf(hMenu))) CurrentPanel = *panel;
+  else if (cMenuItems* generated = Generated(hMenu)) generated->GetPanelItem(hMenu);
+}
+
+bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
+  (void)bIsSysMenu;
+  if (cMenuItems* generated = Generated(hSubMenu)) {
+    generated->IsWindowList(hSubMenu, bIsSysMenu);
+    return false;
+  }
+  // The menus stay plain for now: preparing keeps the pop-up's panel only.
+  ++preparations_;
+  store_.PutPanel(HandleOf(hSubMenu));
+  return false;
+}
+
+void cMenuItems::UpdateMenuItems(HMENU hMenu) { (void)hMenu; }
+
+void cMenuItems::RestoreMenus() {
+  for (tolvane::HandleValue value : store_.PanelMenus()) {
+    auto hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(value));
+    if (!::IsMenu(hMenu)) continue;
+    int restored = 0;
+    const int count = ::GetMenuItemCount(hMenu);
+    for (int p = 0; p < count; ++p) {
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
+      if (!::GetMenuItemInfoW(hMenu, p, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) continue;
+      // By position: separators share ID 0, and an ID may also be found in a sub-menu.
+      tolvane::MenuItemRec* rec = store_.FindItemAt(value, p);
+      if (!rec) rec = store_.FindItem(info.wID, value);
+      if (!rec) continue;
+      const bool separator = (rec->Flags & tolvane::kItemSeparator) != 0;
+      std::wstring text = !rec->MenuCaption.empty() ? rec->MenuCaption : rec->Caption;
+      MENUITEMINFOW plain{};
+      plain.cbSize = sizeof plain;
+      plain.fMask = MIIM_FTYPE | MIIM_STATE;
+      plain.fType = info.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
+      plain.fState = info.fState & MFS_DEFAULT;
+      if (separator && text.empty()) {
+        plain.fType |= MFT_SEPARATOR;
+      } else {
+        plain.fMask |= MIIM_STRING;
+        plain.dwTypeData = text.data();
+        if ((rec->Flags & tolvane::kItemChecked) && !separator) plain.fState |= MFS_CHECKED;
+      }
+      if (rec->Flags & tolvane::kItemDisabled) plain.fState |= MFS_GRAYED;
+      ::SetMenuItemInfoW(hMenu, p, TRUE, &plain);
+      ++restored;
+      if (!(separator && text.empty())) rec->Caption = L"\x01\x02\x03" + tolvane::Digits(restored);
+    }
+  }
+}
+
+void cMenuItems::DestroyPopup(HMENU hMenu, HMENU hMenuID) {
+  (void)hMenuID;
+  ForgetPopup(hMenu);
+}
+
+void cMenuItems::ForgetPopup(HMENU hMenu) {
+  if (tolvane::HandleValue bitmap = store_.Forget(HandleOf(hMenu)))
+    ::DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(bitmap)));
+  generated_.erase(hMenu);
+  for (auto& [menu, instance] : generated_) instance->ForgetPopup(hMenu);
+}
+
+void cMenuItems::ReleaseTips(cTips* tips) {
+  if (!tips) return;
+  if (callBacks_ == tips) callBacks_ = nullptr;
+  if (prevCallBacks_ == tips) prevCallBacks_ = nullptr;
+  for (auto& [menu, instance] : generated_) instance->ReleaseTips(tips);
+}
+
+cMenuItems* cMenuItems::Generated(HMENU hMenu) {
+  auto it = generated_.find(hMenu);
+  return it == generated_.end() ? nullptr : it->second.get();
+}
+
+void cMenuItems::AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance) {
+  generated_[hMenu] = std::move(instance);
+}
+
+}  // namespace menus

@@ -1,0 +1,183 @@
+#include "core/catalogue_edit.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "core/catalogue.h"
+
+namespace tolvane {
+namespace {
+
+using Values = std::map<std::wstring, std::wstring>;
+
+// Groups of links, each link "name|target" (a link with no target key: "name").
+using Shape = std::vector<std::pair<std::wstring, std::vector<std::wstring>>>;
+
+MemoryStore Catalogue(const Shape& groups, const wchar_t* current = L"1") {
+  MemoryStore store;
+  store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(groups.size()));
+  for (std::size_t g = 1; g <= groups.size(); ++g) {
+    const auto& [name, links] = groups[g - 1];
+    store.Save(L"Data", GroupKey(int(g)), L"Nomgroupe=" + name);
+    store.Save(L"Data", CountKey(int(g)), L"NbOcc=" + std::to_wstring(links.size()));
+    for (std::size_t k = 1; k <= links.size(); ++k) {
+      const auto bar = links[k - 1].find(L'|');
+      store.Save(L"Data", LinkKey(int(g), int(k)), L"Nom=" + links[k - 1].substr(0, bar));
+      if (bar != std::wstring::npos)
+        store.Save(L"Data", TargetKey(int(g), int(k)), L"Fic=" + links[k - 1].substr(bar + 1));
+    }
+  }
+  store.Save(L"Settings", L"NGroupe", current);
+  store.ClearWrites();
+  return store;
+}
+
+std::vector<std::wstring> WrittenKeys(const MemoryStore& store) {
+  std::vector<std::wstring> keys;
+  for (const auto& w : store.Writes()) keys.push_back(w.key);
+  return keys;
+}
+
+void Apply(MemoryStore& store, const EditPlan& plan) { ASSERT_TRUE(ApplyEdit(store, plan)); }
+
+TEST(CatalogueEdit, AddGroupWritesTheGroupBeforeItsCount) {
+  MemoryStore store = Catalogue({{L"A", {}}, {L"B", {}}, {L"C", {}}});
+  Apply(store, PlanAddGroup(store, L"R&D"));
+  EXPECT_EQ(WrittenKeys(store), (std::vector<std::wstring>{L"4", L"4Occ", L"4-1", L"4-1c", L"Groupe", L"NGroupe"}));
+  EXPECT_EQ(store.Get(L"Data", L"Groupe", L""), L"NbOcc=4");
+  EXPECT_EQ(store.Get(L"Data", L"4", L""), L"Nomgroupe=R&D");
+  EXPECT_EQ(store.Get(L"Data", L"4Occ", L""), L"NbOcc=1");
+  EXPECT_EQ(store.Get(L"Data", L"4-1", L"?"), L"Nom=");
+  EXPECT_EQ(store.Get(L"Data", L"4-1c", L"?"), L"Fic=");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4");
+}
+
+TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
+  struct Case {
+    const wchar_t* count;  // nullptr: no "Groupe" at all
+    int groupKeys;
+    int expected;
+  } cases[] = {{L"NbOcc=", 2, 3}, {L"NbOcc=deux", 1, 2}, {nullptr, 0, 1}, {L"NbOcc=x", 0, 1}, {L"NbOcc=-4", 3, 1}};
+  for (const auto& c : cases) {
+    MemoryStore store;
+    if (c.count) store.Save(L"Data", L"Groupe", c.count);
+    for (int g = 1; g <= c.groupKeys; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=G" + std::to_wstring(g));
+    Apply(store, PlanAddGroup(store, L"Neuf"));
+    EXPECT_EQ(ReadGroupCount(store), c.expected) << c.groupKeys;
+    EXPECT_EQ(ReadGroupName(store, c.expected), L"Neuf");
+    if (c.expected > 1) {
+      EXPECT_EQ(ReadGroupName(store, 1), L"G1");
+    }
+
+    // Renaming writes no count back, and a group beyond them is no group.
+    store = MemoryStore();
+    if (c.count) store.Save(L"Data", L"Groupe", c.count);
+    for (int g = 1; g <= c.groupKeys; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=G");
+    store.ClearWrites();
+    Apply(store, PlanRenameGroup(store, 1, L"Autre"));
+    for (const auto& w : store.Writes()) EXPECT_NE(w.key, L"Groupe");
+  }
+}
+
+TEST(CatalogueEdit, AddLinkWritesNameTargetThenCount) {
+  MemoryStore store = Catalogue({{L"A", {}}, {L"B", {L"1|a", L"2|b", L"3|c", L"4|d"}}}, L"2");
+  EditPlan plan = PlanAddLink(store, L"2", L"Editeur ", L"  C:\\Outils\\Editeur.exe ");
+  EXPECT_EQ(plan.group, 2);
+  EXPECT_EQ(plan.link, 5);
+  Apply(store, plan);
+  EXPECT_EQ(WrittenKeys(store), (std::vector<std::wstring>{L"2-5", L"2-5c", L"2Occ"}));
+  EXPECT_EQ(store.Get(L"Data", L"2-5", L""), L"Nom=Editeur ");
+  EXPECT_EQ(store.Get(L"Data", L"2-5c", L""), L"Fic=C:\\Outils\\Editeur.exe");
+  EXPECT_EQ(store.Get(L"Data", L"2Occ", L""), L"NbOcc=5");
+
+  Apply(store, PlanAddLink(store, L"2", L"Sans cible", L""));
+  EXPECT_EQ(store.Get(L"Data", L"2-6c", L"missing"), L"Fic=") << "the target key is always written";
+}
+
+TEST(CatalogueEdit, ALinkAddedWithNoGroupGoesIntoTheDefaultCatalogue) {
+  for (const wchar_t* none : {L"NbOcc=0", L"NbOcc="}) {
+    MemoryStore store;
+    store.Save(L"Data", L"Groupe", none);
+    Apply(store, PlanAddLink(store, L"4", L"x", L"C:\\x"));
+    EXPECT_EQ(ReadGroupCount(store), 1);
+    EXPECT_EQ(ReadGroupName(store, 1), L"Groupe N°01");
+    EXPECT_EQ(ReadLinkCount(store, 1), 2);
+    EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"x");
+  }
+}
+
+TEST(CatalogueEdit, AnUnreadableLinkCountKeepsTheLinksThereAre) {
+  MemoryStore store = Catalogue({{L"A", {L"a|1", L"b|2"}}});
+  store.Save(L"Data", L"1Occ", L"NbOcc=??");
+  Apply(store, PlanAddLink(store, L"1", L"c", L""));
+  EXPECT_EQ(ReadLinkCount(store, 1), 3);
+  EXPECT_EQ(ReadLinkCaption(store, 1, 1), L"a");
+}
+
+TEST(CatalogueEdit, DeleteLinkMovesTheLaterLinksDownThenLowersTheCount) {
+  MemoryStore store = Catalogue({{L"A", {}}, {L"B", {L"one|C:\\1", L"two", L"three|C:\\3"}}});
+  Apply(store, PlanDeleteLink(store, 2, 1));
+  EXPECT_EQ(WrittenKeys(store), (std::vector<std::wstring>{L"2-1", L"2-2", L"2-2c", L"2Occ"}));
+  EXPECT_EQ(store.Section(L"Data").count(L"2-1c"), 0u) << "link two had no target: none moves down";
+  EXPECT_EQ(store.Get(L"Data", L"2Occ", L""), L"NbOcc=2");
+  EXPECT_FALSE(store.Has(L"Data", L"2-3"));
+  EXPECT_FALSE(store.Has(L"Data", L"2-3c"));
+}
+
+TEST(CatalogueEdit, DeleteAMiddleGroup) {
+  MemoryStore store = Catalogue({{L"A", {L"a"}}, {L"B", {L"b1", L"b2", L"b3"}}, {L"C", {L"c1|C:\\c1"}},
+                                 {L"D", {L"d1", L"d2|C:\\d2"}}},
+                                L"2");
+  Apply(store, PlanDeleteGroup(store, 2));
+  const Values expected{{L"groupe", L"NbOcc=3"}, {L"1", L"Nomgroupe=A"},   {L"1occ", L"NbOcc=1"},
+                        {L"1-1", L"Nom=a"},      {L"2", L"Nomgroupe=C"},   {L"2occ", L"NbOcc=1"},
+                        {L"2-1", L"Nom=c1"},     {L"2-1c", L"Fic=C:\\c1"}, {L"3", L"Nomgroupe=D"},
+                        {L"3occ", L"NbOcc=2"},   {L"3-1", L"Nom=d1"},      {L"3-2", L"Nom=d2"},
+                        {L"3-2c", L"Fic=C:\\d2"}};
+  EXPECT_EQ(store.Section(L"Data"), expected) << "no surplus of B under C, nothing left of D's number";
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+  EXPECT_EQ(store.Writes().back().key, L"Groupe") << "the count drops after the moves";
+}
+
+TEST(CatalogueEdit, GroupDeleteOnAnOddCatalogue) {
+  MemoryStore store = Catalogue({{L"A", {}}, {L"B", {}}, {L"C", {}}});
+  for (int outside : {0, 4, -2}) EXPECT_TRUE(PlanDeleteGroup(store, outside).changes.empty()) << outside;
+
+  store.Save(L"Data", L"Groupe", L"NbOcc=trois");  // changed by hand
+  Apply(store, PlanDeleteGroup(store, 2));
+  EXPECT_EQ(ReadGroupCount(store), 2) << "the groups that stand are counted, not reset";
+  EXPECT_EQ(ReadGroupName(store, 2), L"C");
+}
+
+TEST(CatalogueEdit, ProposedLinkName) {
+  struct Case {
+    const wchar_t* path;
+    const wchar_t* name;
+  } cases[] = {
+      {L"C:\\Outils\\Editeur.exe", L"Editeur"},
+      {L"C:\\Outils\\mise.a.jour.bat", L"mise.a.jour"},
+      {L"C:\\Outils\\LISEZMOI", L"LISEZMOI"},     // no dot
+      {L"C:\\v1.2\\outil", L"outil"},             // the dot is the folder's
+      {L"C:\\Users\\moi\\.profile", L".profile"},  // only a leading dot
+      {L"  C:\\Jeux\\Echecs.lnk  ", L"Echecs"},  // trimmed first
+      {L"C:\\Jeux\\", L"Jeux"},
+      {L"D:/docs/note.txt", L"note"},
+      {L"note.txt", L"note"},
+      {L"C:\\", L"C:\\"},
+      {L"C:", L"C:"},
+      {L"\\", L"\\"},
+      {L"", L""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ProposedLinkName(c.path), c.name) << c.path;
+}
+
+TEST(CatalogueEdit, ChooserStartsOnPlainPathsOnly) {
+  EXPECT_EQ(ChooserStartPath(L" C:\\Outils\\Editeur.exe "), L"C:\\Outils\\Editeur.exe");
+  for (const wchar_t* odd : {L"", L"https://tolvane.example/", L"\"C:\\a b\\c.exe\" -x", L"C:\\*.txt", L"a|b"})
+    EXPECT_EQ(ChooserStartPath(odd), L"") << odd;
+  EXPECT_EQ(ChooserStartPath(L"C:\\" + std::wstring(300, L'a')), L"");
+}
+
+}  // namespace
+}  // namespace tolvane

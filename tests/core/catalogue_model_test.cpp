@@ -1,0 +1,321 @@
+// The catalogue edits against a plain model of groups of links, through
+// seeded random sequences that start from catalogues with what earlier
+// versions left behind. After every step the store must read back as the
+// model, and a delete cut off after any number of changes must lose nothing
+// but the deleted item.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <random>
+
+#include "core/catalogue.h"
+#include "core/catalogue_edit.h"
+#include "core/desktop_import.h"
+#include "core/text.h"
+
+namespace tolvane {
+namespace {
+
+struct Link {
+  std::wstring name, target;
+  bool operator==(const Link&) const = default;
+};
+struct Group {
+  std::wstring name;
+  std::vector<Link> links;
+  bool operator==(const Group&) const = default;
+};
+using Groups = std::vector<Group>;
+
+void PrintTo(const Link& l, std::ostream* os) {
+  *os << ::testing::PrintToString(l.name) << "|" << ::testing::PrintToString(l.target);
+}
+void PrintTo(const Group& g, std::ostream* os) {
+  *os << ::testing::PrintToString(g.name) << ::testing::PrintToString(g.links);
+}
+
+struct Model {
+  Groups groups;
+  int current = 1;
+};
+
+const Group kDefaultGroup{L"Groupe N°01", {{L"", L""}}};
+
+// The catalogue as the bar reads it; nothing when it would not load.
+std::optional<Groups> ReadBack(const SettingsStore& store) {
+  auto count = ReadGroupCount(store);
+  if (!count) return std::nullopt;
+  Groups groups;
+  for (int g = 1; g <= *count; ++g) {
+    auto links = ReadLinkCount(store, g);
+    if (!links) return std::nullopt;
+    Group group{ReadGroupName(store, g), {}};
+    for (int k = 1; k <= *links; ++k) group.links.push_back({ReadLinkCaption(store, g, k), ReadLinkTarget(store, g, k)});
+    groups.push_back(std::move(group));
+  }
+  return groups;
+}
+
+// Whether `shown` is `expected` with one entry more (a copy or a half-moved one).
+template <typename T>
+bool OneExtra(const std::vector<T>& shown, const std::vector<T>& expected) {
+  if (shown.size() != expected.size() + 1) return false;
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    std::vector<T> less = shown;
+    less.erase(less.begin() + static_cast<std::ptrdiff_t>(i));
+    if (less == expected) return true;
+  }
+  return false;
+}
+
+const wchar_t* const kNames[] = {L"Jeux", L"R&D", L"a{b}c", L"\t", L" espace ", L"", L"Desktop", L"N°2"};
+const wchar_t* const kTargets[] = {L"", L"C:\\Jeux\\echecs.exe", L"  D:\\docs\\note.txt ", L"https://x.example/",
+                                   L"\\\\serveur\\part", L"C:\\v1.2\\outil"};
+
+class Sequence {
+ public:
+  explicit Sequence(unsigned seed) : rng_(seed) {}
+
+  void Run(int steps) {
+    Seed();
+    Check("seeded");
+    for (int i = 0; i < steps && !::testing::Test::HasFailure(); ++i) Step();
+  }
+
+ private:
+  int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
+  std::wstring Name() { return kNames[Pick(0, 7)]; }
+  std::wstring Target() { return kTargets[Pick(0, 5)]; }
+  int GroupCount() const { return static_cast<int>(model_.groups.size()); }
+  int LinkCount(int g) const { return static_cast<int>(model_.groups[static_cast<std::size_t>(g - 1)].links.size()); }
+
+  void Put(const std::wstring& key, const std::wstring& value) { store_.Save(L"Data", key, value); }
+  void Leftover(const std::wstring& key, const std::wstring& value) {
+    if (store_.Has(L"Data", key)) return;
+    Put(key, value);
+    leftovers_[key] = value;
+  }
+
+  // A catalogue as earlier versions left it: counts that hide keys beyond
+  // them, links without a target key, groups beyond the group count.
+  void Seed() {
+    const int groups = Pick(0, 4);
+    Put(L"Groupe", L"NbOcc=" + Digits(groups));
+    for (int g = 1; g <= groups; ++g) {
+      Group group{Name(), {}};
+      Put(GroupKey(g), L"Nomgroupe=" + group.name);
+      const int links = Pick(0, 4);
+      Put(CountKey(g), L"NbOcc=" + Digits(links));
+      for (int k = 1; k <= links; ++k) {
+        Link link{Name(), Trim(Target())};
+        Put(LinkKey(g, k), L"Nom=" + link.name);
+        if (Pick(0, 4) > 0) Put(TargetKey(g, k), L"Fic=" + link.target);
+        else link.target.clear();
+        group.links.push_back(link);
+      }
+      for (int k = links + 1; k <= links + Pick(0, 2); ++k) {
+        Leftover(LinkKey(g, k), L"Nom=old");
+        Leftover(TargetKey(g, k), L"Fic=C:\\old\\" + Digits(k));
+      }
+      model_.groups.push_back(group);
+    }
+    for (int g = groups + 1; g <= groups + Pick(0, 2); ++g) {
+      Leftover(GroupKey(g), L"Nomgroupe=old");
+      Leftover(CountKey(g), L"NbOcc=" + Digits(Pick(0, 2)));
+      Leftover(LinkKey(g, 1), L"Nom=old");
+      Leftover(TargetKey(g, Pick(1, 3)), L"Fic=C:\\old");
+    }
+    model_.current = Pick(1, std::max(groups, 1));
+    store_.Save(L"Settings", L"NGroupe", Digits(model_.current));
+  }
+
+  void Step() {
+    store_.ClearWrites();  // copied with every cut: kept short
+    const int g = Pick(0, GroupCount() + 1);
+    const int k = g >= 1 && g <= GroupCount() ? Pick(0, LinkCount(g) + 1) : Pick(0, 2);
+    switch (Pick(0, 7)) {
+      case 0: {
+        const std::wstring name = Name();
+        Apply("add group", PlanAddGroup(store_, name));
+        model_.groups.push_back({name, {{L"", L""}}});
+        model_.current = GroupCount();
+        break;
+      }
+      case 1: {
+        const std::wstring name = Name();
+        Apply("rename group", PlanRenameGroup(store_, g, name));
+        if (g >= 1 && g <= GroupCount()) {
+          model_.groups[static_cast<std::size_t>(g - 1)].name = name;
+          model_.current = g;
+        }
+        break;
+      }
+      case 2: {
+        const int shown = Pick(-1, GroupCount() + 2);
+        const std::wstring tag = Pick(0, 5) == 0 ? L"" : Digits(Pick(0, 3) ? model_.current : shown);
+        const std::wstring name = Name(), target = Target();
+        Apply("add link", PlanAddLink(store_, tag, name, target));
+        AddLink(tag.empty() ? 1 : std::stoi(tag), name, target);
+        break;
+      }
+      case 3: {
+        const std::wstring name = Name(), target = Target();
+        Apply("modify link", PlanModifyLink(store_, g, k, name, target));
+        if (g < 1 || g > GroupCount()) break;
+        auto& links = model_.groups[static_cast<std::size_t>(g - 1)].links;
+        if (links.empty() && k == 1) {
+          AddLink(g, name, target);
+        } else if (k >= 1 && k <= static_cast<int>(links.size())) {
+          links[static_cast<std::size_t>(k - 1)].name = name;
+          if (!Trim(target).empty()) links[static_cast<std::size_t>(k - 1)].target = Trim(target);
+        }
+        break;
+      }
+      case 4: {
+        const EditPlan plan = PlanDeleteLink(store_, g, k);
+        Groups expected = model_.groups;
+        if (g >= 1 && g <= GroupCount() && k >= 1 && k <= LinkCount(g)) {
+          auto& links = expected[static_cast<std::size_t>(g - 1)].links;
+          links.erase(links.begin() + (k - 1));
+        }
+        CheckCuts("delete link", plan, [&](const Groups& shown) {
+          if (shown.size() != model_.groups.size()) return false;
+          for (std::size_t i = 0; i < shown.size(); ++i) {
+            if (static_cast<int>(i) == g - 1) {
+              if (shown[i].name != expected[i].name) return false;
+              if (shown[i].links != expected[i].links && !OneExtra(shown[i].links, expected[i].links)) return false;
+            } else if (shown[i] != expected[i]) {
+              return false;
+            }
+          }
+          return true;
+        });
+        Apply("delete link", plan);
+        model_.groups = expected;
+        break;
+      }
+      case 5: {
+        const EditPlan plan = PlanDeleteGroup(store_, g);
+        Groups expected = model_.groups;
+        const bool exists = g >= 1 && g <= GroupCount();
+        if (exists && GroupCount() == 1) {
+          expected = {kDefaultGroup};
+        } else if (exists) {
+          expected.erase(expected.begin() + (g - 1));
+        }
+        CheckCuts("delete group", plan, [&](const Groups& shown) {
+          if (exists && GroupCount() == 1) return shown.size() == 1;  // only the deleted item, or the default
+          return shown == expected || shown == model_.groups || OneExtra(shown, expected);
+        });
+        Apply("delete group", plan);
+        model_.groups = expected;
+        if (exists) model_.current = std::clamp(model_.current, 1, std::max(GroupCount(), 1));
+        break;
+      }
+      case 6:
+        if (GroupCount() == 0) break;
+        model_.current = Pick(1, GroupCount());
+        store_.Save(L"Settings", L"NGroupe", Digits(model_.current));  // a choice in the group menu
+        step_ = "group choice";
+        break;
+      default: {
+        std::vector<DesktopFile> files;
+        for (int i = Pick(0, 3); i > 0; --i) {
+          std::wstring name = kNames[Pick(0, 7)] + std::wstring(L".lnk");
+          files.push_back({name, L"C:\\Bureau\\" + name});
+        }
+        if (auto plan = PlanDesktopImport(store_, files)) {
+          ApplyImport(store_, *plan);
+          std::size_t at = model_.groups.size();
+          for (std::size_t i = 0; i < model_.groups.size(); ++i)
+            if (model_.groups[i].name == kDesktopGroupName) at = i;
+          if (at == model_.groups.size()) model_.groups.push_back({std::wstring(kDesktopGroupName), {}});
+          model_.groups[at].links.clear();
+          for (const auto& f : files) model_.groups[at].links.push_back({CaptionFromFileName(f.name), f.path});
+          model_.current = static_cast<int>(at) + 1;
+        }
+        step_ = "desktop import";
+      }
+    }
+    Check(step_);
+  }
+
+  void AddLink(int shown, const std::wstring& name, const std::wstring& target) {
+    if (model_.groups.empty()) model_.groups.push_back(kDefaultGroup);
+    const int g = std::clamp(shown, 1, GroupCount());
+    model_.groups[static_cast<std::size_t>(g - 1)].links.push_back({name, Trim(target)});
+    model_.current = g;
+  }
+
+  void Apply(const char* what, const EditPlan& plan) {
+    EXPECT_TRUE(ApplyEdit(store_, plan)) << what;
+    step_ = what;
+  }
+
+  // The plan cut off after each of its changes: the catalogue still loads
+  // and shows what `acceptable` allows.
+  template <typename Acceptable>
+  void CheckCuts(const char* what, const EditPlan& plan, Acceptable acceptable) {
+    for (std::size_t n = 0; n < plan.changes.size(); ++n) {
+      MemoryStore cut = store_;
+      cut.RefuseAfter(n);
+      EXPECT_FALSE(ApplyEdit(cut, plan));
+      auto shown = ReadBack(cut);
+      ASSERT_TRUE(shown) << what << " cut after " << n << " does not load";
+      ASSERT_TRUE(acceptable(*shown)) << what << " cut after " << n << " of " << plan.changes.size();
+    }
+  }
+
+  // The store reads back as the model, and holds no key beyond a count but
+  // the untouched leftovers it started with.
+  void Check(const char* what) {
+    auto groups = ReadBack(store_);
+    ASSERT_TRUE(groups) << what;
+    ASSERT_EQ(*groups, model_.groups) << what;
+    const int count = GroupCount();
+    EXPECT_EQ(store_.Get(L"Data", L"Groupe", L""), L"NbOcc=" + Digits(count)) << what;
+    EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L""), Digits(model_.current)) << what;
+    EXPECT_TRUE(model_.current >= 1 && model_.current <= std::max(count, 1)) << what;
+    for (const auto& key : store_.Keys(L"Data")) {
+      // "g", "gOcc", "g-k" or "g-kc": the group and link numbers it names.
+      const std::size_t digits = key.find_first_not_of(L"0123456789");
+      if (digits == 0 || key[0] == L'0') continue;
+      const int g = std::stoi(key.substr(0, digits));
+      int k = 0;
+      if (digits != std::wstring::npos && key[digits] == L'-') k = std::stoi(key.substr(digits + 1));
+      if (g <= count && k <= LinkCount(g)) continue;
+      auto left = leftovers_.find(key);
+      EXPECT_TRUE(left != leftovers_.end() && left->second == store_.Get(L"Data", key, L""))
+          << what << ": stale key " << std::string(key.begin(), key.end());
+    }
+    for (int g = 1; g <= count; ++g) {
+      EXPECT_TRUE(store_.Has(L"Data", GroupKey(g))) << what;
+      EXPECT_EQ(store_.Get(L"Data", CountKey(g), L""), L"NbOcc=" + Digits(LinkCount(g))) << what;
+      for (int k = 1; k <= LinkCount(g); ++k) EXPECT_TRUE(store_.Has(L"Data", LinkKey(g, k))) << what;
+    }
+  }
+
+  std::mt19937 rng_;
+  MemoryStore store_;
+  Model model_;
+  std::map<std::wstring, std::wstring> leftovers_;
+  const char* step_ = "";
+};
+
+void RunSeeds(unsigned first, unsigned last) {
+  for (unsigned seed = first; seed <= last && !::testing::Test::HasFailure(); ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Sequence(seed).Run(12);
+  }
+}
+
+// Ten thousand sequences, in four parts that can run side by side.
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent1) { RunSeeds(1, 2500); }
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent2) { RunSeeds(2501, 5000); }
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent3) { RunSeeds(5001, 7500); }
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent4) { RunSeeds(7501, 10000); }
+
+}  // namespace
+}  // namespace tolvane

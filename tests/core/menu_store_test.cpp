@@ -1,0 +1,87 @@
+#include "core/menu_store.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+// Handle values past 32 bits, as 64-bit Windows hands out; the two menus
+// differ only above bit 32, so a store cutting handles to 32 bits mixes them.
+constexpr HandleValue kMenuA = 0x1'0000'0ABCull;
+constexpr HandleValue kMenuB = 0x2'0000'0ABCull;
+constexpr HandleValue kSub = 0x3'0000'0042ull;
+
+TEST(MenuStore, KeepsFullWidthHandlesApart) {
+  MenuStore store;
+  store.PutItem(7, kMenuA).Text = L"a";
+  store.PutItem(7, kMenuB).Text = L"b";
+  store.PutPanel(kMenuA).HasImages = true;
+  ASSERT_NE(store.FindItem(7, kMenuA), nullptr);
+  EXPECT_EQ(store.FindItem(7, kMenuA)->Text, L"a");
+  EXPECT_EQ(store.FindItem(7, kMenuB)->Text, L"b");
+  EXPECT_EQ(store.FindItem(7, 0x0ABC), nullptr);
+  EXPECT_EQ(store.FindPanel(kMenuB), nullptr);
+  EXPECT_EQ(store.FindPanel(kMenuA)->hMenu, kMenuA);
+}
+
+TEST(MenuStore, RefreshesRecordsInPlace) {
+  MenuStore store;
+  MenuItemRec& first = store.PutItem(5, kMenuA);
+  first.Caption = L"Ancien";
+  first.Position = 3;
+  MenuItemRec& again = store.PutItem(5, kMenuA);
+  EXPECT_EQ(&first, &again);
+  EXPECT_EQ(again.Caption, L"Ancien");
+  store.PutPanel(kMenuA).Slow = true;
+  store.PutPanel(kMenuA).HasImages = true;
+  EXPECT_TRUE(store.FindPanel(kMenuA)->Slow);
+  EXPECT_EQ(store.ItemCount(), 1u);
+  EXPECT_EQ(store.PopupCount(), 1u);
+}
+
+TEST(MenuStore, SubMenuHandleIsASecondKeyOfTheSameRecord) {
+  MenuStore store;
+  store.PutItem(9, kMenuA).Text = L"liste";
+  EXPECT_FALSE(store.AliasItem(kSub, 10, kMenuA));
+  ASSERT_TRUE(store.AliasItem(kSub, 9, kMenuA));
+  EXPECT_EQ(store.FindItem(kSub, kMenuA), store.FindItem(9, kMenuA));
+  // Registering under the sub-menu's handle refreshes that record too.
+  EXPECT_EQ(&store.PutItem(kSub, kMenuA), store.FindItem(9, kMenuA));
+  EXPECT_EQ(store.ItemCount(), 1u);
+}
+
+TEST(MenuStore, ForgetsAPopupWholeAndARecycledHandleStartsAfresh) {
+  MenuStore store;
+  store.PutItem(1, kMenuA).Text = L"ancien";
+  store.PutItem(0, kMenuA).Position = 2;
+  store.AliasItem(kSub, 1, kMenuA);
+  store.PutPanel(kMenuA).SideBarBitmap = 0x5'0000'0001ull;
+  store.PutItem(1, kMenuB).Text = L"autre";
+
+  EXPECT_EQ(store.Forget(kMenuA), 0x5'0000'0001ull);
+  EXPECT_EQ(store.Forget(kMenuA), 0u);
+  EXPECT_EQ(store.FindItem(1, kMenuA), nullptr);
+  EXPECT_EQ(store.FindItem(kSub, kMenuA), nullptr);
+  EXPECT_EQ(store.FindPanel(kMenuA), nullptr);
+  EXPECT_EQ(store.FindItemAt(kMenuA, 2), nullptr);
+  EXPECT_EQ(store.FindItem(1, kMenuB)->Text, L"autre");
+
+  // The system hands the same value out again for a new pop-up.
+  EXPECT_EQ(store.PutItem(1, kMenuA).Text, L"");
+  EXPECT_FALSE(store.PutPanel(kMenuA).Slow);
+}
+
+TEST(MenuStore, FindsSeparatorsByPosition) {
+  MenuStore store;
+  store.PutItem(0, kMenuA).Position = 1;  // two separators share ID 0: one record
+  store.PutItem(4, kMenuA).Position = 2;
+  EXPECT_EQ(store.FindItemAt(kMenuA, 2)->ID, 4u);
+  EXPECT_EQ(store.FindItemAt(kMenuA, 1)->ID, 0u);
+  EXPECT_EQ(store.FindItemAt(kMenuA, 5), nullptr);
+  auto bitmaps = store.Clear();
+  EXPECT_TRUE(bitmaps.empty());
+  EXPECT_EQ(store.PopupCount(), 0u);
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,244 @@
+// The group and link menus' editing commands in process, each reached
+// through its menu item on a loaded main window: the editors' fit, mode and
+// saving, browsing and dropping, and the deletes with their confirmations.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/geometry.h"
+#include "dialogs/frm_groupe.h"
+#include "dialogs/frm_programme.h"
+#include "launcher/frm_pop.h"
+#include "main_window_fixture.h"
+#include "ui/keyboard.h"
+#include "../shell_drop.h"
+
+namespace tolvane {
+namespace {
+
+// Runs `act` on the editor of type D once it shows modal; closes it after
+// `act` if `act` left it open, so no test can hang on it.
+std::function<void()> pendingAct;
+
+template <typename D>
+void WhenShown(std::function<void(D&)> act) {
+  pendingAct = [act = std::move(act)] {
+    auto* d = dynamic_cast<D*>(ui::ModalForm());
+    if (!d) return;
+    pendingAct = nullptr;
+    act(*d);
+    if (d->Loaded()) d->Unload();
+  };
+  ::SetTimer(nullptr, 0, 5, [](HWND, UINT, UINT_PTR id, DWORD) {
+    if (!pendingAct) return;
+    auto act = pendingAct;
+    act();
+    if (!pendingAct) ::KillTimer(nullptr, id);
+  });
+}
+
+void Press(HWND h) {
+  ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+void Press(imagebutton::FormButton& b) { Press(b.Button()->Hwnd()); }
+void Enter(ui::TextBox& box) { ::SendMessageW(box.EditHwnd(), WM_CHAR, VK_RETURN, 0); }
+
+void RightClick(ui::Window& w) {
+  ::SendMessageW(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
+  ::SendMessageW(w.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+}
+
+class CatalogueEditors : public testing::MainWindowTest {
+ protected:
+  void AddGroup(int g, const std::wstring& name, const std::vector<std::wstring>& links) {
+    store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(std::max(g, std::stoi(Data(L"Groupe", L"NbOcc=0").substr(6)))));
+    store.Save(L"Data", std::to_wstring(g), L"Nomgroupe=" + name);
+    store.Save(L"Data", std::to_wstring(g) + L"Occ", L"NbOcc=" + std::to_wstring(links.size()));
+    for (std::size_t k = 1; k <= links.size(); ++k) {
+      const std::wstring key = std::to_wstring(g) + L"-" + std::to_wstring(k);
+      store.Save(L"Data", key, L"Nom=" + links[k - 1]);
+      store.Save(L"Data", key + L"c", L"Fic=C:\\" + links[k - 1] + L".exe");
+    }
+  }
+  std::wstring Data(const std::wstring& key, const std::wstring& fallback = L"") {
+    return store.Get(L"Data", key, fallback);
+  }
+  // Shown, the bar takes the activation back from a closing editor and
+  // reloads; the deletes rebuild it directly.
+  FrmMain& Start(bool shown = true) {
+    FrmMain& m = LoadMain();
+    if (!shown) return m;
+    m.Show();
+    ::SetActiveWindow(m.hwnd());
+    return m;
+  }
+  void Choose(ui::Window& w, const std::wstring& item) {
+    desktop.choose = item;
+    RightClick(w);
+  }
+};
+
+TEST_F(CatalogueEditors, AddGroupFitsTheEditorAndEnterSavesWhatTheBarThenShows) {
+  AddGroup(1, L"Essais", {L"a"});
+  FrmMain& m = Start();
+  bool shown = false;
+  WhenShown<FrmGroupe>([&](FrmGroupe& d) {
+    shown = true;
+    EXPECT_EQ(d.Title(), L"Gestion de groupes");
+    EXPECT_EQ(d.Width(), m.Width());
+    EXPECT_EQ(d.Saisie.Width(), m.Width() - 240);
+    EXPECT_EQ(d.FEnteteL.Width(), m.Width() - 30);
+    EXPECT_EQ(d.Btn.Left(), CentredButtonLeft(m.Width(), 1215));
+    EXPECT_EQ(d.Saisie.Top(), 147);
+    EXPECT_TRUE(d.Saisie.Tag.empty());
+    EXPECT_TRUE(d.Saisie.HasFocus());
+    d.Saisie.SetText(L"R&D");
+    Enter(d.Saisie);
+  });
+  Choose(m.lblHeader[1], L"Ajouter un groupe");
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(Data(L"Groupe"), L"NbOcc=2");
+  EXPECT_EQ(Data(L"2"), L"Nomgroupe=R&D");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+  EXPECT_TRUE(store.Has(L"Settings", L"GroupeLeft"));
+  // The bar took the activation back and reloaded at once.
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"R&D");
+  ASSERT_EQ(ThePop().Groups().size(), 2u);
+  EXPECT_EQ(ThePop().Groups()[1].name, L"R&D");
+}
+
+TEST_F(CatalogueEditors, ABlankNameIsRefusedAndTheCloseButtonKeepsOnlyThePlace) {
+  AddGroup(1, L"Essais", {L"a"});
+  FrmMain& m = Start();
+  const auto before = store.Section(L"Data");
+  WhenShown<FrmGroupe>([&](FrmGroupe& d) {
+    EXPECT_EQ(d.Saisie.Text(), L"Essais");
+    EXPECT_EQ(d.Saisie.Tag, L"1");
+    d.Saisie.SetText(L"  \t ");
+    Press(d.Btn);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0], L"Veuillez saisir un nom de groupe !");
+    EXPECT_EQ(desktop.messageOwners[0], d.hwnd()) << "shown over the editor";
+    EXPECT_TRUE(d.Loaded());
+    Press(d.BtnClose.hwnd());
+  });
+  Choose(m.lblHeader[1], L"Modifier le groupe");
+  EXPECT_EQ(store.Section(L"Data"), before);
+  EXPECT_TRUE(store.Has(L"Settings", L"GroupeTop"));
+  EXPECT_FALSE(RechargerGroupe);
+}
+
+TEST_F(CatalogueEditors, AddLinkByBrowsingAndCancelChangesNothing) {
+  AddGroup(1, L"Essais", {L"a", L"b"});
+  FrmMain& m = Start();
+  WhenShown<FrmProgramme>([&](FrmProgramme& d) {
+    EXPECT_EQ(d.Title(), L"Gestion de liens");
+    EXPECT_EQ(d.Saisie.Width(), m.Width() - 360 - 855);
+    EXPECT_EQ(d.Recherche.Left(), m.Width() - 120 - 855);
+    EXPECT_EQ(d.Saisie.Top(), 200);
+    EXPECT_EQ(ui::NextTabStop(d.Saisie.EditHwnd(), false), d.Recherche.Button()->Hwnd());
+    EXPECT_EQ(ui::NextTabStop(d.Recherche.Button()->Hwnd(), false), d.Btn.Button()->Hwnd());
+    d.Saisie.SetText(L"Mon nom");
+    Press(d.Recherche);  // cancelled
+    EXPECT_EQ(d.Saisie.Text(), L"Mon nom");
+    EXPECT_EQ(d.Target, L"");
+    desktop.chosen = L" C:\\Jeux\\mise.a.jour.bat ";
+    Press(d.Recherche);
+    EXPECT_EQ(d.Saisie.Text(), L"mise.a.jour");
+    EXPECT_EQ(d.Target, L"C:\\Jeux\\mise.a.jour.bat");
+    Press(d.Btn);
+  });
+  Choose(m.FrameXPMenu[1], L"Ajouter un lien");
+  EXPECT_EQ(desktop.chooserStarts, (std::vector<std::wstring>{L"", L""}));
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=3");
+  EXPECT_EQ(Data(L"1-3"), L"Nom=mise.a.jour");
+  EXPECT_EQ(Data(L"1-3c"), L"Fic=C:\\Jeux\\mise.a.jour.bat");
+  ASSERT_EQ(m.ButtonCount(), 3);
+  EXPECT_EQ(m.Prog[2].Caption(), L"mise.a.jour");
+}
+
+TEST_F(CatalogueEditors, ADroppedFileNamesTheLinkAndAnEmptyNameIsRefused) {
+  AddGroup(1, L"Essais", {L"a"});
+  FrmMain& m = Start();
+  WhenShown<FrmProgramme>([&](FrmProgramme& d) {
+    Press(d.Btn);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0], L"Veuillez sélectionner un lien de programme !");
+    ::SendMessageW(d.Saisie.EditHwnd(), WM_DROPFILES,
+                   reinterpret_cast<WPARAM>(MakeDrop({L"C:\\Outils\\LISEZMOI", L"C:\\autre.txt"})), 0);
+    EXPECT_EQ(d.Saisie.Text(), L"LISEZMOI");
+    Enter(d.Saisie);
+  });
+  Choose(m.FrameXPMenu[1], L"Ajouter un lien");
+  EXPECT_EQ(Data(L"1-2"), L"Nom=LISEZMOI");
+  EXPECT_EQ(Data(L"1-2c"), L"Fic=C:\\Outils\\LISEZMOI");
+}
+
+TEST_F(CatalogueEditors, ModifyTakesTheTargetFromTheCatalogueAndStartsTheChooserOnPlainPathsOnly) {
+  AddGroup(1, L"Essais", {L"a", L"  Mot  "});
+  store.Save(L"Data", L"1-1c", L"Fic=https://tolvane.example/");
+  FrmMain& m = Start();
+  m.Prog[1].SetToolTipText(L"C:\\ailleurs.exe");  // a tip is no target
+  WhenShown<FrmProgramme>([&](FrmProgramme& d) {
+    EXPECT_EQ(d.Saisie.Text(), L"Mot");
+    EXPECT_EQ(d.Saisie.Tag, L"1-2");
+    EXPECT_EQ(d.Target, L"C:\\  Mot  .exe");
+    d.Saisie.SetText(L"Mot neuf");
+    Press(d.Btn);
+  });
+  Choose(m.Prog[1], L"Modifier le lien");
+  EXPECT_EQ(Data(L"1-2"), L"Nom=Mot neuf");
+  EXPECT_EQ(Data(L"1-2c"), L"Fic=C:\\  Mot  .exe");
+
+  WhenShown<FrmProgramme>([&](FrmProgramme& d) { Press(d.Recherche); });
+  Choose(m.Prog[0], L"Modifier le lien");
+  EXPECT_EQ(desktop.chooserStarts, std::vector<std::wstring>{L""}) << "a web address is no starting file";
+}
+
+TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
+  AddGroup(1, L"Essais", {L"a", L" b ", L"c"});
+  FrmMain& m = Start(false);
+  desktop.answer = IDNO;
+  Choose(m.Prog[1], L"Supprimer le lien");
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0], L"Voulez-vous vraiement supprimer le programme ***b*** ?");
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=3");
+
+  desktop.answer = IDYES;
+  Choose(m.Prog[1], L"Supprimer le lien");
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=2");
+  EXPECT_EQ(Data(L"1-2"), L"Nom=c");
+  EXPECT_FALSE(store.Has(L"Data", L"1-3"));
+  EXPECT_EQ(m.ButtonCount(), 2);
+  EXPECT_EQ(m.Prog[1].Caption(), L"c");
+  EXPECT_EQ(m.ScrollValue(), 0);
+  EXPECT_TRUE(m.Animating() || m.PanesAwake()) << "the pane reopens through the timer";
+}
+
+TEST_F(CatalogueEditors, DeleteAMiddleGroupShowsTheNextFromTheCatalogue) {
+  AddGroup(1, L"Un", {L"a"});
+  AddGroup(2, L"Deux", {L"b", L"c"});
+  AddGroup(3, L"Trois", {L"d"});
+  store.Save(L"Settings", L"NGroupe", L"2");
+  FrmMain& m = Start(false);
+  ASSERT_EQ(m.lblHeader[1].Caption(), L"Deux");
+  desktop.answer = IDYES;
+  Choose(m.lblHeader[1], L"Supprimer le groupe");
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_EQ(desktop.messages[0], L"Voulez-vous vraiement supprimer le groupe ***Deux*** ?");
+  EXPECT_EQ(Data(L"Groupe"), L"NbOcc=2");
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"Trois");
+  EXPECT_EQ(m.lblHeader[1].Tag, L"2");
+  EXPECT_EQ(m.ButtonCount(), 1);
+  EXPECT_EQ(ThePop().Groups().size(), 2u);
+  EXPECT_FALSE(store.Has(L"Data", L"3"));
+  EXPECT_FALSE(store.Has(L"Data", L"2-2"));
+}
+
+}  // namespace
+}  // namespace tolvane
