@@ -127,9 +127,8 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   TipsLog tips;
   TestWindow& w = Hooked(&tips);
   HMENU menu = ::CreatePopupMenu();
-  ::AppendMenuW(menu, MF_STRING, 0x8123, L"x");
+  ::AppendMenuW(menu, MF_STRING, 0x8123, L"x{TIP:astuce}");
   cMenuItems& items = *InstanceOf(w.hwnd());
-  items.Store().PutItem(0x8123, HandleOf(menu)).Tip = L"astuce";
   Loop(w.hwnd(), menu, 0x8123);
   EXPECT_EQ(tips.tips, (std::vector<std::wstring>{L"astuce", L""}));
   EXPECT_EQ(tips.categories, (std::vector<std::wstring>{L"MenusClosed"}));
