@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <tuple>
 
 #include "canvas.h"
+#include "dc_state.h"
 
 namespace menus {
 namespace {
@@ -40,39 +40,13 @@ COLORREF SquareOnMagenta(int x, int y, int w, int h) {
 }
 COLORREF RedLeftBlueRight(int x, int, int w, int) { return x < w / 2 ? kRed : kBlue; }
 
-// What a painting routine must leave as it found it in a DC.
-struct DcState {
-  HGDIOBJ pen, brush, font, bitmap;
-  COLORREF text, back, dcBrush, dcPen;
-  int backMode, rop2, stretchMode, mapMode;
-  POINT at;
-  static DcState Of(HDC dc) {
-    DcState s{::GetCurrentObject(dc, OBJ_PEN), ::GetCurrentObject(dc, OBJ_BRUSH), ::GetCurrentObject(dc, OBJ_FONT),
-              ::GetCurrentObject(dc, OBJ_BITMAP), ::GetTextColor(dc), ::GetBkColor(dc), ::GetDCBrushColor(dc),
-              ::GetDCPenColor(dc), ::GetBkMode(dc), ::GetROP2(dc), ::GetStretchBltMode(dc), ::GetMapMode(dc), {}};
-    ::GetCurrentPositionEx(dc, &s.at);
-    return s;
-  }
-  auto Tie() const {
-    return std::tie(pen, brush, font, bitmap, text, back, dcBrush, dcPen, backMode, rop2, stretchMode, mapMode, at.x,
-                    at.y);
-  }
-  bool operator==(const DcState& o) const { return Tie() == o.Tie(); }
-};
-
 // Each routine leaves the DC as found, colours and modes set away from their
 // defaults, and gives back every object it made.
 class Primitives : public ::testing::Test {
  protected:
   void SetUp() override {
     Fill(canvas, 64, 64, kGreen);
-    HDC dc = canvas.Dc();
-    ::SetTextColor(dc, RGB(1, 2, 3));
-    ::SetBkColor(dc, RGB(4, 5, 6));
-    ::SetDCBrushColor(dc, RGB(7, 8, 9));
-    ::SetDCPenColor(dc, RGB(10, 11, 12));
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetStretchBltMode(dc, HALFTONE);
+    DisturbDefaults(canvas.Dc());
     before = DcState::Of(canvas.Dc());
     held = GdiObjectsHeld();
   }
