@@ -122,6 +122,15 @@ TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDia
   EXPECT_EQ(main->PaneBackColour(), RGB(0, 90, 0));
 }
 
+TEST_F(InterfaceWindowTest, AStoreThatRefusesIsReportedRatherThanConfirmed) {
+  LoadMain();
+  Open();
+  store.RefuseWrites(true);
+  polices->Btn_Click();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find(L"n'a pas pu être enregistrée"), std::wstring::npos) << desktop.messages[0];
+}
+
 TEST_F(InterfaceWindowTest, NoFontListKeepsTheStoredFont) {
   store.Save(kSectionInterface, L"Police", L"Garamond");
   desktop.fonts.clear();

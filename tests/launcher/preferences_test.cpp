@@ -159,5 +159,13 @@ TEST_F(PreferencesTest, ARefusingRegistryIsReportedAndStoredAsItStands) {
   EXPECT_EQ(Stored(), "0101110");
 }
 
+TEST_F(PreferencesTest, AStoreThatRefusesTheOptionsIsReportedRatherThanConfirmed) {
+  Open({user.get()});
+  store.RefuseWrites(true);
+  pref->Btn_Click();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find(L"n'a pas pu être enregistrée"), std::wstring::npos) << desktop.messages[0];
+}
+
 }  // namespace
 }  // namespace tolvane::testing
