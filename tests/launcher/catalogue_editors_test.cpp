@@ -116,7 +116,7 @@ TEST_F(CatalogueEditors, ABlankNameIsRefusedAndTheCloseButtonKeepsOnlyThePlace) 
   EXPECT_FALSE(RechargerGroupe);
 }
 
-TEST_F(CatalogueEditors, AddLinkByBrowsingAndCancelChangesNothing) {
+TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
   AddGroup(1, L"Essais", {L"a", L"b"});
   FrmMain& m = Start();
   WhenShown<FrmProgramme>([&](FrmProgramme& d) {
@@ -124,40 +124,26 @@ TEST_F(CatalogueEditors, AddLinkByBrowsingAndCancelChangesNothing) {
     EXPECT_EQ(d.Recherche.Left(), m.Width() - 120 - 855);
     EXPECT_EQ(ui::NextTabStop(d.Saisie.EditHwnd(), false), d.Recherche.Button()->Hwnd());
     EXPECT_EQ(ui::NextTabStop(d.Recherche.Button()->Hwnd(), false), d.Btn.Button()->Hwnd());
+    Press(d.Btn);
+    EXPECT_EQ(desktop.messages, std::vector<std::wstring>{L"Veuillez sélectionner un lien de programme !"});
     d.Saisie.SetText(L"Mon nom");
     Press(d.Recherche);  // cancelled
-    EXPECT_EQ(d.Saisie.Text(), L"Mon nom");
-    EXPECT_EQ(d.Target, L"");
+    EXPECT_EQ(d.Saisie.Text() + L"|" + d.Target, L"Mon nom|");
     desktop.chosen = L" C:\\Jeux\\mise.a.jour.bat ";
     Press(d.Recherche);
-    EXPECT_EQ(d.Saisie.Text(), L"mise.a.jour");
-    EXPECT_EQ(d.Target, L"C:\\Jeux\\mise.a.jour.bat");
-    Press(d.Btn);
-  });
-  Choose(m.FrameXPMenu[1], L"Ajouter un lien");
-  EXPECT_EQ(desktop.chooserStarts, (std::vector<std::wstring>{L"", L""}));
-  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=3");
-  EXPECT_EQ(Data(L"1-3"), L"Nom=mise.a.jour");
-  EXPECT_EQ(Data(L"1-3c"), L"Fic=C:\\Jeux\\mise.a.jour.bat");
-  ASSERT_EQ(m.ButtonCount(), 3);
-  EXPECT_EQ(m.Prog[2].Caption(), L"mise.a.jour");
-}
-
-TEST_F(CatalogueEditors, ADroppedFileNamesTheLinkAndAnEmptyNameIsRefused) {
-  AddGroup(1, L"Essais", {L"a"});
-  FrmMain& m = Start();
-  WhenShown<FrmProgramme>([&](FrmProgramme& d) {
-    Press(d.Btn);
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0], L"Veuillez sélectionner un lien de programme !");
+    EXPECT_EQ(d.Saisie.Text() + L"|" + d.Target, L"mise.a.jour|C:\\Jeux\\mise.a.jour.bat");
     ::SendMessageW(d.Saisie.EditHwnd(), WM_DROPFILES,
                    reinterpret_cast<WPARAM>(MakeDrop({L"C:\\Outils\\LISEZMOI", L"C:\\autre.txt"})), 0);
     EXPECT_EQ(d.Saisie.Text(), L"LISEZMOI");
     Enter(d.Saisie);
   });
   Choose(m.FrameXPMenu[1], L"Ajouter un lien");
-  EXPECT_EQ(Data(L"1-2"), L"Nom=LISEZMOI");
-  EXPECT_EQ(Data(L"1-2c"), L"Fic=C:\\Outils\\LISEZMOI");
+  EXPECT_EQ(desktop.chooserStarts, (std::vector<std::wstring>{L"", L""}));
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=3");
+  EXPECT_EQ(Data(L"1-3"), L"Nom=LISEZMOI");
+  EXPECT_EQ(Data(L"1-3c"), L"Fic=C:\\Outils\\LISEZMOI");
+  ASSERT_EQ(m.ButtonCount(), 3);
+  EXPECT_EQ(m.Prog[2].Caption(), L"LISEZMOI");
 }
 
 TEST_F(CatalogueEditors, ModifyTakesTheTargetFromTheCatalogueAndStartsTheChooserOnPlainPathsOnly) {
