@@ -45,6 +45,13 @@ bool Confirmed(const std::wstring& question) {
          IDYES;
 }
 
+// A delete the store refused is said so; the bar then shows what is stored.
+void ApplyDelete(const EditPlan& plan) {
+  if (!ApplyEdit(Settings(), plan))
+    ui::TheDesktop().Message(FenetrePrincipale->hwnd(), L"Les modifications n'ont pas pu être enregistrées !",
+                             AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace
 
 void AjGroupe() {
@@ -88,7 +95,7 @@ void SuppGroup() {
   if (!Confirmed(L"Voulez-vous vraiement supprimer le groupe ***" + header.Caption() + L"*** ?") || !group) return;
   const EditPlan plan = PlanDeleteGroup(Settings(), *group);
   if (plan.changes.empty()) return;
-  ApplyEdit(Settings(), plan);
+  ApplyDelete(plan);
   ViderMenuGroupes();
   ChargerMenuGroupes();
   // The name as stored: a menu caption may have been cut or marked up.
@@ -105,7 +112,7 @@ void SuppProg() {
     return;
   const EditPlan plan = PlanDeleteLink(Settings(), link->group, link->link);
   if (plan.changes.empty()) return;
-  ApplyEdit(Settings(), plan);
+  ApplyDelete(plan);
   main.Ascenseur.SetValue(0);
   main.ShowGroup(link->group, ReadGroupName(Settings(), link->group));
 }

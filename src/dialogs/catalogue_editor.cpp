@@ -92,7 +92,12 @@ void CatalogueEditor::Btn_Click() {
     Saisie.Focus();
     return;
   }
-  Save(name);
+  if (!Save(name)) {
+    // Closing now would lose what the user typed and pretend it was kept.
+    Message(L"Les modifications n'ont pas pu être enregistrées !", MB_OK | MB_ICONEXCLAMATION);
+    Saisie.Focus();
+    return;
+  }
   ViderMenuGroupes();
   ChargerMenuGroupes();
   RechargerGroupe = true;

@@ -57,8 +57,9 @@ class CatalogueEditor : public DialogFrame {
   // The text box and what stands beside it, for the width the editor has.
   virtual void FitInput(double width);
   virtual std::wstring BlankNameMessage() const = 0;
-  // Writes the item; `name` as typed.
-  virtual void Save(const std::wstring& name) = 0;
+  // Writes the item; `name` as typed. False when the store refused it or
+  // there was no room for a new item: the editor then stays open.
+  virtual bool Save(const std::wstring& name) = 0;
   virtual void AfterClose() {}
 
  private:

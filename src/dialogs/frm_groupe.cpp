@@ -11,12 +11,13 @@ FrmGroupe::FrmGroupe()
                        .surfaceHeight = 580, .inputTop = 150, .inputWidth = 3015, .inputHeight = 285,
                        .buttonLeft = 1080, .saved = {L"GroupeLeft", L"GroupeTop"}}) {}
 
-void FrmGroupe::EcrireINIGroupe(const std::wstring& Valeur) {
+bool FrmGroupe::EcrireINIGroupe(const std::wstring& Valeur) {
   if (Saisie.Tag.empty()) {
-    ApplyEdit(Settings(), PlanAddGroup(Settings(), Valeur));
-  } else if (auto group = ParseGroupNumber(Saisie.Tag)) {
-    ApplyEdit(Settings(), PlanRenameGroup(Settings(), *group, Valeur));
+    const EditPlan plan = PlanAddGroup(Settings(), Valeur);
+    return !plan.changes.empty() && ApplyEdit(Settings(), plan);  // empty: no room for a group
   }
+  if (auto group = ParseGroupNumber(Saisie.Tag)) return ApplyEdit(Settings(), PlanRenameGroup(Settings(), *group, Valeur));
+  return true;
 }
 
 }  // namespace tolvane

@@ -10,12 +10,13 @@ class FrmGroupe final : public CatalogueEditor {
  public:
   FrmGroupe();
 
-  // `EcrireINIGroupe`: writes the group named `Valeur` and makes it current.
-  void EcrireINIGroupe(const std::wstring& Valeur);
+  // `EcrireINIGroupe`: writes the group named `Valeur` and makes it current;
+  // false when nothing could be written.
+  bool EcrireINIGroupe(const std::wstring& Valeur);
 
  protected:
   std::wstring BlankNameMessage() const override { return L"Veuillez saisir un nom de groupe !"; }
-  void Save(const std::wstring& name) override { EcrireINIGroupe(name); }
+  bool Save(const std::wstring& name) override { return EcrireINIGroupe(name); }
 };
 
 }  // namespace tolvane

@@ -50,13 +50,16 @@ void FrmProgramme::Saisie_DropFiles(const std::vector<std::wstring>& files) {
   if (!files.empty() && !Trim(files.front()).empty()) UseTarget(files.front());
 }
 
-void FrmProgramme::EcrireINIProgramme(const std::wstring& Valeur) {
+bool FrmProgramme::EcrireINIProgramme(const std::wstring& Valeur) {
   if (Saisie.Tag.empty()) {
     const EditPlan plan = PlanAddLink(Settings(), ShownGroup, Valeur, Target);
-    if (ApplyEdit(Settings(), plan)) Saisie.Tag = LinkKey(plan.group, plan.link);
-  } else if (auto link = ParseLinkKey(Saisie.Tag)) {
-    ApplyEdit(Settings(), PlanModifyLink(Settings(), link->group, link->link, Valeur, Target));
+    if (plan.changes.empty() || !ApplyEdit(Settings(), plan)) return false;  // empty: no room for a link
+    Saisie.Tag = LinkKey(plan.group, plan.link);
+    return true;
   }
+  if (auto link = ParseLinkKey(Saisie.Tag))
+    return ApplyEdit(Settings(), PlanModifyLink(Settings(), link->group, link->link, Valeur, Target));
+  return true;
 }
 
 void FrmProgramme::AfterClose() {

@@ -17,7 +17,7 @@ class FrmProgramme final : public CatalogueEditor {
 
   // `EcrireINIProgramme`: writes the link named `Valeur`; in add mode
   // `Saisie.Tag` then holds the new link's key.
-  void EcrireINIProgramme(const std::wstring& Valeur);
+  bool EcrireINIProgramme(const std::wstring& Valeur);
   void Recherche_Click();
   void Saisie_DropFiles(const std::vector<std::wstring>& files);
 
@@ -31,7 +31,7 @@ class FrmProgramme final : public CatalogueEditor {
   void DesignBesideInput() override;
   void FitInput(double width) override;
   std::wstring BlankNameMessage() const override { return L"Veuillez sélectionner un lien de programme !"; }
-  void Save(const std::wstring& name) override { EcrireINIProgramme(name); }
+  bool Save(const std::wstring& name) override { return EcrireINIProgramme(name); }
   void AfterClose() override;
 
  private:

@@ -116,6 +116,27 @@ TEST_F(CatalogueEditors, ABlankNameIsRefusedAndTheCloseButtonKeepsOnlyThePlace) 
   EXPECT_FALSE(RechargerGroupe);
 }
 
+// A store that refuses the edit is said so, and the editor keeps what was typed.
+TEST_F(CatalogueEditors, AnEditTheStoreRefusesKeepsTheEditorOpen) {
+  AddGroup(1, L"Essais", {L"a"});
+  FrmMain& m = Start();
+  const auto before = store.Section(L"Data");
+  WhenShown<FrmGroupe>([&](FrmGroupe& d) {
+    d.Saisie.SetText(L"Jeux");
+    store.RefuseWrites(true);
+    Enter(d.Saisie);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0], L"Les modifications n'ont pas pu être enregistrées !");
+    EXPECT_TRUE(d.Loaded());
+    EXPECT_EQ(d.Saisie.Text(), L"Jeux");
+    store.RefuseWrites(false);
+    Press(d.BtnClose.hwnd());
+  });
+  Choose(m.lblHeader[1], L"Ajouter un groupe");
+  EXPECT_EQ(store.Section(L"Data"), before);
+  EXPECT_FALSE(RechargerGroupe);
+}
+
 TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
   AddGroup(1, L"Essais", {L"a", L"b"});
   FrmMain& m = Start();
@@ -185,6 +206,15 @@ TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
   EXPECT_EQ(m.Prog[1].Caption(), L"c");
   EXPECT_EQ(m.ScrollValue(), 0);
   EXPECT_TRUE(m.Animating() || m.PanesAwake()) << "the pane reopens through the timer";
+
+  // Refused by the store: said so, and the bar still shows what is stored.
+  store.RefuseWrites(true);
+  Choose(m.Prog[0], L"Supprimer le lien");
+  store.RefuseWrites(false);
+  ASSERT_EQ(desktop.messages.size(), 4u);
+  EXPECT_EQ(desktop.messages[3], L"Les modifications n'ont pas pu être enregistrées !");
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=2");
+  EXPECT_EQ(m.ButtonCount(), 2);
 }
 
 TEST_F(CatalogueEditors, DeleteAMiddleGroupShowsTheNextFromTheCatalogue) {
