@@ -6,6 +6,7 @@
 
 #include "menus/gdi_count.h"
 #include "menus/lookups.h"
+#include "ui/picture.h"
 
 namespace menus {
 namespace {
@@ -16,7 +17,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 struct Prepared {
-  CountedBitmap colour;  // the picture, black where transparent
+  CountedBitmap colour;  // the picture, black where transparent (32 bits a pixel: quick to blit)
   CountedBitmap mask;    // one bit a pixel: 1 where transparent
   CountedBitmap shape;   // one bit a pixel: 0 where the picture is not white
 };
@@ -70,7 +71,7 @@ std::unique_ptr<Prepared> Prepare(std::uint64_t value, int w, int h, bool opaque
   if (!image.handle || image.width <= 0 || image.height <= 0) return nullptr;
   ScreenDc screen;
   auto p = std::make_unique<Prepared>();
-  p->colour.reset(Made(::CreateCompatibleBitmap(screen.get(), w, h)));
+  p->colour.reset(Made(ui::CreateDib(w, h, 32).release()));
   p->mask.reset(Made(::CreateBitmap(w, h, 1, 1, nullptr)));
   p->shape.reset(Made(::CreateBitmap(w, h, 1, 1, nullptr)));
   CountedBitmap white(Made(::CreateCompatibleBitmap(screen.get(), w, h)));
@@ -149,8 +150,7 @@ bool DrawMenuPicture(HDC hDC, std::uint64_t handle, int x, int y, int width, int
   if (!hDC || !handle || width <= 0 || height <= 0) return false;
   Cache& cache = TheCache();
   if (!cache.dc) {
-    ScreenDc screen;
-    cache.dc.reset(Made(::CreateCompatibleDC(screen.get())));
+    cache.dc.reset(Made(::CreateCompatibleDC(nullptr)));
     if (!cache.dc) return false;
   }
   const Key key{handle, width, height, opaque};

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/menu_store.h"
+#include "menus/lookups.h"
 
 namespace ui {
 class ImageList;
@@ -120,6 +121,10 @@ class cMenuItems {
   void BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<tolvane::MenuItemRec*>& items,
                       const std::vector<int>& breaks);
   HMENU timeConsuming_ = nullptr;
+  HDC measureDc_ = nullptr;  // while a pop-up is prepared
+  // What each image value of the pop-up being prepared resolved to: many
+  // items may show the same picture, looked at once.
+  std::unordered_map<std::wstring, ResolvedImage> resolved_;
 
   ui::ImageList* imageList_ = nullptr;
   cTips* callBacks_ = nullptr;

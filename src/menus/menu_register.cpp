@@ -66,13 +66,12 @@ std::wstring DrawnText(const std::wstring& text, bool literal) {
 }  // namespace
 
 void cMenuItems::MeasureItem(MenuItemRec& rec) {
-  ScreenDc dc(hForm_);
-  if (!dc.get()) return;
+  if (!measureDc_) return;
   const bool separator = (rec.Flags & tolvane::kItemSeparator) != 0;
-  ScopedMenuFont font(dc.get(), separator ? 3 : (rec.Flags & tolvane::kItemDefault) ? 2 : 1);
+  ScopedMenuFont font(measureDc_, separator ? 3 : (rec.Flags & tolvane::kItemDefault) ? 2 : 1);
   RECT r{};
   const std::wstring both = rec.Text + rec.RightText;
-  ::DrawTextW(dc.get(), both.c_str(), static_cast<int>(both.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+  ::DrawTextW(measureDc_, both.c_str(), static_cast<int>(both.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
   if (separator && rec.Text.empty()) {
     r.bottom = 4;
     rec.Width = r.right;
@@ -151,8 +150,11 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
       if (!hotKey.empty()) rec.RightText = hotKey;
       if (rec.Flags & tolvane::kItemSubMenu) rec.RightText.clear();
     }
-    const ResolvedImage image =
-        ResolveImageHandle(tolvane::GetCaptionTag(tags, L"IMG:"), ListImageSources(imageList_));
+    const std::wstring value = tolvane::GetCaptionTag(tags, L"IMG:");
+    auto known = resolved_.find(value);
+    if (known == resolved_.end())
+      known = resolved_.emplace(value, ResolveImageHandle(value, ListImageSources(imageList_))).first;
+    const ResolvedImage image = known->second;
     if (image.handle) {
       rec.Image = tolvane::Digits(static_cast<long long>(HandleOf(image.handle)));
       // Any value of the keyword draws a bitmap with its background.
@@ -172,6 +174,10 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
   ++preparations_;
   if (!::IsMenu(hSubMenu)) return false;
   HWND cache = StoredHwnd && ::IsWindow(StoredHwnd) ? StoredHwnd : nullptr;
+  // One DC of the window measures every item of the pop-up.
+  ScreenDc dc(hForm_);
+  measureDc_ = dc.get();
+  resolved_.clear();
   const int n = std::max(0, ::GetMenuItemCount(hSubMenu));
   std::vector<MenuItemRec*> items(static_cast<std::size_t>(n), nullptr);
   std::vector<int> heights(static_cast<std::size_t>(n), 0);
@@ -227,6 +233,8 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
     set.fType = types[static_cast<std::size_t>(breaks[i])] | (i == 0 ? MFT_MENUBREAK : MFT_MENUBARBREAK);
     ::SetMenuItemInfoW(hSubMenu, static_cast<UINT>(breaks[i]), TRUE, &set);
   }
+  measureDc_ = nullptr;
+  resolved_.clear();
   BuildMenuPanel(hSubMenu, sysMenu, items, breaks);
   return result;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "menu_paint.h"
 #include "menu_test_window.h"
 #include "menus/gdi_count.h"
 #include "menus/menu_engine.h"
@@ -87,23 +88,12 @@ class LoopDesktop final : public ui::Desktop {
       if (HMENU sub = ::GetSubMenu(menu, i)) Open(sub, owner);
   }
   void Paint(HMENU menu, HWND owner) {
-    int top = 3;
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-      MENUITEMINFOW info{};
-      info.cbSize = sizeof info;
-      info.fMask = MIIM_ID | MIIM_DATA;
-      ::GetMenuItemInfoW(menu, i, TRUE, &info);
-      MEASUREITEMSTRUCT mis{ODT_MENU, 0, info.wID, 0, 0, info.dwItemData};
-      if (!::SendMessageW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis))) continue;
+    bench::PaintPopup(owner, menu, canvas, [&](const MEASUREITEMSTRUCT& mis, bool wasDrawn) {
       measured.push_back(mis);
-      DRAWITEMSTRUCT dis{ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(menu), canvas,
-                         {3, top, 3 + static_cast<LONG>(mis.itemWidth), top + static_cast<LONG>(mis.itemHeight)},
-                         info.dwItemData};
-      drawn += ::SendMessageW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)) != 0;
-      if (const tolvane::MenuItemRec* rec = InstanceOf(owner)->Store().FindItem(info.wID, HandleOf(menu)))
+      drawn += wasDrawn;
+      if (const tolvane::MenuItemRec* rec = InstanceOf(owner)->Store().FindItem(mis.itemID, HandleOf(menu)))
         records.push_back(*rec);
-      top += static_cast<int>(mis.itemHeight);
-    }
+    });
   }
   ui::Desktop* previous_;
 };
