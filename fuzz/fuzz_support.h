@@ -67,6 +67,7 @@ inline std::vector<std::wstring> Lines(std::wstring_view text) {
 //   D key=value   into "Data"       S key=value   into "Settings"
 //   I key=value   into "Interface"  > text        a free item (a file name...)
 // Other lines are ignored; a value without "=" is stored empty under the key.
+// A value ends at its first NUL, as the registry-backed store reads it.
 struct Fields {
   tolvane::MemoryStore store;
   std::vector<std::wstring> items;
@@ -87,7 +88,7 @@ inline Fields ParseFields(std::wstring_view text) {
     }
     const std::size_t eq = rest.find(L'=');
     if (eq == std::wstring::npos) f.store.Save(section, rest, L"");
-    else f.store.Save(section, rest.substr(0, eq), rest.substr(eq + 1));
+    else f.store.Save(section, rest.substr(0, eq), rest.substr(eq + 1, rest.find(L'\0', eq + 1) - (eq + 1)));
   }
   f.store.ClearWrites();
   return f;

@@ -27,7 +27,9 @@ void CheckNames(std::wstring_view target) {
   for (wchar_t c : stem.substr(0, stem.find(L'.'))) lower += c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c;
   while (!lower.empty() && lower.back() == L' ') lower.pop_back();
   for (std::wstring_view device : {L"con", L"prn", L"aux", L"nul", L"com1", L"lpt9"}) FUZZ_CHECK(lower != device);
-  FUZZ_CHECK(IconCacheFileName(*icon) == *icon);  // a cache name is its own cache name
+  // A cache name is its own cache name, unless the "_" put before a device
+  // name took it past the cut.
+  if (stem.size() <= 200) FUZZ_CHECK(IconCacheFileName(*icon) == *icon);
 }
 
 }  // namespace

@@ -135,24 +135,18 @@ void DeleteGroupsFrom(Draft& d, int first) {
   DeleteWhere(d, [&](const CatalogueKey& k) { return k.group >= first; });
 }
 
-// How many entries stand in a row from 1, for a count that is not a number.
-int RunFromOne(const Draft& d, auto&& keyOf) {
+// The stored count when it is a number; otherwise as many links as stand
+// from 1, so an unreadable count never hides them.
+int LinkCount(const Draft& d, int group) {
+  if (auto c = ReadLinkCount(d, group)) return *c;
   int n = 0;
-  while (n < 1'000'000 && d.Has(kSectionData, keyOf(n + 1))) ++n;
+  while (n < kMaxLinksPerGroup && d.Has(kSectionData, LinkKey(group, n + 1))) ++n;
   return n;
 }
 
-// The stored count when it is a number (never below 0); otherwise as many
-// groups as stand from 1, so an unreadable count never hides them.
-int GroupCount(const Draft& d) {
-  if (auto c = ReadGroupCount(d)) return std::max(*c, 0);
-  return RunFromOne(d, [](int g) { return GroupKey(g); });
-}
-
-int LinkCount(const Draft& d, int group) {
-  if (auto c = ReadLinkCount(d, group)) return std::max(*c, 0);
-  return RunFromOne(d, [&](int k) { return LinkKey(group, k); });
-}
+// A count read at its bound may stand for more than the readers take:
+// renumbering from it would write over, or delete, what lies beyond.
+bool Bounded(int count, int bound) { return count >= bound; }
 
 std::wstring CountValue(int n) { return std::wstring(kCountPrefix) + Digits(n); }
 
@@ -173,6 +167,7 @@ void MakeCurrent(Draft& d, int group) {
 EditPlan Finish(Draft& d, int group, int link = 0) { return {d.TakeChanges(), group, link}; }
 
 EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
+  if (Bounded(LinkCount(d, group), kMaxLinksPerGroup)) return {};
   const int n = LinkCount(d, group) + 1;
   // Whatever an earlier version left at or above the new number goes first:
   // no deleted link's target may come back under this one.
@@ -188,7 +183,8 @@ EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view 
 
 EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
   Draft d(store);
-  const int g = GroupCount(d) + 1;
+  if (Bounded(GroupCountOrNamed(d), kMaxGroups)) return {};
+  const int g = GroupCountOrNamed(d) + 1;
   DeleteGroupsFrom(d, g);
   d.Save(kSectionData, GroupKey(g), std::wstring(kGroupNamePrefix) + std::wstring(name));
   d.Save(kSectionData, CountKey(g), CountValue(1));
@@ -201,7 +197,7 @@ EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
 
 EditPlan PlanRenameGroup(const SettingsStore& store, int group, std::wstring_view name) {
   Draft d(store);
-  if (group < 1 || group > GroupCount(d)) return {};
+  if (group < 1 || group > GroupCountOrNamed(d)) return {};
   d.Save(kSectionData, GroupKey(group), std::wstring(kGroupNamePrefix) + std::wstring(name));
   MakeCurrent(d, group);
   return Finish(d, group);
@@ -210,7 +206,7 @@ EditPlan PlanRenameGroup(const SettingsStore& store, int group, std::wstring_vie
 EditPlan PlanAddLink(const SettingsStore& store, std::wstring_view shownGroup, std::wstring_view name,
                      std::wstring_view target) {
   Draft d(store);
-  int groups = GroupCount(d);
+  int groups = GroupCountOrNamed(d);
   if (groups == 0) {
     WriteDefaultCatalogue(d);
     groups = 1;
@@ -221,7 +217,7 @@ EditPlan PlanAddLink(const SettingsStore& store, std::wstring_view shownGroup, s
 EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::wstring_view name,
                         std::wstring_view target) {
   Draft d(store);
-  if (group < 1 || group > GroupCount(d)) return {};
+  if (group < 1 || group > GroupCountOrNamed(d)) return {};
   const int count = LinkCount(d, group);
   if (count == 0 && link == 1) return AddLink(d, group, name, target);
   if (link < 1 || link > count) return {};
@@ -232,9 +228,9 @@ EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::ws
 
 EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
   Draft d(store);
-  if (group < 1 || group > GroupCount(d)) return {};
+  if (group < 1 || group > GroupCountOrNamed(d)) return {};
   const int count = LinkCount(d, group);
-  if (link < 1 || link > count) return {};
+  if (link < 1 || link > count || Bounded(count, kMaxLinksPerGroup)) return {};
   for (int j = link; j < count; ++j) {
     MoveValue(d, LinkKey(group, j + 1), LinkKey(group, j));
     MoveValue(d, TargetKey(group, j + 1), TargetKey(group, j));
@@ -246,8 +242,8 @@ EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
 
 EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
   Draft d(store);
-  const int groups = GroupCount(d);
-  if (group < 1 || group > groups) return {};
+  const int groups = GroupCountOrNamed(d);
+  if (group < 1 || group > groups || Bounded(groups, kMaxGroups)) return {};
   if (groups == 1) {
     WriteDefaultCatalogue(d);
     DeleteLinksAbove(d, 1, 1);
@@ -256,6 +252,7 @@ EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
   }
   for (int k = group; k < groups; ++k) {
     const int links = LinkCount(d, k + 1);
+    if (Bounded(links, kMaxLinksPerGroup)) return {};
     for (int j = 1; j <= links; ++j) {
       MoveValue(d, LinkKey(k + 1, j), LinkKey(k, j));
       MoveValue(d, TargetKey(k + 1, j), TargetKey(k, j));

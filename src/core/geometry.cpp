@@ -70,6 +70,10 @@ Point DialogPosition(std::wstring_view savedLeft, std::wstring_view savedTop, do
     p.top = mainWindow.Bottom();
     if (static_cast<float>(p.top + height) > screenHeight && mainWindow.top - height >= 0)
       p.top = mainWindow.top - height;
+    // A place nobody chose must not hide the confirm button off the screen:
+    // with room neither below nor above, the dialog rises to the bottom edge.
+    if (p.top + height > screenHeight) p.top = std::max(0.0, screenHeight - height);
+    if (p.left + width > screenWidth) p.left = std::max(0.0, screenWidth - width);
     return p;
   }
   // Only a dialog wholly beyond the left or top edge, or starting beyond the

@@ -149,6 +149,8 @@ void FrmMain::tmrFrames_Timer() {
 }
 
 void FrmMain::ChargerGroupe(int g) {
+  // What an opening links pane grows to has changed.
+  WakePanes();
   // Buttons are reused from the previous load: a reload of the same group
   // then changes nothing on screen and costs next to nothing.
   ui::RibbonButton& first = Prog[0];

@@ -107,12 +107,16 @@ TEST(CatalogueEdit, ALinkAddedWithNoGroupGoesIntoTheDefaultCatalogue) {
   }
 }
 
-TEST(CatalogueEdit, AnUnreadableLinkCountKeepsTheLinksThereAre) {
+TEST(CatalogueEdit, OddLinkCountsLoseNoLink) {
   MemoryStore store = Catalogue({{L"A", {L"a|1", L"b|2"}}});
   store.Save(L"Data", L"1Occ", L"NbOcc=??");
   Apply(store, PlanAddLink(store, L"1", L"c", L""));
   EXPECT_EQ(ReadLinkCount(store, 1), 3);
   EXPECT_EQ(ReadLinkCaption(store, 1, 1), L"a");
+  // More links than the readers take: renumbering would reach past them.
+  store.Save(L"Data", L"1Occ", L"NbOcc=1500");
+  EXPECT_TRUE(PlanAddLink(store, L"1", L"d", L"").changes.empty());
+  EXPECT_TRUE(PlanDeleteLink(store, 1, 1).changes.empty());
 }
 
 TEST(CatalogueEdit, DeleteLinkMovesTheLaterLinksDownThenLowersTheCount) {

@@ -41,7 +41,10 @@ TEST(Geometry, DialogPositionBesideTheMainWindowOrKeptOnTheScreen) {
   EXPECT_EQ(at(L"100", L"notanumber"), (Point{100, -1}));
   main.top = 4000;  // low: above it when it fits there
   EXPECT_EQ(at(L"-1", L"-1"), (Point{6000, 2000}));
-  EXPECT_EQ(at(L"-1", L"-1", 5000), (Point{6000, 10000}));  // fits neither: below, as before
+  // Fits neither: once below and off the screen, now risen to the bottom edge.
+  EXPECT_EQ(at(L"-1", L"-1", 5000), (Point{6000, kScreenH - 5000}));
+  main.left = kScreenW - 3310;  // a bar at the right edge: the wider dialog stays on the screen
+  EXPECT_EQ(at(L"-1", L"-1"), (Point{kScreenW - 3630, 2000}));
 }
 
 TEST(Geometry, HelpWindowReopensWhereItWasClosedOrCentred) {

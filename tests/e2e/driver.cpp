@@ -3,11 +3,23 @@
 #include <vector>
 
 #include "ui/registry_store.h"
+#include "ui/registry_value.h"
 
 namespace e2e {
 namespace {
 
 constexpr wchar_t kAppKey[] = L"Software\\VB and VBA Program Settings\\Tolvane";
+constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+std::optional<std::wstring> ShellFolder(HKEY root, const wchar_t* name) {
+  ui::OwnedKey key = ui::OpenRegistryKey(root, kShellFolders, KEY_READ);
+  return key ? ui::ReadStringValue(key.get(), name) : std::nullopt;
+}
+
+void SetShellFolder(HKEY root, const wchar_t* name, const std::wstring& value) {
+  ui::OwnedKey key = ui::CreateRegistryKey(root, kShellFolders, KEY_WRITE);
+  ui::WriteStringValue(key.get(), name, value);
+}
 
 ui::RegistryStore& Store() {
   static ui::RegistryStore store(L"Tolvane");
@@ -71,6 +83,10 @@ void ClearSettings() {
 
 void SetSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
   Store().Save(section, key, value);
+}
+
+void SetSettings(const std::wstring& section, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
+  for (const auto& [key, value] : values) SetSetting(section, key, value);
 }
 
 std::optional<std::wstring> GetSetting(const std::wstring& section, const std::wstring& key) {
@@ -184,6 +200,50 @@ void MenuKeys(HWND, const std::vector<WORD>& keys) {
     ::SendInput(2, in, sizeof(INPUT));
     ::Sleep(150);
   }
+}
+
+DesktopFolders::DesktopFolders(const std::wstring& user, const std::wstring& common)
+    : oldUser_(ShellFolder(HKEY_CURRENT_USER, L"Desktop")),
+      oldCommon_(ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop")) {
+  // Wine's desktop process writes the real folders back when it starts up:
+  // have it up first, and keep ours until they stay.
+  ::GetDesktopWindow();
+  for (int i = 0; i < 10; ++i) {
+    if (ShellFolder(HKEY_CURRENT_USER, L"Desktop") != user) SetShellFolder(HKEY_CURRENT_USER, L"Desktop", user);
+    if (ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop") != common)
+      SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", common);
+    ::Sleep(100);
+  }
+}
+
+DesktopFolders::~DesktopFolders() {
+  SetShellFolder(HKEY_CURRENT_USER, L"Desktop", oldUser_.value_or(L""));
+  SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon_.value_or(L""));
+}
+
+void DoubleClickAt(POINT at) {
+  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dx = static_cast<LONG>((at.x * 65535LL + w / 2) / (w - 1));
+  move.mi.dy = static_cast<LONG>((at.y * 65535LL + h / 2) / (h - 1));
+  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  ::SendInput(1, &move, sizeof move);
+  ::Sleep(100);
+  for (int i = 0; i < 2; ++i) {
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, press, sizeof(INPUT));
+    ::Sleep(60);
+  }
+}
+
+std::vector<HWND> DirectChildren(HWND parent) {
+  std::vector<HWND> out;
+  for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) out.push_back(c);
+  return out;
 }
 
 }  // namespace e2e

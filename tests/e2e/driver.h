@@ -4,9 +4,11 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/handles.h"
@@ -16,6 +18,8 @@ namespace e2e {
 // The settings of the program, under its own title in this test prefix.
 void ClearSettings();
 void SetSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
+// Several values of one section, key then value.
+void SetSettings(const std::wstring& section, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values);
 std::optional<std::wstring> GetSetting(const std::wstring& section, const std::wstring& key);
 // Every value of one section, by key.
 std::map<std::wstring, std::wstring> Section(const std::wstring& section);
@@ -60,6 +64,25 @@ std::wstring MessageText(HWND box);
 void Press(HWND box, int buttonId);
 // Whether some descendant window of `parent` has exactly this text.
 bool HasChildText(HWND parent, const std::wstring& text);
+
+// The user's and the all users' desktop folders pointed at folders of the
+// test's own for as long as it lives, then put back.
+class DesktopFolders {
+ public:
+  DesktopFolders(const std::wstring& user, const std::wstring& common);
+  ~DesktopFolders();
+  DesktopFolders(const DesktopFolders&) = delete;
+  DesktopFolders& operator=(const DesktopFolders&) = delete;
+
+ private:
+  std::optional<std::wstring> oldUser_, oldCommon_;
+};
+
+// A double-click of the left button at a point of the screen, as a user's
+// hand gives it.
+void DoubleClickAt(POINT at);
+// The windows whose parent is `parent`, not their children.
+std::vector<HWND> DirectChildren(HWND parent);
 
 // Polls `ready` every 20 ms until it holds or `ms` passes.
 template <typename F>

@@ -7,7 +7,6 @@
 #include <fstream>
 
 #include "driver.h"
-#include "ui/registry_value.h"
 
 namespace {
 
@@ -15,8 +14,6 @@ namespace fs = std::filesystem;
 using e2e::GetSetting;
 using e2e::Program;
 using e2e::SetSetting;
-
-constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 class Startup : public ::testing::Test {
  protected:
@@ -134,19 +131,7 @@ TEST_F(Startup, DesktopImportFillsTheDesktopGroup) {
   std::ofstream(root / L"user" / L"README") << "x";
   std::ofstream(root / L"common" / L"Jeu.lnk") << "x";
 
-  auto keep = [](HKEY root, const wchar_t* name) {
-    ui::OwnedKey key = ui::OpenRegistryKey(root, kShellFolders, KEY_READ);
-    return key ? ui::ReadStringValue(key.get(), name) : std::nullopt;
-  };
-  auto put = [](HKEY root, const wchar_t* name, const std::wstring& value) {
-    ui::OwnedKey key = ui::CreateRegistryKey(root, kShellFolders, KEY_WRITE);
-    ui::WriteStringValue(key.get(), name, value);
-  };
-  auto oldUser = keep(HKEY_CURRENT_USER, L"Desktop");
-  auto oldCommon = keep(HKEY_LOCAL_MACHINE, L"Common Desktop");
-  put(HKEY_CURRENT_USER, L"Desktop", (root / L"user").wstring());
-  put(HKEY_LOCAL_MACHINE, L"Common Desktop", (root / L"common").wstring());
-
+  e2e::DesktopFolders desktops((root / L"user").wstring(), (root / L"common").wstring());
   // An old "Desktop" group of three links; the import leaves none of them behind.
   SetSetting(L"Data", L"Groupe", L"NbOcc=2");
   SetSetting(L"Data", L"1", L"Nomgroupe=Jeux");
@@ -176,8 +161,6 @@ TEST_F(Startup, DesktopImportFillsTheDesktopGroup) {
     EXPECT_EQ(GetSetting(L"Settings", L"Rec 5"), L"0");
     EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"Desktop"); }, 5000));
   }
-  put(HKEY_CURRENT_USER, L"Desktop", oldUser.value_or(L""));
-  put(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon.value_or(L""));
   fs::remove_all(root);
 }
 

@@ -63,10 +63,23 @@ int UserInUse() {
   return ThreadWindows() + ui::OwnedIcon::Live() + ui::OwnedCursor::Live() + ui::OwnedMenu::Live();
 }
 
-constexpr int kSwitches = 1000;
-// Under Wine with no window manager, hiding a shown window waits 2 s for a
-// manager's answer that never comes: fewer rounds here.
-constexpr int kHides = 4;
+// Under Wine, a window hidden while a window manager is expected waits up to
+// 2 s for its answer; a bare X display has none. This program's windows are
+// left unmanaged in the test prefix: Wine's display driver reads the setting
+// when it starts, so it holds from the next run on.
+const bool unmanaged = [] {
+  if (!::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;  // Windows itself
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\launcher_tests.exe\\X11 Driver", 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  const wchar_t no[] = L"N";
+  ::RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(no), sizeof no);
+  ::RegCloseKey(key);
+  return true;
+}();
+
+constexpr int kRounds = 1000;
 
 struct Objects {
   int windows, tips, gdi, user;
@@ -135,9 +148,10 @@ TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
   };
   for (int i = 0; i < 20; ++i) switchTo(i % 2 + 1);
   const Objects before = Count();
-  for (int i = 0; i < kSwitches; ++i) switchTo(i % 2 + 1);
+  for (int i = 0; i < kRounds; ++i) switchTo(i % 2 + 1);
   ASSERT_EQ(m.ButtonCount(), 5);
   const Objects after = Count();
+  std::printf("%d ", kRounds);
   Report("group switches", before, after);
   ExpectSame(before, after);
   EXPECT_GT(before.tips, 0) << "the tips were made";
@@ -153,11 +167,17 @@ TEST_F(ObjectsTest, HidesAndShowsLeaveNothingBehind) {
     ::SendMessageW(m.hwnd(), kTrayMessage, 1, WM_LBUTTONDBLCLK);
     PumpPending();
   };
-  for (int i = 0; i < 2; ++i) hideAndShow();
+  const ULONGLONG start = ::GetTickCount64();
+  hideAndShow();
+  // Wine still waits for a window manager: the setting above is read when its
+  // display driver starts, so it holds from the next run on. Fewer rounds.
+  const int rounds = ::GetTickCount64() - start > 1000 ? 4 : kRounds;
+  hideAndShow();
   const Objects before = Count();
-  for (int i = 0; i < kHides; ++i) hideAndShow();
+  for (int i = 0; i < rounds; ++i) hideAndShow();
   EXPECT_TRUE(m.Visible());
   const Objects after = Count();
+  std::printf("%d ", rounds);
   Report("hides and shows", before, after);
   ExpectSame(before, after);
 }
