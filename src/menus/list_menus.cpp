@@ -160,6 +160,30 @@ GeneratedList BuildPresetListMenu(std::wstring_view key, std::wstring_view value
   return out;
 }
 
+HMENU AttachGeneratedList(cMenuItems& owner, HMENU hMenu, int position, GeneratedList list,
+                          const std::wstring& defaultTip) {
+  ui::OwnedMenu made(list.menu);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_SUBMENU;
+  if (HMENU old = ::GetSubMenu(hMenu, position)) {
+    if (!owner.Generated(old)) return nullptr;  // the item's own sub-menu stays
+    info.hSubMenu = nullptr;
+    ::SetMenuItemInfoW(hMenu, static_cast<UINT>(position), TRUE, &info);
+    owner.ForgetPopup(old);
+    ::DestroyMenu(old);
+  }
+  if (!made) return nullptr;
+  auto instance = std::make_unique<cMenuItems>();
+  instance->InitializeSubMenu(owner.Form(), owner.ImageListObject(), owner.ShowTips(), true,
+                              list.slow ? made.get() : nullptr, defaultTip);
+  info.hSubMenu = made.get();
+  if (!::SetMenuItemInfoW(hMenu, static_cast<UINT>(position), TRUE, &info)) return nullptr;
+  HMENU attached = made.release();
+  owner.AddGenerated(attached, std::move(instance));
+  return attached;
+}
+
 bool ListEntryChosen(const std::wstring& caption, bool checked, HWND owner, cTips* tips) {
   const ListChoice choice = tolvane::DecodeListChoice(caption);
   using Kind = ListChoice::Kind;

@@ -26,6 +26,13 @@ GeneratedList BuildControlListMenu(HWND control, int listType, std::wstring_view
 // The built-in list that `key` ("lvColors:"...) names, from its value.
 GeneratedList BuildPresetListMenu(std::wstring_view key, std::wstring_view value);
 
+// Makes `list` the sub-menu of the item at `position` of `hMenu`, owned by
+// a new instance kept in `owner`'s generated pop-ups. A pop-up generated
+// there before goes first with its instance and records; a sub-menu the
+// item had of its own is never replaced. Returns the pop-up attached, or null.
+HMENU AttachGeneratedList(cMenuItems& owner, HMENU hMenu, int position, GeneratedList list,
+                          const std::wstring& defaultTip);
+
 // Where the colour and font chosen in a list are kept ("Font" section);
 // none: they are not kept. The store must outlive its use.
 void SetListSettings(tolvane::SettingsStore* store);

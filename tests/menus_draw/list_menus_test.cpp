@@ -7,6 +7,7 @@
 
 #include "../launcher/fake_desktop.h"
 #include "core/settings_store.h"
+#include "menus/gdi_count.h"
 #include "ui/handles.h"
 
 namespace menus {
@@ -141,6 +142,44 @@ TEST_F(ListMenus, BuiltInChoicesReachTheEventObject) {
   ASSERT_EQ(::GetMenuItemCount(month.get()), 29);
   ListEntryChosen(Caption(month.get(), 32499), false, parent, &tips);
   EXPECT_EQ(tips.seen, (std::vector<std::wstring>{L"st/State/AL", L"cal/DayOfMonth/38018"}));
+}
+
+}  // namespace
+}  // namespace menus
+
+namespace menus {
+namespace {
+
+TEST_F(ListMenus, EachOpeningReplacesTheGeneratedPopupAndNothingElse) {
+  HWND list = Child(L"LISTBOX", 0, 11, {L"a", L"b", L"c"});
+  cMenuItems owner;
+  owner.InitializeSubMenu(parent, nullptr, nullptr, true);
+  ui::OwnedMenu menu(::CreatePopupMenu());
+  ::AppendMenuW(menu.get(), MF_STRING, 5, L"own");
+  ::AppendMenuW(menu.get(), MF_STRING, 6, L"list");
+  HMENU own = ::CreatePopupMenu();
+  MENUITEMINFOW info{sizeof info, MIIM_SUBMENU};
+  info.hSubMenu = own;
+  ::SetMenuItemInfoW(menu.get(), 0, TRUE, &info);
+
+  const long held = GdiObjectsHeld();
+  HMENU previous = nullptr;
+  for (int i = 0; i < 1000; ++i) {
+    HMENU made = AttachGeneratedList(owner, menu.get(), 1, BuildControlListMenu(list, 1, L""), L"");
+    ASSERT_TRUE(made);
+    ASSERT_EQ(::GetSubMenu(menu.get(), 1), made);
+    ASSERT_TRUE(owner.Generated(made));
+    if (previous && previous != made) {
+      ASSERT_FALSE(::IsMenu(previous));  // destroyed, with its instance
+      ASSERT_FALSE(owner.Generated(previous));
+    }
+    previous = made;
+  }
+  EXPECT_EQ(GdiObjectsHeld(), held);
+  // Position 0 has a sub-menu of its own: it is neither replaced nor destroyed.
+  EXPECT_FALSE(AttachGeneratedList(owner, menu.get(), 0, BuildControlListMenu(list, 1, L""), L""));
+  EXPECT_TRUE(::IsMenu(own));
+  EXPECT_EQ(::GetSubMenu(menu.get(), 0), own);
 }
 
 }  // namespace
