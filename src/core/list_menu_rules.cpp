@@ -160,6 +160,11 @@ bool ListEntries::Add(unsigned flags, std::wstring caption) {
   return true;
 }
 
+std::optional<unsigned> ControlEntryId(long long index) {
+  if (index < 0 || index >= static_cast<long long>(kFirstListId)) return std::nullopt;
+  return kFirstListId - static_cast<unsigned>(index);
+}
+
 long long DateSerial(CivilDate date) {
   return DaysFromCivil(date.year, date.month, date.day) - DaysFromCivil(1899, 12, 30);
 }

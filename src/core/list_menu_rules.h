@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,10 @@ class ListEntries {
   unsigned next_;
   std::vector<ListEntry> entries_;
 };
+
+// The ID of a list control's entry `index` (from 0): 32500 down to 1;
+// nothing past the 32,500th entry.
+std::optional<unsigned> ControlEntryId(long long index);
 
 // The keys of the built-in lists, in the order they are looked for.
 inline constexpr std::array<std::wstring_view, 7> kPresetListKeys = {

@@ -119,9 +119,9 @@ GeneratedList BuildControlListMenu(HWND control, int listType, std::wstring_view
   const auto handle = static_cast<tolvane::HandleValue>(reinterpret_cast<UINT_PTR>(control));
   const LRESULT count = ::SendMessageW(control, m.count, 0, 0);
   const LRESULT selected = ::SendMessageW(control, m.selection, 0, 0);
-  // IDs count down from 32500 and stop at 1.
-  const LRESULT last = count < static_cast<LRESULT>(tolvane::kFirstListId) ? count : tolvane::kFirstListId;
-  for (int i = 0; i < last; ++i) {
+  for (int i = 0; i < count; ++i) {
+    const std::optional<unsigned> id = tolvane::ControlEntryId(i);
+    if (!id) break;
     std::optional<std::wstring> text = EntryText(control, m, i);
     if (!text) continue;
     const bool checked =
@@ -140,7 +140,7 @@ GeneratedList BuildControlListMenu(HWND control, int listType, std::wstring_view
     } else {
       caption = tolvane::ControlEntryCaption(*text, base);
     }
-    Append(menu.get(), checked ? MF_CHECKED : 0, tolvane::kFirstListId - static_cast<unsigned>(i), caption);
+    Append(menu.get(), checked ? MF_CHECKED : 0, *id, caption);
   }
   if (count <= 0)
     Append(menu.get(), MF_GRAYED | MF_DISABLED, tolvane::kFirstListId,

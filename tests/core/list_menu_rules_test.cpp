@@ -137,6 +137,11 @@ TEST(ControlLists, EntryCaptionsAndTheIdFloor) {
   EXPECT_EQ(half.kind, ListChoice::Kind::Control);
   EXPECT_EQ(half.index, 2);
 
+  EXPECT_EQ(ControlEntryId(0), 32500u);
+  EXPECT_EQ(ControlEntryId(32499), 1u);
+  EXPECT_FALSE(ControlEntryId(32500));
+  EXPECT_FALSE(ControlEntryId(-1));
+
   ListEntries entries;
   int added = 0;
   while (entries.Add(0, L"x")) ASSERT_LE(++added, 40000);
