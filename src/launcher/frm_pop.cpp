@@ -36,6 +36,9 @@ FrmPop::FrmPop() : ui::Form(L"FrmPop") {
 void FrmPop::Form_Load() {
   ui::PicturePtr strip = ui::Picture::BitmapResource(IDB_MINITOOLBAR);
   MiniToolBar.LoadStrip(strip ? strip->Bitmap() : nullptr, 16, RGB(0xC0, 0xC0, 0xC0));
+  // The strip's first slot is blank: the list numbers the pictures from 1,
+  // as the captions' "{IMG:iN}" do, so picture N is the strip's slot N.
+  if (MiniToolBar.Count() > 0) ::ImageList_Remove(MiniToolBar.get(), 0);
   menus::SetHighlightDisabled(true);
   menus::SetGradientHighlight(true);
   menus::SetItalicText(false);

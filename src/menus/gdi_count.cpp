@@ -32,7 +32,7 @@ void FreeIcon(HICON h) {
 }
 
 void ScreenDc::Release() {
-  if (dc_ && ::ReleaseDC(nullptr, dc_)) detail::NoteFreed();
+  if (dc_ && ::ReleaseDC(hwnd_, dc_)) detail::NoteFreed();
   dc_ = nullptr;
 }
 

@@ -36,10 +36,10 @@ using CountedPen = ui::Owned<HPEN, FreeGdiObject>;
 using CountedMemoryDc = ui::Owned<HDC, FreeMemoryDc>;
 using CountedIcon = ui::Owned<HICON, FreeIcon>;
 
-// A DC of the screen for as long as it lives.
+// A DC of the screen (or of a window) for as long as it lives.
 class ScreenDc {
  public:
-  ScreenDc() : dc_(Made(::GetDC(nullptr))) {}
+  explicit ScreenDc(HWND hwnd = nullptr) : hwnd_(hwnd), dc_(Made(::GetDC(hwnd))) {}
   ~ScreenDc() { Release(); }
   ScreenDc(const ScreenDc&) = delete;
   ScreenDc& operator=(const ScreenDc&) = delete;
@@ -47,6 +47,7 @@ class ScreenDc {
   void Release();
 
  private:
+  HWND hwnd_;
   HDC dc_;
 };
 

@@ -10,7 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "menus/menu_draw.h"
 #include "menus/menu_fonts.h"
+#include "menus/menu_images.h"
 #include "ui/menu.h"
 #include "ui/screen.h"
 
@@ -175,10 +177,16 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
     case WM_GETMINMAXINFO:
       if (self->RestrictSize(lParam, false)) return 0;
       return passOn();
-    case WM_DRAWITEM:
-    case WM_MEASUREITEM:
-      // Plain menus: the window draws its own owner-drawn items.
+    case WM_MEASUREITEM: {
+      cMenuItems* owner = Current() ? Current() : self;
+      if (wParam == 0 && OnMeasureItem(owner, lParam)) return TRUE;
+      return passOn();  // the window's own owner-drawn items
+    }
+    case WM_DRAWITEM: {
+      cMenuItems* owner = Current() ? Current() : self;
+      if (wParam == 0 && OnDrawItem(owner, lParam)) return TRUE;
       return passOn();
+    }
     case WM_KEYDOWN: case WM_KEYUP: case WM_SYSKEYDOWN: case WM_SYSKEYUP: {
       LRESULT r = passOn();
       if (!openPopups && KeyEvents) OnMenuKey(hWnd, wParam, uMsg == WM_KEYUP || uMsg == WM_SYSKEYUP);
@@ -345,6 +353,7 @@ void UnsubclassForm(HWND hWnd) {
   if (Instances().size() == 1) {
     Instances().clear();
     CreateMenuFonts(false, false, L"");
+    ReleaseMenuPictures();
     ChildClassNames.clear();
     ui::SetMenuDestroyedHook(nullptr);
   } else {

@@ -60,7 +60,10 @@ void cMenuItems::InitializeSubMenu(HWND hForm, ui::ImageList* oImgList, cTips* C
     if (systemMenu_) IsWindowList(systemMenu_, true);
   }
   // Adds or marks that one pop-up: the records of the others stay.
-  if (TimeConsumingMenu) store_.PutPanel(HandleOf(TimeConsumingMenu)).Slow = true;
+  if (TimeConsumingMenu) {
+    store_.PutPanel(HandleOf(TimeConsumingMenu)).Slow = true;
+    timeConsuming_ = TimeConsumingMenu;
+  }
   defaultTip_ = DefaultTip;
 }
 
@@ -102,20 +105,6 @@ void cMenuItems::GetPanelItem(HMENU hMenu) {
   if (const tolvane::MenuPanelRec* panel = store_.FindPanel(HandleOf(hMenu))) CurrentPanel = *panel;
   else if (cMenuItems* generated = Generated(hMenu)) generated->GetPanelItem(hMenu);
 }
-
-bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
-  (void)bIsSysMenu;
-  if (cMenuItems* generated = Generated(hSubMenu)) {
-    generated->IsWindowList(hSubMenu, bIsSysMenu);
-    return false;
-  }
-  // The menus stay plain for now: preparing keeps the pop-up's panel only.
-  ++preparations_;
-  store_.PutPanel(HandleOf(hSubMenu));
-  return false;
-}
-
-void cMenuItems::UpdateMenuItems(HMENU hMenu) { (void)hMenu; }
 
 void cMenuItems::RestoreMenus() {
   for (tolvane::HandleValue value : store_.PanelMenus()) {

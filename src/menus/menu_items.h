@@ -10,6 +10,7 @@
 #include <string>
 #include <unordered_map>
 #include <variant>
+#include <vector>
 
 #include "core/menu_store.h"
 
@@ -106,6 +107,20 @@ class cMenuItems {
   int Preparations() const { return preparations_; }
 
  private:
+  // What registering one item tells the preparation of its pop-up.
+  struct Registered {
+    bool sideBar = false;
+    int height = 0;
+  };
+  // `literalTags` set: the caption is text the user typed, shown as typed,
+  // and these are its only tags.
+  Registered RegisterMenuItem(std::wstring Caption, const std::wstring* literalTags, unsigned Flags,
+                              UINT& ItemType, UINT& ItemState, HMENU hMenu, UINT ID, int Position, HWND CacheList);
+  void MeasureItem(tolvane::MenuItemRec& rec);
+  void BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<tolvane::MenuItemRec*>& items,
+                      const std::vector<int>& breaks);
+  HMENU timeConsuming_ = nullptr;
+
   ui::ImageList* imageList_ = nullptr;
   cTips* callBacks_ = nullptr;
   cTips* prevCallBacks_ = nullptr;

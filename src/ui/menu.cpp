@@ -1,5 +1,6 @@
 #include "ui/menu.h"
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -11,9 +12,18 @@
 namespace ui {
 namespace {
 
+// The items of every pop-up built and not yet destroyed, by position.
+std::unordered_map<HMENU, std::vector<const MenuItem*>>& Built() {
+  static auto* built = new std::unordered_map<HMENU, std::vector<const MenuItem*>>;
+  return *built;
+}
+
 void Build(HMENU into, MenuItem& menu, std::vector<MenuItem*>& byId, const MenuTextFn& text) {
+  std::vector<const MenuItem*>& positions = Built()[into];
+  positions.clear();
   for (auto& item : menu.Items) {
     if (!item->Visible) continue;
+    positions.push_back(item.get());
     if (!item->Literal && item->Caption == L"-") {
       ::AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
       continue;
@@ -77,7 +87,8 @@ MenuDestroyedHook destroyedHook = nullptr;
 void TellDestroyed(HMENU menu) {
   for (int i = 0, n = ::GetMenuItemCount(menu); i < n; ++i)
     if (HMENU sub = ::GetSubMenu(menu, i)) TellDestroyed(sub);
-  destroyedHook(menu);
+  Built().erase(menu);
+  if (destroyedHook) destroyedHook(menu);
 }
 
 }  // namespace
@@ -89,6 +100,12 @@ bool TakeMenuChoice(HWND hwnd, UINT id) {
 }
 
 void SetMenuDestroyedHook(MenuDestroyedHook hook) { destroyedHook = hook; }
+
+const MenuItem* BuiltMenuItem(HMENU menu, int position) {
+  auto it = Built().find(menu);
+  if (it == Built().end() || position < 0 || position >= static_cast<int>(it->second.size())) return nullptr;
+  return it->second[static_cast<std::size_t>(position)];
+}
 
 MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text, HWND foreground) {
   std::vector<MenuItem*> byId;
@@ -106,7 +123,7 @@ MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text, HWND for
     ::SendMessageW(owner, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     pending = outer;
   }
-  if (destroyedHook) TellDestroyed(popup.get());
+  TellDestroyed(popup.get());
   popup.reset();
   if (choice.chosen) Raise(choice.chosen->onClick);
   return choice.chosen;

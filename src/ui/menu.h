@@ -41,6 +41,12 @@ using MenuTextFn = std::function<std::wstring(const MenuItem&)>;
 // Returns the chosen item, or null.
 MenuItem* PopupMenu(HWND owner, MenuItem& menu, const MenuTextFn& text = {}, HWND foreground = nullptr);
 
+// The item a pop-up built by PopupMenu holds at `position` (separators
+// included), while that pop-up exists; null for any other menu. Code that
+// draws the items reads their captions here, mark-up and literal text
+// intact, as the Windows menu holds only the plain text.
+const MenuItem* BuiltMenuItem(HMENU menu, int position);
+
 // Called by a runtime window on a menu WM_COMMAND: true when `id` is the
 // choice of a menu `hwnd` is tracking.
 bool TakeMenuChoice(HWND hwnd, UINT id);

@@ -128,8 +128,7 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   TipsLog tips;
   SubclassForm(w.hwnd(), nullptr, &tips, 0);
   HMENU menu = ::CreatePopupMenu();
-  ::AppendMenuW(menu, MF_STRING, 0x8123, L"x");
-  InstanceOf(w.hwnd())->Store().PutItem(0x8123, HandleOf(menu)).Tip = L"astuce";
+  ::AppendMenuW(menu, MF_STRING, 0x8123, L"x{TIP:astuce}");
   auto loop = [&] {
     ::SendMessageW(w.hwnd(), WM_ENTERMENULOOP, 0, 0);
     ::SendMessageW(w.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);

@@ -1,0 +1,26 @@
+// The pictures menu items show, each made once at the size drawn: its
+// colours over black, its mask, and its shape for greyed and shadowed
+// drawing. Drawing them afterwards makes no GDI object.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace menus {
+
+// Draws picture `handle` (a bitmap or an icon) at x, y, `width` x `height`.
+// Not greyed: the picture, its transparent parts left alone (a bitmap's
+// transparent colour is its top-left pixel, unless `opaque`). Greyed: its
+// shape in the light colour one pixel down-right and in the shadow colour in
+// place (embossed), or in the shadow colour down-right and the DC's
+// background colour in place (a shadow). False when there is nothing to draw.
+bool DrawMenuPicture(HDC hDC, std::uint64_t handle, int x, int y, int width, int height, bool greyed, bool embossed,
+                     bool opaque);
+
+// Frees every picture made (when the last menu owner goes).
+void ReleaseMenuPictures();
+// How many pictures are held.
+std::size_t MenuPicturesHeld();
+
+}  // namespace menus
