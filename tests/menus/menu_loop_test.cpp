@@ -5,7 +5,11 @@
 #include <windows.h>
 
 #include "menu_test_window.h"
+#include "menus/gdi_count.h"
 #include "menus/menu_engine.h"
+#include "ui/handles.h"
+#include "ui/image_list.h"
+#include "ui/picture.h"
 #include "ui/form.h"
 #include "ui/menu.h"
 #include "ui/seams.h"
@@ -70,11 +74,38 @@ class LoopDesktop final : public ui::Desktop {
     return 0;
   }
 
+  // Items are also measured and drawn, as Windows would, one under another
+  // into `canvas`; the sizes Windows was given are kept.
+  HDC canvas = nullptr;
+  std::vector<MEASUREITEMSTRUCT> measured;
+  std::vector<tolvane::MenuItemRec> records;  // as each item was drawn
+  int drawn = 0;
+
  private:
   void Open(HMENU menu, HWND owner) {
     ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+    if (canvas) Paint(menu, owner);
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
       if (HMENU sub = ::GetSubMenu(menu, i)) Open(sub, owner);
+  }
+  void Paint(HMENU menu, HWND owner) {
+    int top = 3;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_ID | MIIM_DATA;
+      ::GetMenuItemInfoW(menu, i, TRUE, &info);
+      MEASUREITEMSTRUCT mis{ODT_MENU, 0, info.wID, 0, 0, info.dwItemData};
+      if (!::SendMessageW(owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis))) continue;
+      measured.push_back(mis);
+      DRAWITEMSTRUCT dis{ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, 0, reinterpret_cast<HWND>(menu), canvas,
+                         {3, top, 3 + static_cast<LONG>(mis.itemWidth), top + static_cast<LONG>(mis.itemHeight)},
+                         info.dwItemData};
+      drawn += ::SendMessageW(owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis)) != 0;
+      if (const tolvane::MenuItemRec* rec = InstanceOf(owner)->Store().FindItem(info.wID, HandleOf(menu)))
+        records.push_back(*rec);
+      top += static_cast<int>(mis.itemHeight);
+    }
   }
   ui::Desktop* previous_;
 };
@@ -125,6 +156,63 @@ TEST(MenuLoop, AChoiceRunsItsItemOnceWithTheEngineHooked) {
   EXPECT_EQ(un + deux, 1);
   holder.Unload();
   EXPECT_EQ(SubclassedCount(), 0u);
+}
+
+TEST(MenuLoop, TheGroupMenuIsDrawnWithGroupNamesAsTypedAndKeepsTheGdiCountOverAHundredPopups) {
+  Holder holder;
+  holder.Load();
+  ui::ImageList pictures;
+  {
+    ui::OwnedBitmap strip = ui::CreateDib(16 * 9, 16, 32);
+    pictures.LoadStrip(strip.get(), 16, RGB(255, 0, 255));
+  }
+  SubclassForm(holder.hwnd(), &pictures, nullptr, 0);
+  ui::MenuItem menu;
+  ui::MenuItem& groups = menu.Add(L"SelGroupe", L"Groupe de programmes");
+  const std::vector<std::wstring> names{L"R&D", L"-Jeux", L"a{b}c", L"un\tdeux", L"x{IMG:i3}", L""};
+  for (const std::wstring& name : names) {
+    ui::MenuItem& item = groups.Add(L"Groupe", name);
+    item.Literal = true;
+    item.Tags = L"{IMG:i9}";
+  }
+  menu.Add(L"I1", L"-");
+  menu.Add(L"AjGroupe", L"Ajouter un groupe{IMG:i1}");
+  LoopDesktop desktop;
+  void* bits = nullptr;
+  ui::OwnedBitmap bitmap = ui::CreateDib(400, 300, 32, &bits);
+  ui::OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  HGDIOBJ old = ::SelectObject(dc.get(), bitmap.get());
+  desktop.canvas = dc.get();
+
+  ui::PopupMenu(holder.hwnd(), menu);
+  ASSERT_EQ(desktop.drawn, 3 + static_cast<int>(names.size()));
+  ASSERT_EQ(desktop.measured.size(), 3 + names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const MEASUREITEMSTRUCT& m = desktop.measured[i + 3];  // the sub-menu is opened after its parent
+    EXPECT_EQ(m.itemHeight, 22u) << i;
+    EXPECT_GE(m.itemWidth, 40u) << i;
+  }
+  EXPECT_EQ(desktop.measured[1].itemHeight, 6u);  // the separator
+  // Names as typed: every "&" shown, no separator, no mark-up, tabs as blanks;
+  // each with the group picture.
+  const std::vector<std::wstring> shown{L"R&&D", L"-Jeux", L"a{b}c", L"un deux", L"x{IMG:i3}", L""};
+  ASSERT_EQ(desktop.records.size(), 3 + names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const tolvane::MenuItemRec& rec = desktop.records[i + 3];
+    EXPECT_EQ(rec.Text, shown[i]);
+    EXPECT_EQ(rec.Flags & tolvane::kItemSeparator, 0u) << i;
+    EXPECT_EQ(rec.Image, std::to_wstring(reinterpret_cast<UINT_PTR>(pictures.Picture(8))));
+  }
+
+  const long held = GdiObjectsHeld(), made = GdiObjectsMade();
+  for (int i = 0; i < 100; ++i) ui::PopupMenu(holder.hwnd(), menu);
+  EXPECT_EQ(desktop.drawn, 101 * (3 + static_cast<int>(names.size())));
+  EXPECT_EQ(GdiObjectsHeld(), held);
+  EXPECT_GT(GdiObjectsMade(), made);  // measuring borrows the window's DC, and gives it back
+  ::SelectObject(dc.get(), old);
+  holder.Unload();
+  EXPECT_EQ(SubclassedCount(), 0u);
+  EXPECT_EQ(GdiObjectsHeld(), 0);
 }
 
 }  // namespace
