@@ -117,6 +117,10 @@ class cMenuItems {
   Registered RegisterMenuItem(std::wstring Caption, const std::wstring* literalTags, unsigned Flags,
                               UINT& ItemType, UINT& ItemState, HMENU hMenu, UINT ID, int Position, HWND CacheList);
   void MeasureItem(tolvane::MenuItemRec& rec);
+  // Lists bound by "LB:"/"CB:", the built-in lists, and the tags of a
+  // generated list's entries.
+  void ReadListTags(tolvane::MenuItemRec& rec, const std::wstring& tags, HMENU hMenu, int Position);
+  void RenderSideBar(tolvane::MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction);
   void BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<tolvane::MenuItemRec*>& items,
                       const std::vector<int>& breaks);
   HMENU timeConsuming_ = nullptr;
