@@ -32,14 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // An unreadable "Groupe" stands for the groups whose names are there.
   const int before = GroupCountOrNamed(store);
-  if (before > fuzz::kMaxWalkedCount) return 0;
+  FUZZ_CHECK(before >= 0 && before <= kMaxGroups);
   std::vector<int> oldLinkCounts;
   for (int g = 1; g <= before + 1; ++g) oldLinkCounts.push_back(ReadLinkCount(store, g).value_or(0));
-  if (*std::max_element(oldLinkCounts.begin(), oldLinkCounts.end()) > fuzz::kMaxWalkedCount) return 0;
+  FUZZ_CHECK(*std::max_element(oldLinkCounts.begin(), oldLinkCounts.end()) <= kMaxLinksPerGroup);
 
   const auto plan = PlanDesktopImport(store, files);
-  FUZZ_CHECK(plan.has_value() == !files.empty());
-  if (!plan) return 0;
+  // No plan without files, nor when a full catalogue has no group to reuse.
+  if (!plan) {
+    FUZZ_CHECK(files.empty() || before >= kMaxGroups);
+    return 0;
+  }
+  FUZZ_CHECK(!files.empty());
   FUZZ_CHECK(plan->group >= 1 && plan->group <= plan->groupCount);
   FUZZ_CHECK(plan->groupCount == std::max(before, plan->group));
 
@@ -48,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int n = plan->group;
   FUZZ_CHECK(GroupCountOrNamed(after) == plan->groupCount);
   FUZZ_CHECK(ReadGroupName(after, n) == kDesktopGroupName);
-  FUZZ_CHECK(ReadLinkCount(after, n) == static_cast<int>(files.size()));
+  FUZZ_CHECK(ReadLinkCount(after, n) == std::min(static_cast<int>(files.size()), kMaxLinksPerGroup));
   FUZZ_CHECK(after.Get(kSectionSettings, kCurrentGroupKey, L"") == Digits(n));
   for (std::size_t i = 0; i < files.size(); ++i) {
     const int k = static_cast<int>(i) + 1;

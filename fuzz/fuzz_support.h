@@ -99,10 +99,4 @@ inline bool EndsWith(std::wstring_view s, std::wstring_view suffix) {
   return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
 
-// The group menu, the link plan and the import walk (and allocate for) every
-// group or link a count names, so a stored count in the millions stalls them;
-// until the catalogue bounds its counts, the targets leave such counts out.
-// Past a few hundred, a count reaches no new code anyway.
-inline constexpr int kMaxWalkedCount = 256;
-
 }  // namespace fuzz

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   for (int group = 1; group <= 2; ++group) {
     const auto count = ReadLinkCount(f.store, group);
-    if (count && *count > fuzz::kMaxWalkedCount) continue;
+    FUZZ_CHECK(!count || (*count >= 0 && *count <= kMaxLinksPerGroup));
     const auto plan = PlanLinkButtons(f.store, group, 60, 375);
     FUZZ_CHECK(plan.empty() == !count);
     if (!count) continue;

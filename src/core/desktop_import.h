@@ -44,7 +44,9 @@ std::vector<std::wstring> DesktopFolders(std::wstring_view user, std::wstring_vi
 // folder + "\" + name, without doubling a separator the folder ends with.
 std::wstring JoinPath(std::wstring_view folder, std::wstring_view name);
 
-// Empty when there is no file at all: the catalogue is then left as it is.
+// Empty when there is no file at all, or when the catalogue already counts
+// as many groups as the readers take and none is "Desktop": the catalogue is
+// then left as it is.
 std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
                                             const std::vector<DesktopFile>& files);
 

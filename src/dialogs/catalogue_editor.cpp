@@ -17,10 +17,6 @@ namespace {
 constexpr COLORREF kStripColour = RGB(0x72, 0x92, 0xE1);  // &H00E19272&
 constexpr COLORREF kInputBack = RGB(0xE0, 0xE0, 0xE0);
 
-COLORREF SystemOr(std::uint32_t colour) {
-  return (colour & 0x80000000) ? ::GetSysColor(static_cast<int>(colour & 0xFF)) : static_cast<COLORREF>(colour);
-}
-
 }  // namespace
 
 CatalogueEditor::CatalogueEditor(std::wstring name, std::wstring title, const EditorDesign& design)
@@ -68,12 +64,12 @@ LRESULT CatalogueEditor::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 
 void CatalogueEditor::ChargerMeInterface() {
   const InterfaceValues v = LireInterface();
-  Saisie.SetForeColor(SystemOr(InterfaceColour(v.textColour, 0)));
+  Saisie.SetForeColor(ShownColour(InterfaceColour(v.textColour, 0)));
   ui::FontSpec f = Saisie.Font();
   f.size = InterfaceFontSize(v.size);
   f.name = v.font;
   Saisie.SetFont(f);
-  Saisie.SetBackColor(SystemOr(InterfaceColour(v.backColour, Saisie.BackColor())));
+  Saisie.SetBackColor(ShownColour(InterfaceColour(v.backColour, Saisie.BackColor())));
   // Halves go to the even number of twips, then the half is cut down.
   const long gap = std::lrint(EnteteL.Height() - Saisie.Height());
   Saisie.SetTop(static_cast<double>(gap / 2));

@@ -121,10 +121,12 @@ void FrmAide::DesignContent() {
   }
   DesignMenuPage();
   for (const Item& item : kPages) DesignItem(item.page, item);
+  // The three pages' back buttons share one pair of pictures.
+  const ui::PicturePtr backUp = ui::Picture::BitmapResource(IDB_HELP_BACK_UP);
+  const ui::PicturePtr backDown = ui::Picture::BitmapResource(IDB_HELP_BACK_DOWN);
   for (int p = 1; p < 4; ++p) {
     BtnAide[p].Create(FAide[p], {.name = L"BtnAide", .left = 4200, .top = 0, .width = 300, .height = 300,
-                                 .transparent = true, .picture = ui::Picture::BitmapResource(IDB_HELP_BACK_UP),
-                                 .pictureDown = ui::Picture::BitmapResource(IDB_HELP_BACK_DOWN),
+                                 .transparent = true, .picture = backUp, .pictureDown = backDown,
                                  .toolTip = L"Revenir au menu principal"});
     BtnAide[p].Index = p;
     BtnAide[p].onClick = [this, p] { BtnAide_Click(p); };

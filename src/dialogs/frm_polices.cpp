@@ -144,13 +144,21 @@ void FrmPolices::Defaut_Click() {
 }
 
 void FrmPolices::Btn_Click() {
+  SettingsStore& store = Settings();
+  bool stored = true;
   // With nothing chosen in a list (no fonts installed) the stored value stays.
-  if (Polices.ListIndex() >= 0) Settings().Save(kSectionInterface, L"Police", Polices.List(Polices.ListIndex()));
-  if (Taille.ListIndex() >= 0) Settings().Save(kSectionInterface, L"TaillePolice", Taille.List(Taille.ListIndex()));
-  Settings().Save(kSectionInterface, L"CouleurTexte", ColourText(textColour_));
-  Settings().Save(kSectionInterface, L"BackCouleur", ColourText(backColour_));
+  if (Polices.ListIndex() >= 0)
+    stored = store.Save(kSectionInterface, L"Police", Polices.List(Polices.ListIndex())) && stored;
+  if (Taille.ListIndex() >= 0)
+    stored = store.Save(kSectionInterface, L"TaillePolice", Taille.List(Taille.ListIndex())) && stored;
+  stored = store.Save(kSectionInterface, L"CouleurTexte", ColourText(textColour_)) && stored;
+  stored = store.Save(kSectionInterface, L"BackCouleur", ColourText(backColour_)) && stored;
   Unload();
-  MessageOverMain(L"Le modification de l'interface a été bien prise en compte !", MB_OK | MB_ICONINFORMATION);
+  if (stored)
+    MessageOverMain(L"Le modification de l'interface a été bien prise en compte !", MB_OK | MB_ICONINFORMATION);
+  else
+    MessageOverMain(L"La modification de l'interface n'a pas pu être enregistrée : l'accès au registre a été refusé.",
+                    MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace tolvane

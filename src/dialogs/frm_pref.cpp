@@ -89,6 +89,7 @@ bool FrmPref::ApplyAutostart(bool on) {
 
 void FrmPref::Btn_Click() {
   bool autostartFailed = false;
+  bool stored = true;
   for (int i = 0; i < kOptionCount; ++i) {
     bool on = On(i);
     if (i == kOptionStartWithWindows && !ApplyAutostart(on)) {
@@ -96,12 +97,15 @@ void FrmPref::Btn_Click() {
       on = AutostartPresent();  // stored as it really stands
     }
     if (i == kOptionShowDesktop) ui::TheDesktop().ShowDesktopWindow(on);  // none: nothing to do
-    Settings().Save(kSectionSettings, OptionKey(i), OptionText(on));
+    stored = Settings().Save(kSectionSettings, OptionKey(i), OptionText(on)) && stored;
   }
   const bool wanted = On(kOptionStartWithWindows);
   Unload();
-  if (!autostartFailed) {
+  if (!autostartFailed && stored) {
     MessageOverMain(L"Le modification des références a été bien prise en compte !", MB_OK | MB_ICONINFORMATION);
+  } else if (!autostartFailed) {
+    MessageOverMain(L"La modification des préférences n'a pas pu être enregistrée : l'accès au registre a été refusé.",
+                    MB_OK | MB_ICONEXCLAMATION);
   } else {
     const std::wstring done = wanted ? L"enregistré" : L"supprimé";
     MessageOverMain(L"Le lancement de " + AppTitle() + L" au démarrage de l'ordinateur n'a pas pu être " + done +

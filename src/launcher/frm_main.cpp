@@ -200,10 +200,8 @@ void FrmMain::Form_Activate() {
 void FrmMain::ChargerMeInterface() {
   InterfaceValues v = LireInterface();
   const double size = InterfaceFontSize(v.size);
-  COLORREF text = InterfaceColour(v.textColour, 0);
-  COLORREF back = InterfaceColour(v.backColour, PaneBackColour());
-  if (text & 0x80000000) text = ::GetSysColor(text & 0xFF);  // a system colour
-  if (back & 0x80000000) back = ::GetSysColor(back & 0xFF);
+  const COLORREF text = ShownColour(InterfaceColour(v.textColour, 0));
+  const COLORREF back = ShownColour(InterfaceColour(v.backColour, PaneBackColour()));
   auto restyle = [&](ui::Window& w) {
     ui::FontSpec f = w.Font();
     f.name = v.font, f.size = size, f.italic = false;

@@ -117,11 +117,6 @@ COLORREF ShownColour(std::uint32_t colour) {
   return IsSystemColour(colour) ? ::GetSysColor(static_cast<int>(colour & ~kSystemColourFlag)) : colour;
 }
 
-std::optional<COLORREF> ShownColour(std::wstring_view stored) {
-  if (auto colour = ColourFromText(stored)) return ShownColour(*colour);
-  return std::nullopt;
-}
-
 void BeginTitleDrag(double x, double y) {
   Deplacement = 1;
   DepX = x;

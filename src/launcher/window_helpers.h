@@ -25,8 +25,7 @@ void PositionnerFenetre(ui::Form& dialog);
 void DeplacementAuto(ui::Form& dialog);
 InterfaceValues LireInterface();
 // The colour to paint for a stored colour value: a system colour becomes the
-// system's current colour. Empty when the text names no colour.
-std::optional<COLORREF> ShownColour(std::wstring_view stored);
+// system's current colour.
 COLORREF ShownColour(std::uint32_t colour);
 
 // The screen in twips, and the monitors' work areas in twips.

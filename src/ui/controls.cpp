@@ -16,16 +16,21 @@ UINT DrawFlags(TextAlign a, bool wrap) {
 }
 
 void DrawCaption(HDC dc, RECT r, const std::wstring& text, const Window& w, TextAlign align, bool wrap = false) {
+  DrawCaptionText(dc, r, text, GetFont(w.Font()), w.ForeColor(), align, wrap);
+}
+
+}  // namespace
+
+void DrawCaptionText(HDC dc, RECT r, const std::wstring& text, HFONT font, COLORREF colour, TextAlign align,
+                     bool wrap) {
   if (text.empty()) return;
-  ScopedSelect font(dc, GetFont(w.Font()));
+  ScopedSelect select(dc, font);
   int oldMode = ::SetBkMode(dc, TRANSPARENT);
-  COLORREF oldColour = ::SetTextColor(dc, w.ForeColor());
+  COLORREF oldColour = ::SetTextColor(dc, colour);
   ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawFlags(align, wrap));
   ::SetTextColor(dc, oldColour);
   ::SetBkMode(dc, oldMode);
 }
-
-}  // namespace
 
 void Panel::Create(Window& parent, const Design& d) {
   design_ = d;

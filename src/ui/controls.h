@@ -94,6 +94,11 @@ class ScrollBar : public Window {
   int value_ = 0;
 };
 
+// Draws a caption over what is already there, one line (centred in height,
+// cut with "...") or wrapped from the top; the DC is left as it was found.
+void DrawCaptionText(HDC dc, RECT r, const std::wstring& text, HFONT font, COLORREF colour, TextAlign align,
+                     bool wrap = false);
+
 // Gives a control's tip to its form's tip window (made with the first tip);
 // an empty text takes it back, as the control's end does.
 void RegisterToolTip(Window& control, const std::wstring& text);

@@ -55,13 +55,20 @@ void TextBox::AcceptFiles(bool accept) {
   if (edit_) ::DragAcceptFiles(edit_, accept);
 }
 
+// Runs in the edit's subclass procedure: nothing may leave it, and the drop
+// is handed back to the shell whatever happens.
 void TextBox::DropFiles(HDROP drop) {
   std::vector<std::wstring> files;
-  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    std::wstring path(static_cast<std::size_t>(::DragQueryFileW(drop, i, nullptr, 0)) + 1, L'\0');
-    path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
-    files.push_back(std::move(path));
+  try {
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      std::wstring path(static_cast<std::size_t>(::DragQueryFileW(drop, i, nullptr, 0)) + 1, L'\0');
+      path.resize(::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+      files.push_back(std::move(path));
+    }
+  } catch (...) {
+    ReportCaughtFailure("a file drop");
+    files.clear();
   }
   ::DragFinish(drop);
   if (!files.empty()) Raise(onDropFiles, files);
@@ -82,7 +89,7 @@ void TextBox::OnSized() {
 }
 
 LRESULT TextBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if ((msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORSTATIC) && reinterpret_cast<HWND>(lp) == edit_) {
+  if (msg == WM_CTLCOLOREDIT && reinterpret_cast<HWND>(lp) == edit_) {
     HDC dc = reinterpret_cast<HDC>(wp);
     ::SetTextColor(dc, ForeColor());
     ::SetBkColor(dc, BackColor());

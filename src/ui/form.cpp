@@ -29,10 +29,16 @@ std::vector<std::unique_ptr<Window>>& Unloaded() {
   return unloaded;
 }
 
+// Called by the system: a failure ends the walk rather than crossing it.
 BOOL CALLBACK CollectEnabled(HWND hwnd, LPARAM lp) {
-  auto* out = reinterpret_cast<std::vector<HWND>*>(lp);
-  if (::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) out->push_back(hwnd);
-  return TRUE;
+  try {
+    auto* out = reinterpret_cast<std::vector<HWND>*>(lp);
+    if (::IsWindowVisible(hwnd) && ::IsWindowEnabled(hwnd)) out->push_back(hwnd);
+    return TRUE;
+  } catch (...) {
+    ReportCaughtFailure("the walk of the program's windows");
+    return FALSE;
+  }
 }
 
 // The forms' keys first, as a dialog's loop takes them.

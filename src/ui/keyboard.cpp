@@ -37,9 +37,15 @@ bool Reachable(HWND root, HWND window) {
   return true;
 }
 
+// Called by the system: a failure ends the walk rather than crossing it.
 BOOL CALLBACK Collect(HWND window, LPARAM lp) {
-  reinterpret_cast<std::vector<HWND>*>(lp)->push_back(window);
-  return TRUE;
+  try {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(window);
+    return TRUE;
+  } catch (...) {
+    ReportCaughtFailure("the walk of a form's controls");
+    return FALSE;
+  }
 }
 
 // The controls of `root` the keyboard can reach, in tab order.

@@ -1,25 +1,6 @@
 #include "ui/option_controls.h"
 
 namespace ui {
-namespace {
-
-void DrawLine(HDC dc, RECT r, const std::wstring& text, HFONT font, COLORREF colour, UINT align) {
-  if (text.empty()) return;
-  ScopedSelect select(dc, font);
-  int oldMode = ::SetBkMode(dc, TRANSPARENT);
-  COLORREF oldColour = ::SetTextColor(dc, colour);
-  ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | align);
-  ::SetTextColor(dc, oldColour);
-  ::SetBkMode(dc, oldMode);
-}
-
-UINT AlignFlag(TextAlign a) {
-  return a == TextAlign::Center ? DT_CENTER : a == TextAlign::Right ? DT_RIGHT : DT_LEFT;
-}
-
-}  // namespace
-
 void PicturePanel::OnPaint(HDC dc, const RECT& client) {
   int textLeft = client.left + 2;
   if (const PicturePtr& pic = GetPicture()) {
@@ -30,11 +11,11 @@ void PicturePanel::OnPaint(HDC dc, const RECT& client) {
     textLeft = dest.right + 6;
   }
   RECT text{textLeft, client.top, client.right - 2, client.bottom};
-  DrawLine(dc, text, caption_, GetFont(Font()), ForeColor(), DT_LEFT);
+  DrawCaptionText(dc, text, caption_, GetFont(Font()), ForeColor(), TextAlign::Left);
 }
 
 void PreviewPanel::OnPaint(HDC dc, const RECT& client) {
-  DrawLine(dc, client, caption_, font_.Get(Font()), ForeColor(), AlignFlag(design_.textAlign));
+  DrawCaptionText(dc, client, caption_, font_.Get(Font()), ForeColor(), design_.textAlign);
 }
 
 }  // namespace ui

@@ -10,12 +10,21 @@
 #include <set>
 #include <string>
 
+#include "ui/handles.h"
+#include "ui/window.h"
+
 namespace ui {
 namespace {
 
+// Called by the system: a failure stops the listing rather than crossing it.
 int CALLBACK AddFamily(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM lp) {
-  if (font->lfFaceName[0] != L'@') reinterpret_cast<std::set<std::wstring>*>(lp)->insert(font->lfFaceName);
-  return 1;
+  try {
+    if (font->lfFaceName[0] != L'@') reinterpret_cast<std::set<std::wstring>*>(lp)->insert(font->lfFaceName);
+    return 1;
+  } catch (...) {
+    ReportCaughtFailure("the font listing");
+    return 0;
+  }
 }
 
 class RealDesktop final : public Desktop {
@@ -84,9 +93,8 @@ class RealDesktop final : public Desktop {
     std::set<std::wstring> names;  // a family comes once per character set
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesExW(screen, &wanted, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
-    ::ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    ::EnumFontFamiliesExW(screen.get(), &wanted, AddFamily, reinterpret_cast<LPARAM>(&names), 0);
     return {names.begin(), names.end()};
   }
   bool ShowDesktopWindow(bool show) override {

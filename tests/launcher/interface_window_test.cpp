@@ -47,10 +47,8 @@ TEST_F(InterfaceWindowTest, ListsStartOnTheBarsFontAndThePreviewFollowsThem) {
   store.Save(kSectionInterface, L"BackCouleur", L"abc");       // leaves the pane's own colour
   LoadMain();
   Open();
-  EXPECT_EQ(Chosen(polices->Polices), L"Verdana");
+  EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille) + polices->Text.Font().name, L"Verdana8Verdana");
   EXPECT_EQ(polices->Polices.List(0), L"Arial") << "sorted";
-  EXPECT_EQ(Chosen(polices->Taille), L"8");
-  EXPECT_EQ(polices->Text.Font().name, L"Verdana");
   EXPECT_EQ(polices->TextColour(), 0x80000012u);
   EXPECT_EQ(polices->Text.ForeColor(), ::GetSysColor(COLOR_BTNTEXT));
   EXPECT_EQ(polices->L[3].BackColor(), main->PaneBackColour());
@@ -81,18 +79,17 @@ TEST_F(InterfaceWindowTest, ColourDialogOpensOnTheColourShownAndCancelKeepsIt) {
 TEST_F(InterfaceWindowTest, DefaultsThenCloseStoreNothing) {
   LoadMain();
   Open();
+  polices->Polices.SetListIndex(0);
   polices->Defaut.SetValue(true);
   PressAndRelease(polices->Defaut);
   EXPECT_FALSE(polices->Defaut.Value());
-  EXPECT_EQ(Chosen(polices->Polices), L"Verdana");
-  EXPECT_EQ(Chosen(polices->Taille), L"8");
+  EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille), L"Verdana8");
   EXPECT_EQ(ColourText(polices->TextColour()), L"-2147483630");
   EXPECT_EQ(polices->L[3].BackColor(), RGB(164, 211, 255));
   polices->BtnClose.SetValue(true);
   PressAndRelease(polices->BtnClose);
   EXPECT_FALSE(polices->Loaded());
-  EXPECT_TRUE(store.Section(kSectionInterface).empty());
-  EXPECT_TRUE(desktop.messages.empty());
+  EXPECT_TRUE(store.Section(kSectionInterface).empty() && desktop.messages.empty());
 }
 
 TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDialogCloses) {
@@ -125,6 +122,15 @@ TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDia
   EXPECT_EQ(main->PaneBackColour(), RGB(0, 90, 0));
 }
 
+TEST_F(InterfaceWindowTest, AStoreThatRefusesIsReportedRatherThanConfirmed) {
+  LoadMain();
+  Open();
+  store.RefuseWrites(true);
+  polices->Btn_Click();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find(L"n'a pas pu être enregistrée"), std::wstring::npos) << desktop.messages[0];
+}
+
 TEST_F(InterfaceWindowTest, NoFontListKeepsTheStoredFont) {
   store.Save(kSectionInterface, L"Police", L"Garamond");
   desktop.fonts.clear();
@@ -132,8 +138,7 @@ TEST_F(InterfaceWindowTest, NoFontListKeepsTheStoredFont) {
   Open();
   EXPECT_EQ(polices->Polices.ListIndex(), -1);
   polices->Btn_Click();
-  EXPECT_EQ(Interface(L"Police"), L"Garamond");
-  EXPECT_EQ(Interface(L"TaillePolice"), L"8");
+  EXPECT_EQ(Interface(L"Police") + L"|" + Interface(L"TaillePolice"), L"Garamond|8");
 }
 
 TEST_F(InterfaceWindowTest, SteppingThroughEveryFontKeepsNoFontBehind) {

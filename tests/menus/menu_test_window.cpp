@@ -1,7 +1,6 @@
 #include "menu_test_window.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "driver.h"
 
@@ -44,21 +43,12 @@ LRESULT CALLBACK TestWindow::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-struct MenuTypist::Impl {
-  std::thread thread;
-};
-
-MenuTypist::MenuTypist(HWND owner, std::vector<WORD> keys) : impl_(std::make_unique<Impl>()) {
-  impl_->thread = std::thread([owner, keys = std::move(keys)] {
-    HWND menu = e2e::WaitPopupMenu(::GetCurrentProcessId(), 5000);
-    e2e::MenuKeys(menu, keys);
-    for (int i = 0; i < 100 && menu && ::IsWindowVisible(menu); ++i) ::Sleep(30);
-    if (menu && ::IsWindowVisible(menu)) ::PostMessageW(owner, WM_CANCELMODE, 0, 0);
-  });
-}
-
-MenuTypist::~MenuTypist() {
-  if (impl_->thread.joinable()) impl_->thread.join();
-}
+MenuTypist::MenuTypist(HWND owner, std::vector<WORD> keys)
+    : thread_([owner, keys = std::move(keys)] {
+        HWND menu = e2e::WaitPopupMenu(::GetCurrentProcessId(), 5000);
+        e2e::MenuKeys(menu, keys);
+        for (int i = 0; i < 100 && menu && ::IsWindowVisible(menu); ++i) ::Sleep(30);
+        if (menu && ::IsWindowVisible(menu)) ::PostMessageW(owner, WM_CANCELMODE, 0, 0);
+      }) {}
 
 }  // namespace menus::testing

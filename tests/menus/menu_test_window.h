@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include <map>
-#include <memory>
+#include <thread>
 #include <vector>
 
 namespace menus::testing {
@@ -38,11 +37,10 @@ class TestWindow {
 class MenuTypist {
  public:
   MenuTypist(HWND owner, std::vector<WORD> keys);
-  ~MenuTypist();
+  ~MenuTypist() { thread_.join(); }
 
  private:
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+  std::thread thread_;
 };
 
 }  // namespace menus::testing

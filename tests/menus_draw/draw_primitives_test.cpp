@@ -40,22 +40,8 @@ COLORREF SquareOnMagenta(int x, int y, int w, int h) {
 }
 COLORREF RedLeftBlueRight(int x, int, int w, int) { return x < w / 2 ? kRed : kBlue; }
 
-// The same picture as a bitmap of the screen's format, as resources load.
-ui::OwnedBitmap AsDeviceBitmap(HBITMAP dib, int w, int h) {
-  HDC screen = ::GetDC(nullptr);
-  ui::OwnedBitmap ddb(::CreateCompatibleBitmap(screen, w, h));
-  HDC from = ::CreateCompatibleDC(screen), to = ::CreateCompatibleDC(screen);
-  ::ReleaseDC(nullptr, screen);
-  HGDIOBJ oldFrom = ::SelectObject(from, dib), oldTo = ::SelectObject(to, ddb.get());
-  ::BitBlt(to, 0, 0, w, h, from, 0, 0, SRCCOPY);
-  ::SelectObject(from, oldFrom);
-  ::SelectObject(to, oldTo);
-  ::DeleteDC(from);
-  ::DeleteDC(to);
-  return ddb;
-}
-
-// Each routine leaves the DC as found and gives back every object it made.
+// Each routine leaves the DC as found, colours and modes set away from their
+// defaults, and gives back every object it made.
 class Primitives : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -73,12 +59,6 @@ class Primitives : public ::testing::Test {
   long held = 0;
 };
 
-TEST_F(Primitives, SystemColoursAreLookedUpButDefaultsAreNot) {
-  EXPECT_EQ(TranslateColor(static_cast<ColorValue>(0x8000000F)), ::GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(ColorFromName(L"vbHighlight", 5), static_cast<ColorValue>(::GetSysColor(COLOR_HIGHLIGHT)));
-  EXPECT_EQ(ColorFromName(L"rouge", -1), -1);
-}
-
 TEST_F(Primitives, RectangleWithAndWithoutOutline) {
   DrawRectangle(canvas.Dc(), 4, 4, 20, 20, kRed, 0);
   EXPECT_EQ(canvas.At(4, 4), RGB(0, 0, 0));
@@ -89,8 +69,10 @@ TEST_F(Primitives, RectangleWithAndWithoutOutline) {
   EXPECT_EQ(canvas.At(30, 30), kBlue);
   EXPECT_EQ(canvas.At(39, 39), kBlue);
   EXPECT_EQ(canvas.At(40, 40), kGreen);
-  DrawRectangle(canvas.Dc(), 44, 44, 50, 50, tolvane::SystemColorValue(COLOR_HIGHLIGHT), -1);
+  // System colours are looked up as drawn; a name naming nothing keeps the default.
+  DrawRectangle(canvas.Dc(), 44, 44, 50, 50, ColorFromName(L"vbHighlight", 5), -1);
   EXPECT_EQ(canvas.At(47, 47), ::GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(ColorFromName(L"rouge", -1), -1);
 }
 
 TEST_F(Primitives, NestedPensGiveEachOtherBack) {
@@ -99,7 +81,6 @@ TEST_F(Primitives, NestedPensGiveEachOtherBack) {
     ScopedPen outer(dc, kRed);
     {
       ScopedPen inner(dc, kBlue, 3);  // a wide pen is made, then freed
-      EXPECT_EQ(GdiObjectsHeld(), held + 1);
       ScopedBrush brush(dc, kMagenta);
       ::Rectangle(dc, 2, 2, 12, 12);
     }
@@ -112,37 +93,26 @@ TEST_F(Primitives, NestedPensGiveEachOtherBack) {
   EXPECT_EQ(canvas.At(6, 6), kMagenta);
 }
 
-TEST_F(Primitives, HorizontalGradientBands) {
+TEST_F(Primitives, GradientsFillTheirRectangleOnlyFromTheFirstColour) {
   const int screen = ::GetSystemMetrics(SM_CXSCREEN);
-  for (int width : {60, screen / 4}) {
+  for (int width : {60, screen / 4}) {  // bands of one pixel, then of two
+    SCOPED_TRACE(width);
     Canvas wide(width + 4, 8);
     Fill(wide, width + 4, 8, kGreen);
     DrawGradient(0xFF0000, 0xFF, true, wide.Dc(), RECT{2, 1, 2 + width, 7});
     const auto bands = tolvane::PlanGradient(width, screen);
-    const auto colours = tolvane::GradientColors(0xFF0000, 0xFF, bands.count);
-    SCOPED_TRACE(width);
-    EXPECT_EQ(wide.At(1, 3), kGreen);
-    EXPECT_EQ(wide.At(2, 1), 0xFF0000u);  // the first band is the first colour
-    EXPECT_EQ(wide.At(2, 6), 0xFF0000u);
-    EXPECT_EQ(wide.At(2, 0), kGreen);
-    EXPECT_EQ(wide.At(2, 7), kGreen);
-    EXPECT_EQ(wide.At(1 + width, 3), colours[static_cast<std::size_t>(bands.count - 1)]);
-    EXPECT_EQ(wide.At(2 + width, 3), kGreen);
-    EXPECT_EQ(bands.step, width > screen / 5 ? 2 : 1);
-    if (bands.step == 2) {
-      EXPECT_EQ(wide.At(3, 3), 0xFF0000u);
-    }
+    EXPECT_EQ(wide.At(2, 1), 0xFF0000u);
+    EXPECT_EQ(wide.At(3, 6), bands.step == 2 ? 0xFF0000u : tolvane::GradientColors(0xFF0000, 0xFF, bands.count)[1]);
+    EXPECT_EQ(wide.At(1 + width, 3),
+              tolvane::GradientColors(0xFF0000, 0xFF, bands.count)[static_cast<std::size_t>(bands.count - 1)]);
+    EXPECT_EQ(wide.Count([](COLORREF c) { return c == kGreen; }), 2 * (width + 4) + 6 * 4);
   }
-}
-
-TEST_F(Primitives, VerticalGradientRunsFromTheSecondColourAtTheTop) {
+  // A vertical one runs from the second colour at the top.
   DrawGradient(kRed, kBlue, false, canvas.Dc(), RECT{0, 10, 8, 50});
   EXPECT_EQ(canvas.At(4, 10), kBlue);
   EXPECT_EQ(canvas.At(4, 9), kGreen);
   EXPECT_EQ(canvas.At(4, 50), kGreen);
-  const COLORREF bottom = canvas.At(4, 49);
-  EXPECT_GT(GetRValue(bottom), 240);
-  EXPECT_LT(GetBValue(bottom), 15);
+  EXPECT_GT(GetRValue(canvas.At(4, 49)), 240);
 }
 
 TEST_F(Primitives, EmptyGradientsPaintNothing) {
@@ -156,40 +126,32 @@ TEST_F(Primitives, EmptyGradientsPaintNothing) {
 // Transparent pixels show the background; the rest of the picture is drawn.
 void ExpectSquareDrawn(const Canvas& canvas, int left, int top, int size) {
   EXPECT_EQ(canvas.At(left, top), kGreen);
-  EXPECT_EQ(canvas.At(left + size / 2, top + size / 2), kRed);
   EXPECT_EQ(canvas.At(left + size / 4, top + size / 4), kRed);
+  EXPECT_EQ(canvas.At(left + 3 * size / 4 - 1, top + 3 * size / 4 - 1), kRed);
   EXPECT_EQ(canvas.At(left + size / 4 - 1, top + size / 2), kGreen);
   EXPECT_EQ(canvas.At(left + 3 * size / 4, top + size / 2), kGreen);
   EXPECT_EQ(canvas.Count([](COLORREF c) { return c == kMagenta; }), 0);
 }
 
-TEST_F(Primitives, TransparentBitmapFromADibAndADeviceBitmap) {
+TEST_F(Primitives, TransparentBitmapsOfBothKindsShrinkToTheirCellAndEnlargeWhenAsked) {
   ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
-  ui::OwnedBitmap ddb = AsDeviceBitmap(dib.get(), 16, 16);
-  for (HBITMAP picture : {dib.get(), ddb.get()}) {
-    for (ColorValue mask : {static_cast<ColorValue>(kMagenta), -1}) {
-      Fill(canvas, 64, 64, kGreen);
-      RECT src{};
-      int w = 0, h = 0;
-      ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{8, 8, 40, 40}, picture, src, mask, w, h));
-      EXPECT_EQ((std::pair{w, h}), (std::pair{16, 16}));  // never enlarged unasked
-      EXPECT_EQ((std::pair{src.right, src.bottom}), (std::pair{16L, 16L}));
-      ExpectSquareDrawn(canvas, 8, 8, 16);
-    }
+  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
+  DIBSECTION section{};
+  ASSERT_EQ(::GetObjectW(ddb.get(), sizeof section, &section), int{sizeof(BITMAP)}) << "a device bitmap";
+  ui::OwnedBitmap big = Picture(32, 32, SquareOnMagenta);
+  // Each picture is drawn twice: one left selected in some DC could not be drawn again.
+  struct Case { HBITMAP picture; ColorValue mask; RECT dest; int asked, drawn; };
+  for (Case c : {Case{dib.get(), kMagenta, {8, 8, 40, 40}, 0, 16},  // never enlarged unasked
+                 Case{dib.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{ddb.get(), kMagenta, {8, 8, 40, 40}, 0, 16},
+                 Case{ddb.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{big.get(), -1, {4, 4, 20, 20}, 0, 16},
+                 Case{big.get(), -1, {8, 8, 0, 0}, 48, 48}}) {
+    Fill(canvas, 64, 64, kGreen);
+    RECT src{};
+    int w = c.asked, h = c.asked;
+    ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), c.dest, c.picture, src, c.mask, w, h));
+    EXPECT_EQ((std::pair{w, h}), (std::pair{c.drawn, c.drawn}));
+    ExpectSquareDrawn(canvas, c.dest.left, c.dest.top, c.drawn);
   }
-}
-
-TEST_F(Primitives, TransparentBitmapShrinksToItsCellAndEnlargesWhenAsked) {
-  ui::OwnedBitmap picture = Picture(32, 32, SquareOnMagenta);
-  RECT src{};
-  int w = 0, h = 0;
-  ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h));
-  EXPECT_EQ((std::pair{w, h}), (std::pair{16, 16}));
-  ExpectSquareDrawn(canvas, 4, 4, 16);
-  Fill(canvas, 64, 64, kGreen);
-  w = h = 48;
-  ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{8, 8, 0, 0}, picture.get(), src, -1, w, h));
-  ExpectSquareDrawn(canvas, 8, 8, 48);
 }
 
 TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
@@ -208,26 +170,21 @@ TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
 TEST_F(Primitives, TransparentBitmapRefusesWhatItCannotDraw) {
   ui::OwnedBitmap picture = Picture(8, 8, SquareOnMagenta);
   ui::OwnedBrush brush(::CreateSolidBrush(kRed));
-  RECT src{};
-  int w = 0, h = 0;
-  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 4, 20}, picture.get(), src, -1, w, h));
-  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, nullptr, src, -1, w, h));
-  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, reinterpret_cast<HBITMAP>(brush.get()), src,
-                                     -1, w, h));
-  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, reinterpret_cast<HBITMAP>(UINT_PTR{12345}),
-                                     src, -1, w, h));
-  src = RECT{8, 0, 4, 8};  // an inverted source part
-  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h));
-  // Another DC holds the bitmap: it cannot be selected here.
   Canvas other(4, 4);
-  HGDIOBJ old = ::SelectObject(other.Dc(), picture.get());
-  src = RECT{};
-  w = h = 0;
-  const bool drawn = DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h);
-  ::SelectObject(other.Dc(), old);
-  EXPECT_FALSE(drawn);
+  struct Case { RECT dest; HGDIOBJ bitmap; RECT src; bool heldElsewhere; };
+  for (Case c : {Case{{4, 4, 4, 20}, picture.get(), {}, false}, Case{{4, 4, 20, 20}, nullptr, {}, false},
+                 Case{{4, 4, 20, 20}, brush.get(), {}, false},
+                 Case{{4, 4, 20, 20}, reinterpret_cast<HGDIOBJ>(12345), {}, false},
+                 Case{{4, 4, 20, 20}, picture.get(), {8, 0, 4, 8}, false},  // an inverted source part
+                 Case{{4, 4, 20, 20}, picture.get(), {}, true}}) {           // cannot be selected here
+    HGDIOBJ old = c.heldElsewhere ? ::SelectObject(other.Dc(), picture.get()) : nullptr;
+    int w = 0, h = 0;
+    EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), c.dest, static_cast<HBITMAP>(c.bitmap), c.src, -1, w, h));
+    if (old) ::SelectObject(other.Dc(), old);
+  }
   EXPECT_EQ(canvas.Count([](COLORREF c) { return c != kGreen; }), 0);
-  // The bitmap is free again and draws.
+  RECT src{};
+  int w = 0, h = 0;  // the bitmap is free again and draws
   EXPECT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h));
 }
 
@@ -244,11 +201,6 @@ TEST_F(Primitives, AThousandDrawingsMakeNothingThatStays) {
     ScopedPen wide(canvas.Dc(), kBlue, 2);
   }
   EXPECT_EQ(GdiObjectsHeld(), held);
-  // The picture itself is still a free bitmap: nothing kept it selected.
-  Canvas other(4, 4);
-  HGDIOBJ old = ::SelectObject(other.Dc(), picture.get());
-  EXPECT_NE(old, nullptr);
-  ::SelectObject(other.Dc(), old);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "ui/font.h"
 #include "ui/keyboard.h"
 #include "ui/picture.h"
+#include "ui/window.h"
 
 namespace imagebutton {
 namespace {
@@ -261,7 +262,10 @@ LRESULT CALLBACK XpBoutonImg::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
   try {
     return self->HandleMessage(msg, wp, lp);
   } catch (...) {
-    return 0;  // nothing crosses into the system; the look stays as it was
+    // Nothing crosses into the system; the look stays as it was, and the
+    // failure is counted as every window procedure's is.
+    ui::ReportCaughtFailure("the image button");
+    return 0;
   }
 }
 
