@@ -180,7 +180,7 @@ HMENU AttachGeneratedList(cMenuItems& owner, HMENU hMenu, int position, Generate
   info.hSubMenu = made.get();
   if (!::SetMenuItemInfoW(hMenu, static_cast<UINT>(position), TRUE, &info)) return nullptr;
   HMENU attached = made.release();
-  owner.AddGenerated(attached, std::move(instance));
+  owner.AddGenerated(attached, std::move(instance), hMenu);
   return attached;
 }
 

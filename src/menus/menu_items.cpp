@@ -155,6 +155,12 @@ void cMenuItems::ForgetPopup(HMENU hMenu) {
   if (tolvane::HandleValue bitmap = store_.Forget(HandleOf(hMenu)))
     FreeGdiObject(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(bitmap)));
   generated_.erase(hMenu);
+  generatedParent_.erase(hMenu);
+  // Pop-ups generated inside a destroyed one went with it.
+  std::vector<HMENU> inside;
+  for (const auto& [sub, parent] : generatedParent_)
+    if (parent == hMenu) inside.push_back(sub);
+  for (HMENU sub : inside) ForgetPopup(sub);
   for (auto& [menu, instance] : generated_) instance->ForgetPopup(hMenu);
 }
 
@@ -170,8 +176,9 @@ cMenuItems* cMenuItems::Generated(HMENU hMenu) {
   return it == generated_.end() ? nullptr : it->second.get();
 }
 
-void cMenuItems::AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance) {
+void cMenuItems::AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance, HMENU parent) {
   generated_[hMenu] = std::move(instance);
+  if (parent) generatedParent_[hMenu] = parent;
 }
 
 }  // namespace menus

@@ -100,7 +100,8 @@ class cMenuItems {
 
   // The instance answering for generated pop-up `hMenu`, or null.
   cMenuItems* Generated(HMENU hMenu);
-  void AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance);
+  // `parent`: the pop-up it opens from; forgetting that one forgets it too.
+  void AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance, HMENU parent = nullptr);
 
   tolvane::MenuStore& Store() { return store_; }
   // How many times IsWindowList prepared a pop-up.
@@ -135,6 +136,7 @@ class cMenuItems {
   MINMAXINFO maxInfo_{};
   tolvane::MenuStore store_;
   std::unordered_map<HMENU, std::unique_ptr<cMenuItems>> generated_;
+  std::unordered_map<HMENU, HMENU> generatedParent_;
   HWND hForm_ = nullptr;
   std::wstring defaultTip_;
   int preparations_ = 0;

@@ -180,6 +180,9 @@ TEST_F(ListMenus, EachOpeningReplacesTheGeneratedPopupAndNothingElse) {
   EXPECT_FALSE(AttachGeneratedList(owner, menu.get(), 0, BuildControlListMenu(list, 1, L""), L""));
   EXPECT_TRUE(::IsMenu(own));
   EXPECT_EQ(::GetSubMenu(menu.get(), 0), own);
+  // The menu holding it destroyed, the generated pop-up is forgotten with it.
+  owner.ForgetPopup(menu.get());
+  EXPECT_FALSE(owner.Generated(previous));
 }
 
 }  // namespace
