@@ -133,17 +133,6 @@ TEST_F(ListMenus, ColoursAreKeptAndACancelLeavesTheStoredOne) {
   EXPECT_EQ(tips.seen.size(), 1u);
 }
 
-TEST_F(ListMenus, BuiltInChoicesReachTheEventObject) {
-  Tips tips;
-  ui::OwnedMenu states(BuildPresetListMenu(L"lvStates:", L"TX:ID:st").menu);
-  ASSERT_EQ(::GetMenuItemCount(states.get()), 51);
-  ListEntryChosen(Caption(states.get(), 32499), false, parent, &tips);
-  ui::OwnedMenu month(BuildPresetListMenu(L"lvMonth:", L"2:Year:2004:ID:cal").menu);
-  ASSERT_EQ(::GetMenuItemCount(month.get()), 29);
-  ListEntryChosen(Caption(month.get(), 32499), false, parent, &tips);
-  EXPECT_EQ(tips.seen, (std::vector<std::wstring>{L"st/State/AL", L"cal/DayOfMonth/38018"}));
-}
-
 }  // namespace
 }  // namespace menus
 
