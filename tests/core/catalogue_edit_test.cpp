@@ -33,24 +33,18 @@ MemoryStore Catalogue(const Shape& groups, const wchar_t* current = L"1") {
   return store;
 }
 
-std::vector<std::wstring> WrittenKeys(const MemoryStore& store) {
-  std::vector<std::wstring> keys;
-  for (const auto& w : store.Writes()) keys.push_back(w.key);
-  return keys;
-}
+using Writes = std::vector<MemoryStore::Write>;
+MemoryStore::Write Data(const wchar_t* key, const wchar_t* value) { return {L"Data", key, value}; }
 
 void Apply(MemoryStore& store, const EditPlan& plan) { ASSERT_TRUE(ApplyEdit(store, plan)); }
 
+// Each change is written whole before a count can reach it.
 TEST(CatalogueEdit, AddGroupWritesTheGroupBeforeItsCount) {
   MemoryStore store = Catalogue({{L"A", {}}, {L"B", {}}, {L"C", {}}});
   Apply(store, PlanAddGroup(store, L"R&D"));
-  EXPECT_EQ(WrittenKeys(store), (std::vector<std::wstring>{L"4", L"4Occ", L"4-1", L"4-1c", L"Groupe", L"NGroupe"}));
-  EXPECT_EQ(store.Get(L"Data", L"Groupe", L""), L"NbOcc=4");
-  EXPECT_EQ(store.Get(L"Data", L"4", L""), L"Nomgroupe=R&D");
-  EXPECT_EQ(store.Get(L"Data", L"4Occ", L""), L"NbOcc=1");
-  EXPECT_EQ(store.Get(L"Data", L"4-1", L"?"), L"Nom=");
-  EXPECT_EQ(store.Get(L"Data", L"4-1c", L"?"), L"Fic=");
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4");
+  EXPECT_EQ(store.Writes(), (Writes{Data(L"4", L"Nomgroupe=R&D"), Data(L"4Occ", L"NbOcc=1"), Data(L"4-1", L"Nom="),
+                                    Data(L"4-1c", L"Fic="), Data(L"Groupe", L"NbOcc=4"),
+                                    {L"Settings", L"NGroupe", L"4"}}));
 }
 
 TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
@@ -83,13 +77,10 @@ TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
 TEST(CatalogueEdit, AddLinkWritesNameTargetThenCount) {
   MemoryStore store = Catalogue({{L"A", {}}, {L"B", {L"1|a", L"2|b", L"3|c", L"4|d"}}}, L"2");
   EditPlan plan = PlanAddLink(store, L"2", L"Editeur ", L"  C:\\Outils\\Editeur.exe ");
-  EXPECT_EQ(plan.group, 2);
-  EXPECT_EQ(plan.link, 5);
+  EXPECT_EQ(std::pair(plan.group, plan.link), std::pair(2, 5));
   Apply(store, plan);
-  EXPECT_EQ(WrittenKeys(store), (std::vector<std::wstring>{L"2-5", L"2-5c", L"2Occ"}));
-  EXPECT_EQ(store.Get(L"Data", L"2-5", L""), L"Nom=Editeur ");
-  EXPECT_EQ(store.Get(L"Data", L"2-5c", L""), L"Fic=C:\\Outils\\Editeur.exe");
-  EXPECT_EQ(store.Get(L"Data", L"2Occ", L""), L"NbOcc=5");
+  EXPECT_EQ(store.Writes(), (Writes{Data(L"2-5", L"Nom=Editeur "), Data(L"2-5c", L"Fic=C:\\Outils\\Editeur.exe"),
+                                    Data(L"2Occ", L"NbOcc=5")}));
 
   Apply(store, PlanAddLink(store, L"2", L"Sans cible", L""));
   EXPECT_EQ(store.Get(L"Data", L"2-6c", L"missing"), L"Fic=") << "the target key is always written";
@@ -100,8 +91,7 @@ TEST(CatalogueEdit, ALinkAddedWithNoGroupGoesIntoTheDefaultCatalogue) {
     MemoryStore store;
     store.Save(L"Data", L"Groupe", none);
     Apply(store, PlanAddLink(store, L"4", L"x", L"C:\\x"));
-    EXPECT_EQ(ReadGroupCount(store), 1);
-    EXPECT_EQ(ReadGroupName(store, 1), L"Groupe N°01");
+    EXPECT_EQ(LoadGroupMenu(store), (std::vector<GroupMenuItem>{{1, L"Groupe N°01"}}));
     EXPECT_EQ(ReadLinkCount(store, 1), 2);
     EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"x");
   }
@@ -122,11 +112,12 @@ TEST(CatalogueEdit, OddLinkCountsLoseNoLink) {
 TEST(CatalogueEdit, DeleteLinkMovesTheLaterLinksDownThenLowersTheCount) {
   MemoryStore store = Catalogue({{L"A", {}}, {L"B", {L"one|C:\\1", L"two", L"three|C:\\3"}}});
   Apply(store, PlanDeleteLink(store, 2, 1));
-  EXPECT_EQ(WrittenKeys(store), (std::vector<std::wstring>{L"2-1", L"2-2", L"2-2c", L"2Occ"}));
-  EXPECT_EQ(store.Section(L"Data").count(L"2-1c"), 0u) << "link two had no target: none moves down";
+  std::vector<std::wstring> keys;
+  for (const auto& w : store.Writes()) keys.push_back(w.key);
+  EXPECT_EQ(keys, (std::vector<std::wstring>{L"2-1", L"2-2", L"2-2c", L"2Occ"}));
+  EXPECT_FALSE(store.Has(L"Data", L"2-1c")) << "link two had no target: none moves down";
   EXPECT_EQ(store.Get(L"Data", L"2Occ", L""), L"NbOcc=2");
-  EXPECT_FALSE(store.Has(L"Data", L"2-3"));
-  EXPECT_FALSE(store.Has(L"Data", L"2-3c"));
+  EXPECT_FALSE(store.Has(L"Data", L"2-3") || store.Has(L"Data", L"2-3c"));
 }
 
 TEST(CatalogueEdit, DeleteAMiddleGroup) {

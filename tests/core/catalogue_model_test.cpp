@@ -36,26 +36,19 @@ void PrintTo(const Group& g, std::ostream* os) {
   *os << ::testing::PrintToString(g.name) << ::testing::PrintToString(g.links);
 }
 
-struct Model {
-  Groups groups;
-  int current = 1;
-};
-
 const Group kDefaultGroup{L"Groupe N°01", {{L"", L""}}};
 
 // The catalogue as the bar reads it; nothing when it would not load.
 std::optional<Groups> ReadBack(const SettingsStore& store) {
   auto count = ReadGroupCount(store);
-  if (!count) return std::nullopt;
   Groups groups;
-  for (int g = 1; g <= *count; ++g) {
+  for (int g = 1; count && g <= *count; ++g) {
     auto links = ReadLinkCount(store, g);
     if (!links) return std::nullopt;
-    Group group{ReadGroupName(store, g), {}};
-    for (int k = 1; k <= *links; ++k) group.links.push_back({ReadLinkCaption(store, g, k), ReadLinkTarget(store, g, k)});
-    groups.push_back(std::move(group));
+    groups.push_back({ReadGroupName(store, g), {}});
+    for (int k = 1; k <= *links; ++k) groups.back().links.push_back({ReadLinkCaption(store, g, k), ReadLinkTarget(store, g, k)});
   }
-  return groups;
+  return count ? std::optional(groups) : std::nullopt;
 }
 
 // Whether `shown` is `expected` with one entry more (a copy or a half-moved one).
@@ -88,8 +81,9 @@ class Sequence {
   int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
   std::wstring Name() { return kNames[Pick(0, 7)]; }
   std::wstring Target() { return kTargets[Pick(0, 5)]; }
-  int GroupCount() const { return static_cast<int>(model_.groups.size()); }
-  int LinkCount(int g) const { return static_cast<int>(model_.groups[static_cast<std::size_t>(g - 1)].links.size()); }
+  int GroupCount() const { return static_cast<int>(groups_.size()); }
+  Group& At(int g) { return groups_[static_cast<std::size_t>(g - 1)]; }
+  int LinkCount(int g) { return static_cast<int>(At(g).links.size()); }
 
   void Put(const std::wstring& key, const std::wstring& value) { store_.Save(L"Data", key, value); }
   void Leftover(const std::wstring& key, const std::wstring& value) {
@@ -119,7 +113,7 @@ class Sequence {
         Leftover(LinkKey(g, k), L"Nom=old");
         Leftover(TargetKey(g, k), L"Fic=C:\\old\\" + Digits(k));
       }
-      model_.groups.push_back(group);
+      groups_.push_back(group);
     }
     for (int g = groups + 1; g <= groups + Pick(0, 2); ++g) {
       Leftover(GroupKey(g), L"Nomgroupe=old");
@@ -127,8 +121,8 @@ class Sequence {
       Leftover(LinkKey(g, 1), L"Nom=old");
       Leftover(TargetKey(g, Pick(1, 3)), L"Fic=C:\\old");
     }
-    model_.current = Pick(1, std::max(groups, 1));
-    store_.Save(L"Settings", L"NGroupe", Digits(model_.current));
+    current_ = Pick(1, std::max(groups, 1));
+    store_.Save(L"Settings", L"NGroupe", Digits(current_));
   }
 
   void Step() {
@@ -139,22 +133,19 @@ class Sequence {
       case 0: {
         const std::wstring name = Name();
         Apply("add group", PlanAddGroup(store_, name));
-        model_.groups.push_back({name, {{L"", L""}}});
-        model_.current = GroupCount();
+        groups_.push_back({name, {{L"", L""}}});
+        current_ = GroupCount();
         break;
       }
       case 1: {
         const std::wstring name = Name();
         Apply("rename group", PlanRenameGroup(store_, g, name));
-        if (g >= 1 && g <= GroupCount()) {
-          model_.groups[static_cast<std::size_t>(g - 1)].name = name;
-          model_.current = g;
-        }
+        if (g >= 1 && g <= GroupCount()) At(g).name = name, current_ = g;
         break;
       }
       case 2: {
         const int shown = Pick(-1, GroupCount() + 2);
-        const std::wstring tag = Pick(0, 5) == 0 ? L"" : Digits(Pick(0, 3) ? model_.current : shown);
+        const std::wstring tag = Pick(0, 5) == 0 ? L"" : Digits(Pick(0, 3) ? current_ : shown);
         const std::wstring name = Name(), target = Target();
         Apply("add link", PlanAddLink(store_, tag, name, target));
         AddLink(tag.empty() ? 1 : std::stoi(tag), name, target);
@@ -164,77 +155,70 @@ class Sequence {
         const std::wstring name = Name(), target = Target();
         Apply("modify link", PlanModifyLink(store_, g, k, name, target));
         if (g < 1 || g > GroupCount()) break;
-        auto& links = model_.groups[static_cast<std::size_t>(g - 1)].links;
-        if (links.empty() && k == 1) {
+        if (LinkCount(g) == 0 && k == 1) {
           AddLink(g, name, target);
-        } else if (k >= 1 && k <= static_cast<int>(links.size())) {
-          links[static_cast<std::size_t>(k - 1)].name = name;
-          if (!Trim(target).empty()) links[static_cast<std::size_t>(k - 1)].target = Trim(target);
+        } else if (k >= 1 && k <= LinkCount(g)) {
+          Link& link = At(g).links[static_cast<std::size_t>(k - 1)];
+          link.name = name;
+          if (!Trim(target).empty()) link.target = Trim(target);
         }
         break;
       }
       case 4: {
         const EditPlan plan = PlanDeleteLink(store_, g, k);
-        Groups expected = model_.groups;
+        Groups expected = groups_;
         if (g >= 1 && g <= GroupCount() && k >= 1 && k <= LinkCount(g)) {
           auto& links = expected[static_cast<std::size_t>(g - 1)].links;
           links.erase(links.begin() + (k - 1));
         }
         CheckCuts("delete link", plan, [&](const Groups& shown) {
-          if (shown.size() != model_.groups.size()) return false;
+          if (shown.size() != groups_.size()) return false;
           for (std::size_t i = 0; i < shown.size(); ++i) {
-            if (static_cast<int>(i) == g - 1) {
-              if (shown[i].name != expected[i].name) return false;
-              if (shown[i].links != expected[i].links && !OneExtra(shown[i].links, expected[i].links)) return false;
-            } else if (shown[i] != expected[i]) {
+            const bool same = shown[i] == expected[i];
+            if (!same && (static_cast<int>(i) != g - 1 || shown[i].name != expected[i].name ||
+                          !OneExtra(shown[i].links, expected[i].links)))
               return false;
-            }
           }
           return true;
         });
         Apply("delete link", plan);
-        model_.groups = expected;
+        groups_ = expected;
         break;
       }
       case 5: {
         const EditPlan plan = PlanDeleteGroup(store_, g);
-        Groups expected = model_.groups;
+        Groups expected = groups_;
         const bool exists = g >= 1 && g <= GroupCount();
-        if (exists && GroupCount() == 1) {
-          expected = {kDefaultGroup};
-        } else if (exists) {
-          expected.erase(expected.begin() + (g - 1));
-        }
+        if (exists) expected.erase(expected.begin() + (g - 1));
+        if (exists && expected.empty()) expected = {kDefaultGroup};
         CheckCuts("delete group", plan, [&](const Groups& shown) {
           if (exists && GroupCount() == 1) return shown.size() == 1;  // only the deleted item, or the default
-          return shown == expected || shown == model_.groups || OneExtra(shown, expected);
+          return shown == expected || shown == groups_ || OneExtra(shown, expected);
         });
         Apply("delete group", plan);
-        model_.groups = expected;
-        if (exists) model_.current = std::clamp(model_.current, 1, std::max(GroupCount(), 1));
+        groups_ = expected;
+        if (exists) current_ = std::clamp(current_, 1, std::max(GroupCount(), 1));
         break;
       }
       case 6:
         if (GroupCount() == 0) break;
-        model_.current = Pick(1, GroupCount());
-        store_.Save(L"Settings", L"NGroupe", Digits(model_.current));  // a choice in the group menu
+        current_ = Pick(1, GroupCount());
+        store_.Save(L"Settings", L"NGroupe", Digits(current_));  // a choice in the group menu
         step_ = "group choice";
         break;
       default: {
         std::vector<DesktopFile> files;
         for (int i = Pick(0, 3); i > 0; --i) {
-          std::wstring name = kNames[Pick(0, 7)] + std::wstring(L".lnk");
+          const std::wstring name = Name() + L".lnk";
           files.push_back({name, L"C:\\Bureau\\" + name});
         }
         if (auto plan = PlanDesktopImport(store_, files)) {
           ApplyImport(store_, *plan);
-          std::size_t at = model_.groups.size();
-          for (std::size_t i = 0; i < model_.groups.size(); ++i)
-            if (model_.groups[i].name == kDesktopGroupName) at = i;
-          if (at == model_.groups.size()) model_.groups.push_back({std::wstring(kDesktopGroupName), {}});
-          model_.groups[at].links.clear();
-          for (const auto& f : files) model_.groups[at].links.push_back({CaptionFromFileName(f.name), f.path});
-          model_.current = static_cast<int>(at) + 1;
+          auto last = std::find_if(groups_.rbegin(), groups_.rend(), [](auto& g) { return g.name == kDesktopGroupName; });
+          current_ = static_cast<int>(groups_.rend() - last);  // the last so named, or 0
+          if (current_ == 0) groups_.push_back({std::wstring(kDesktopGroupName), {}}), current_ = GroupCount();
+          At(current_).links.clear();
+          for (const auto& f : files) At(current_).links.push_back({CaptionFromFileName(f.name), f.path});
         }
         step_ = "desktop import";
       }
@@ -243,10 +227,10 @@ class Sequence {
   }
 
   void AddLink(int shown, const std::wstring& name, const std::wstring& target) {
-    if (model_.groups.empty()) model_.groups.push_back(kDefaultGroup);
+    if (groups_.empty()) groups_.push_back(kDefaultGroup);
     const int g = std::clamp(shown, 1, GroupCount());
-    model_.groups[static_cast<std::size_t>(g - 1)].links.push_back({name, Trim(target)});
-    model_.current = g;
+    At(g).links.push_back({name, Trim(target)});
+    current_ = g;
   }
 
   void Apply(const char* what, const EditPlan& plan) {
@@ -273,11 +257,11 @@ class Sequence {
   void Check(const char* what) {
     auto groups = ReadBack(store_);
     ASSERT_TRUE(groups) << what;
-    ASSERT_EQ(*groups, model_.groups) << what;
+    ASSERT_EQ(*groups, groups_) << what;
     const int count = GroupCount();
     EXPECT_EQ(store_.Get(L"Data", L"Groupe", L""), L"NbOcc=" + Digits(count)) << what;
-    EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L""), Digits(model_.current)) << what;
-    EXPECT_TRUE(model_.current >= 1 && model_.current <= std::max(count, 1)) << what;
+    EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L""), Digits(current_)) << what;
+    EXPECT_TRUE(current_ >= 1 && current_ <= std::max(count, 1)) << what;
     for (const auto& key : store_.Keys(L"Data")) {
       // "g", "gOcc", "g-k" or "g-kc": the group and link numbers it names.
       const std::size_t digits = key.find_first_not_of(L"0123456789");
@@ -299,7 +283,8 @@ class Sequence {
 
   std::mt19937 rng_;
   MemoryStore store_;
-  Model model_;
+  Groups groups_;
+  int current_ = 1;
   std::map<std::wstring, std::wstring> leftovers_;
   const char* step_ = "";
 };

@@ -84,39 +84,9 @@ TEST(PaneAnimation, TheScrollRangeGoesNegativeAndRoundsHalvesToEven) {
   EXPECT_EQ(a.area.scrollMax, 12);
 }
 
-TEST(PaneAnimation, SleepsAtTheFirstTickAtRestAndEveryChangeWakesIt) {
-  PaneAnimation a = MainWindow(3);
-  EXPECT_TRUE(a.Awake()) << "a new window has yet to be stacked";
-  a.Tick();
-  EXPECT_FALSE(a.Awake());
-
-  a.MenuHeader_Click(1);
-  EXPECT_TRUE(a.Awake());
-  RunToEnd(a);
-  EXPECT_TRUE(a.Awake()) << "the tick that ends the animation is not yet one at rest";
-  a.Tick();
-  EXPECT_FALSE(a.Awake());
-
-  const std::vector<void (*)(PaneAnimation&)> changes = {
-      [](PaneAnimation& p) { p.SetPaneHeight(1, 375); },
-      [](PaneAnimation& p) { p.ScrollTo(-300); },
-      [](PaneAnimation& p) { p.SetWindowHeight(3000, 2600); },
-      [](PaneAnimation& p) { p.ResizeLayout(); },
-      [](PaneAnimation& p) { p.MenuHeader_Click(0); },
-      [](PaneAnimation& p) { p.Wake(); },
-  };
-  for (std::size_t i = 0; i < changes.size(); ++i) {
-    RunToEnd(a);
-    a.Tick();
-    a.Tick();
-    ASSERT_FALSE(a.Awake()) << i;
-    changes[i](a);
-    EXPECT_TRUE(a.Awake()) << "change " << i;
-  }
-}
-
 // Whatever happens to the panes, a timer that sleeps at rest shows at every
-// moment what one that never stops shows.
+// moment what one that never stops shows; every change wakes it, and a tick
+// at rest puts it to sleep.
 TEST(PaneAnimation, ASleepingTimerShowsWhatANeverStoppingOneShows) {
   std::mt19937 random(20261206);
   auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };

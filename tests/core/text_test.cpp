@@ -3,21 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace tolvane {
 namespace {
 
 TEST(Text, CLngRoundsHalvesToEvenAndRefusesOverflow) {
-  EXPECT_EQ(CLng(0.5), 0);
-  EXPECT_EQ(CLng(1.5), 2);
-  EXPECT_EQ(CLng(2.5), 2);
-  EXPECT_EQ(CLng(-2.5), -2);
-  EXPECT_EQ(CLng(2.5000001), 3);
-  EXPECT_EQ(CLng(2147483647.0), 2147483647);
-  EXPECT_FALSE(CLng(2147483648.0));
-  EXPECT_FALSE(CLng(std::numeric_limits<double>::infinity()));
+  struct Case { double value; std::optional<std::int32_t> rounded; };
+  for (auto c : {Case{0.5, 0}, Case{1.5, 2}, Case{2.5, 2}, Case{-2.5, -2}, Case{2.5000001, 3},
+                 Case{2147483647.0, 2147483647}, Case{2147483648.0, std::nullopt},
+                 Case{std::numeric_limits<double>::infinity(), std::nullopt}})
+    EXPECT_EQ(CLng(c.value), c.rounded) << c.value;
 }
 
 TEST(Text, ValTakesTheLeadingNumber) {

@@ -1,5 +1,6 @@
 #include "driver.h"
 
+#include <utility>
 #include <vector>
 
 #include "ui/registry_store.h"
@@ -26,53 +27,50 @@ ui::RegistryStore& Store() {
   return store;
 }
 
-struct Search {
-  DWORD pid;
-  const wchar_t* className;
-  const wchar_t* title;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(hwnd, &pid);
-  if (pid != s->pid || !::IsWindowVisible(hwnd)) return TRUE;
-  wchar_t buf[256] = {};
-  ::GetClassNameW(hwnd, buf, 256);
-  if (std::wstring(buf) != s->className) return TRUE;
-  if (s->title) {
-    ::GetWindowTextW(hwnd, buf, 256);
-    if (std::wstring(buf) != s->title) return TRUE;
-  }
-  s->found = hwnd;
-  return FALSE;
-}
-
+// The first visible top-level window of `pid` with this class (and title),
+// once there; null after `ms`.
 HWND WaitTopLevel(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms) {
-  Search s{pid, className, title};
-  WaitFor([&] {
-    ::EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
-    return s.found != nullptr;
-  }, ms);
+  struct Search {
+    DWORD pid;
+    std::wstring className;
+    const wchar_t* title;
+    HWND found = nullptr;
+  } s{pid, className, title};
+  auto visit = [](HWND hwnd, LPARAM lp) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(lp);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hwnd, &owner);
+    wchar_t buf[256] = {};
+    if (owner != s->pid || !::IsWindowVisible(hwnd) || !::GetClassNameW(hwnd, buf, 256) || s->className != buf)
+      return TRUE;
+    ::GetWindowTextW(hwnd, buf, 256);
+    if (s->title && std::wstring(buf) != s->title) return TRUE;
+    s->found = hwnd;
+    return FALSE;
+  };
+  WaitFor([&] { return ::EnumWindows(visit, reinterpret_cast<LPARAM>(&s)), s.found != nullptr; }, ms);
   return s.found;
 }
 
-struct TextSearch {
-  const std::wstring* text;
-  std::wstring all;
-  HWND hwnd = nullptr;
-};
-
-BOOL CALLBACK VisitChild(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<TextSearch*>(lp);
-  wchar_t buf[1024] = {};
-  ::GetWindowTextW(hwnd, buf, 1024);
-  wchar_t cls[64] = {};
-  ::GetClassNameW(hwnd, cls, 64);
-  if (s->text && *s->text == buf && !s->hwnd) s->hwnd = hwnd;
-  if (std::wstring(cls) == L"Static") s->all += buf;
-  return TRUE;
+// The first descendant of `parent` with exactly `text` (if given), and the
+// text of all its static controls.
+std::pair<HWND, std::wstring> VisitChildren(HWND parent, const std::wstring* text) {
+  struct TextSearch {
+    const std::wstring* text;
+    std::wstring all;
+    HWND hwnd = nullptr;
+  } s{text};
+  auto visit = [](HWND hwnd, LPARAM lp) -> BOOL {
+    auto* s = reinterpret_cast<TextSearch*>(lp);
+    wchar_t buf[1024] = {}, cls[64] = {};
+    ::GetWindowTextW(hwnd, buf, 1024);
+    ::GetClassNameW(hwnd, cls, 64);
+    if (s->text && *s->text == buf && !s->hwnd) s->hwnd = hwnd;
+    if (std::wstring(cls) == L"Static") s->all += buf;
+    return TRUE;
+  };
+  ::EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&s));
+  return {s.hwnd, s.all};
 }
 
 }  // namespace
@@ -98,11 +96,8 @@ std::optional<std::wstring> GetSetting(const std::wstring& section, const std::w
 
 std::map<std::wstring, std::wstring> Section(const std::wstring& section) {
   std::map<std::wstring, std::wstring> out;
-  HKEY raw = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kAppKey) + L"\\" + section).c_str(), 0, KEY_READ, &raw))
-    return out;
-  ui::OwnedKey key(raw);
-  for (DWORD i = 0;; ++i) {
+  ui::OwnedKey key = ui::OpenRegistryKey(HKEY_CURRENT_USER, std::wstring(kAppKey) + L"\\" + section, KEY_READ);
+  for (DWORD i = 0; key; ++i) {
     wchar_t name[256];
     DWORD nameLen = 256;
     if (::RegEnumValueW(key.get(), i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
@@ -159,11 +154,7 @@ HWND Program::WaitWindow(const std::wstring& title, DWORD ms) const {
 
 HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
 
-std::wstring MessageText(HWND box) {
-  TextSearch s{nullptr};
-  ::EnumChildWindows(box, VisitChild, reinterpret_cast<LPARAM>(&s));
-  return s.all;
-}
+std::wstring MessageText(HWND box) { return VisitChildren(box, nullptr).second; }
 
 void Press(HWND box, int buttonId) {
   ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
@@ -172,11 +163,7 @@ void Press(HWND box, int buttonId) {
 
 bool HasChildText(HWND parent, const std::wstring& text) { return FindChild(parent, text) != nullptr; }
 
-HWND FindChild(HWND parent, const std::wstring& text) {
-  TextSearch s{&text};
-  ::EnumChildWindows(parent, VisitChild, reinterpret_cast<LPARAM>(&s));
-  return s.hwnd;
-}
+HWND FindChild(HWND parent, const std::wstring& text) { return VisitChildren(parent, &text).first; }
 
 void ClickWindow(HWND hwnd, bool right) {
   RECT r{};

@@ -48,8 +48,7 @@ class Editors : public ::testing::Test {
  protected:
   void SetUp() override {
     e2e::ClearSettings();
-    e2e::SetSetting(L"Settings", L"Rec 3", L"0");
-    e2e::SetSetting(L"Settings", L"Rec 5", L"0");
+    e2e::SetSettings(L"Settings", {{L"Rec 3", L"0"}, {L"Rec 5", L"0"}});
     main = p.WaitMainWindow();
     ASSERT_NE(main, nullptr);
   }
@@ -140,9 +139,7 @@ TEST_F(Editors, AUserBuildsACatalogueAndTheRegistryHoldsNothingElse) {
       {L"1-1", L"Nom="},        {L"1-1c", L"Fic="},               {L"2", L"Nomgroupe=Labo R&D"},
       {L"2Occ", L"NbOcc=2"},    {L"2-1", L"Nom=Notes du jour"},   {L"2-1c", L"Fic="},
       {L"2-2", L"Nom=Tolvane"}, {L"2-2c", L"Fic=" + target}};
-  std::map<std::wstring, std::wstring> data;
-  for (const auto& [key, value] : e2e::Section(L"Data")) data[key] = value;
-  EXPECT_EQ(data, expected);
+  EXPECT_EQ(e2e::Section(L"Data"), expected);
   EXPECT_EQ(e2e::GetSetting(L"Settings", L"NGroupe"), L"2");
   for (const wchar_t* kept : {L"GroupeLeft", L"GroupeTop", L"ProgrammeLeft", L"ProgrammeTop"})
     EXPECT_TRUE(e2e::GetSetting(L"Settings", kept)) << kept;

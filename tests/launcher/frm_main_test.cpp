@@ -5,67 +5,40 @@
 #include <windows.h>
 
 #include "core/catalogue.h"
-#include "fake_desktop.h"
-#include "launcher/frm_main.h"
 #include "launcher/frm_pop.h"
 #include "launcher/skin.h"
-#include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
+#include "main_window_fixture.h"
 #include "menus/menu_engine.h"
 
 namespace tolvane {
 namespace {
 
-class MainWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    UseSettings(&store);
-    store.Save(L"Settings", L"Rec 5", L"0");
-  }
-  void TearDown() override {
-    if (main) main->Unload();
-    FenetrePrincipale = nullptr;
-    UseSettings(nullptr);
-  }
-  void AddGroup(int g, const std::wstring& name, int links) {
-    store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(g));
-    store.Save(L"Data", GroupKey(g), L"Nomgroupe=" + name);
-    store.Save(L"Data", CountKey(g), L"NbOcc=" + std::to_wstring(links));
-    for (int k = 1; k <= links; ++k) store.Save(L"Data", LinkKey(g, k), L"Nom=" + name + std::to_wstring(k));
-  }
-  FrmMain& Start() {
-    main = std::make_unique<FrmMain>();
-    FenetrePrincipale = main.get();
-    main->Load();
-    main->FinishLoading();
-    return *main;
-  }
-
-  MemoryStore store;
-  testing::FakeDesktop desktop;
-  std::unique_ptr<FrmMain> main;
-};
+using MainWindow = testing::MainWindowTest;
+using testing::RightClick;
+using Texts = std::vector<std::wstring>;
 
 TEST_F(MainWindow, EmptyStoreGetsTheDefaultCatalogueEvenWhenWritesAreRefused) {
+  store = MemoryStore();
   store.RefuseWrites(true);
-  FrmMain& m = Start();  // must not loop on the refused default catalogue
+  FrmMain& m = LoadMain();  // must not loop on the refused default catalogue
   EXPECT_EQ(m.lblHeader[1].Caption(), L"Groupe N°01");
   EXPECT_EQ(m.lblHeader[1].Tag, L"1");
   ASSERT_EQ(ThePop().Groups().size(), 1u);
 }
 
 TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
-  AddGroup(1, L"Jeux", 1);
-  AddGroup(2, L"R&D\tx{IMG:i1}", 3);
+  AddGroup(1, L"Jeux", {L"a"});
+  AddGroup(2, L"R&D\tx{IMG:i1}", {L"a", L"b", L"c"});
   store.Save(L"Settings", L"NGroupe", L"0");
-  FrmMain& m = Start();
+  FrmMain& m = LoadMain();
   EXPECT_EQ(m.lblHeader[1].Caption(), L"Jeux");
   EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"1");
   m.Unload();
 
   store.Save(L"Settings", L"NGroupe", L"9");
-  FrmMain& again = Start();
+  FrmMain& again = LoadMain();
   EXPECT_EQ(again.lblHeader[1].Caption(), L"R&D\tx{IMG:i1}");
   EXPECT_EQ(again.lblHeader[1].Tag, L"2");
   EXPECT_EQ(again.ButtonCount(), 3);
@@ -73,7 +46,7 @@ TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
 }
 
 TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLost) {
-  FrmMain& m = Start();
+  FrmMain& m = LoadMain();
   // Grab the title bar 300 twips from its left edge and 90 from its top.
   ::SendMessageW(m.EnteteH.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 6));
   desktop.cursor = {400, 200};
@@ -90,7 +63,7 @@ TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLost) {
 }
 
 TEST_F(MainWindow, QuitAnsweredNoKeepsEverything) {
-  FrmMain& m = Start();
+  FrmMain& m = LoadMain();
   store.ClearWrites();
   ::SendMessageW(m.hwnd(), WM_CLOSE, 0, 0);
   ASSERT_EQ(desktop.messages.size(), 1u);
@@ -101,16 +74,9 @@ TEST_F(MainWindow, QuitAnsweredNoKeepsEverything) {
   EXPECT_TRUE(::GetWindowLongW(m.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-void RightClick(ui::Window& w) {
-  ::SendMessageW(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
-  ::SendMessageW(w.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
-}
-
-using Texts = std::vector<std::wstring>;
-
 TEST_F(MainWindow, RightClicksPopTheLinkMenuWithTheRightCommands) {
-  AddGroup(1, L"Jeux", 3);
-  FrmMain& m = Start();
+  AddGroup(1, L"Jeux", {L"a", L"b", L"c"});
+  FrmMain& m = LoadMain();
   RightClick(m.Prog[2]);
   EXPECT_EQ(ThePop().MenuProg.Tag, L"2");
   RightClick(m.FrameXPMenu[1]);
@@ -124,44 +90,39 @@ TEST_F(MainWindow, RightClicksPopTheLinkMenuWithTheRightCommands) {
   EXPECT_EQ(desktop.menus[2], desktop.menus[0]);
 }
 
-TEST_F(MainWindow, TheHeaderMenuChoosesAGroupByItsOwnData) {
-  AddGroup(1, L"Jeux", 1);
-  AddGroup(2, L"R&D", 2);
-  AddGroup(3, L"-", 1);
-  FrmMain& m = Start();
+// Each group is chosen by its own number, whatever its name holds.
+TEST_F(MainWindow, TheHeaderMenuChoosesAGroupAndNamesShowAsTyped) {
+  AddGroup(1, L"Jeux", {L"a"});
+  AddGroup(2, L"R&D", {L"a", L"b"});
+  AddGroup(3, L"-", {L"a"});
+  AddGroup(4, L"x{IMG:i3}", {L"a"});
+  AddGroup(5, L"a\tb", {L"a", L"b", L"c"});
+  FrmMain& m = LoadMain();
+  ASSERT_NE(menus::InstanceOf(ThePop().hwnd()), nullptr);
   desktop.choose = L"Groupe de programmes/R&&D";
   RightClick(m.lblHeader[1]);
-  ASSERT_EQ(desktop.menus.size(), 1u);
+  ASSERT_EQ(desktop.owners, (std::vector<HWND>{ThePop().hwnd()})) << "tracked with the engine on the holder";
   EXPECT_EQ(desktop.menus[0], (Texts{L"Groupe de programmes/Jeux", L"Groupe de programmes/R&&D",
-                                     L"Groupe de programmes/-", L"Ajouter un groupe", L"Modifier le groupe",
+                                     L"Groupe de programmes/-", L"Groupe de programmes/x{IMG:i3}",
+                                     L"Groupe de programmes/a b", L"Ajouter un groupe", L"Modifier le groupe",
                                      L"Supprimer le groupe"}));
   EXPECT_EQ(IndexEnteteMenu, 1);
   EXPECT_EQ(m.lblHeader[1].Caption(), L"R&D");
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
   EXPECT_EQ(m.ButtonCount(), 2);
-}
-
-TEST_F(MainWindow, TheMenuHolderTracksTheMenusWithTheEngineOnItAndGroupNamesShowAsTyped) {
-  AddGroup(1, L"x{IMG:i3}", 1);
-  AddGroup(2, L"a\tb", 1);
-  FrmMain& m = Start();
-  ASSERT_NE(menus::InstanceOf(ThePop().hwnd()), nullptr);
   desktop.choose = L"Groupe de programmes/a b";
   RightClick(m.lblHeader[1]);
-  ASSERT_EQ(desktop.owners, (std::vector<HWND>{ThePop().hwnd()}));
-  EXPECT_EQ(desktop.menus[0][0], L"Groupe de programmes/x{IMG:i3}");
-  EXPECT_EQ(m.lblHeader[1].Caption(), L"a\tb");  // chosen once, by its own number
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"a\tb");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"5");
+  EXPECT_EQ(m.ButtonCount(), 3);
   // Unloaded, as at the end of the run: the engine lets go of its window.
-  FrmPop& pop = ThePop();
-  HWND held = pop.hwnd();
-  pop.Unload();
+  HWND held = ThePop().hwnd();
+  ThePop().Unload();
   EXPECT_EQ(menus::InstanceOf(held), nullptr);
   EXPECT_EQ(menus::SubclassedCount(), 0u);
 }
 
 TEST_F(MainWindow, TheTrayMenuShowsTheBarAgain) {
-  FrmMain& m = Start();
+  FrmMain& m = LoadMain();
   m.SetVisible(false);
   DansTray = true;
   desktop.choose = L"Réafficher Tolvane";
@@ -175,7 +136,7 @@ TEST_F(MainWindow, TheTrayMenuShowsTheBarAgain) {
 }
 
 TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
-  FrmMain& m = Start();
+  FrmMain& m = LoadMain();
   m.SetVisible(true);
   desktop.trayUp = false;
   m.HideToTray();
@@ -192,7 +153,7 @@ TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
 }
 
 TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
-  FrmMain& m = Start();
+  FrmMain& m = LoadMain();
   m.HideToTray();
   ASSERT_TRUE(DansTray);
   m.Timer1.onTimer();  // from the window's icon to the title bar's

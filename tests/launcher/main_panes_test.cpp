@@ -98,8 +98,7 @@ TEST_F(PaneTimerTest, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd
   Pump(2000);
   EXPECT_EQ(ticks, 0) << "a bar at rest wakes nobody";
 
-  ::SendMessageW(m.MenuHeader[0].hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
-  ::SendMessageW(m.MenuHeader[0].hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  tolvane::testing::PressAndRelease(m.MenuHeader[0]);
   EXPECT_TRUE(m.PanesAwake());
   ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
   const double toolsHeight = m.Gestion[4].Top() + m.Gestion[4].Height() + 120;
@@ -114,15 +113,12 @@ TEST_F(PaneTimerTest, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd
 
 TEST_F(PaneTimerTest, AGroupChangeReopensTheLinksPaneAndTheTimerSleepsAgain) {
   SetLinks({L""});
-  store.Save(L"Data", L"Groupe", L"NbOcc=2");
-  store.Save(L"Data", L"2", L"Nomgroupe=Deux");
-  store.Save(L"Data", L"2Occ", L"NbOcc=4");
+  AddGroup(2, L"Deux", {L"a", L"b", L"c", L"d"});
   FrmMain& m = LoadMain();
   m.Show();
   ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
   desktop.choose = L"Groupe de programmes/Deux";
-  ::SendMessageW(m.lblHeader[1].hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
-  ::SendMessageW(m.lblHeader[1].hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+  tolvane::testing::RightClick(m.lblHeader[1]);
   ASSERT_EQ(m.ButtonCount(), 4);
   EXPECT_TRUE(m.PanesAwake());
   ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));

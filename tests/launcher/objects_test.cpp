@@ -99,11 +99,10 @@ class ObjectsTest : public MainWindowTest {
     return {ThreadWindows(), tips ? static_cast<int>(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0,
             GdiInUse(), UserInUse()};
   }
-  static void Report(const char* what, const Objects& before, const Objects& after) {
-    std::printf("%s: windows %d -> %d, tool tips %d -> %d, GDI %d -> %d, USER %d -> %d\n", what, before.windows,
-                after.windows, before.tips, after.tips, before.gdi, after.gdi, before.user, after.user);
-  }
-  static void ExpectSame(const Objects& before, const Objects& after) {
+  static void ExpectSame(const char* what, int rounds, const Objects& before, const Objects& after) {
+    std::printf("%d %s: windows %d -> %d, tool tips %d -> %d, GDI %d -> %d, USER %d -> %d\n", rounds, what,
+                before.windows, after.windows, before.tips, after.tips, before.gdi, after.gdi, before.user,
+                after.user);
     EXPECT_EQ(after.windows, before.windows);
     EXPECT_LE(after.tips, before.tips);
     EXPECT_LE(after.gdi, before.gdi + 10);
@@ -127,19 +126,12 @@ TEST_F(ObjectsTest, TheCountingSeesWhatIsMade) {
 
 TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
   SetLinks({L"C:\\windows\\system32\\notepad.exe", L"", L"C:\\nulle\\part.txt"});
-  store.Save(L"Data", L"Groupe", L"NbOcc=2");
-  store.Save(L"Data", L"2", L"Nomgroupe=Deux");
-  store.Save(L"Data", L"2Occ", L"NbOcc=5");
-  for (int k = 1; k <= 5; ++k) {
-    store.Save(L"Data", L"2-" + std::to_wstring(k), L"Nom=Deux " + std::to_wstring(k));
-    store.Save(L"Data", L"2-" + std::to_wstring(k) + L"c", L"Fic=C:\\cible" + std::to_wstring(k) + L".txt");
-  }
+  AddGroup(2, L"Deux", {L"d1", L"d2", L"d3", L"d4", L"d5"});
   FrmMain& m = LoadMain();
   m.Show();
   auto switchTo = [&](int g) {
     desktop.choose = g == 1 ? L"Groupe de programmes/Essais" : L"Groupe de programmes/Deux";
-    ::SendMessageW(m.lblHeader[1].hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
-    ::SendMessageW(m.lblHeader[1].hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
+    tolvane::testing::RightClick(m.lblHeader[1]);
     m.FinishLinkIcons();
     m.tmrFrames.onTimer();  // the pane starts to open: the buttons show
     // The pointer over every button: each gets its tool tip.
@@ -151,9 +143,7 @@ TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
   for (int i = 0; i < kRounds; ++i) switchTo(i % 2 + 1);
   ASSERT_EQ(m.ButtonCount(), 5);
   const Objects after = Count();
-  std::printf("%d ", kRounds);
-  Report("group switches", before, after);
-  ExpectSame(before, after);
+  ExpectSame("group switches", kRounds, before, after);
   EXPECT_GT(before.tips, 0) << "the tips were made";
 }
 
@@ -177,9 +167,7 @@ TEST_F(ObjectsTest, HidesAndShowsLeaveNothingBehind) {
   for (int i = 0; i < rounds; ++i) hideAndShow();
   EXPECT_TRUE(m.Visible());
   const Objects after = Count();
-  std::printf("%d ", rounds);
-  Report("hides and shows", before, after);
-  ExpectSame(before, after);
+  ExpectSame("hides and shows", rounds, before, after);
 }
 
 }  // namespace
