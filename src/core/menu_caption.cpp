@@ -3,56 +3,10 @@
 #include <array>
 
 #include "core/text.h"
+#include "core/text_case.h"
 
 namespace tolvane {
 namespace {
-
-// Letter case folded for the mark-up's comparisons: ASCII and Latin-1, which
-// is every key and keyword there is; other characters compare as written.
-wchar_t Fold(wchar_t c) {
-  if (c >= L'A' && c <= L'Z') return static_cast<wchar_t>(c + 32);
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<wchar_t>(c + 32);
-  return c;
-}
-
-// First position at or after `from` where `what` occurs, letter case ignored.
-std::size_t FindNoCase(std::wstring_view in, std::wstring_view what, std::size_t from = 0) {
-  if (what.empty()) return from <= in.size() ? from : std::wstring_view::npos;
-  if (what.size() > in.size()) return std::wstring_view::npos;
-  for (std::size_t i = from; i + what.size() <= in.size(); ++i) {
-    std::size_t j = 0;
-    while (j < what.size() && Fold(in[i + j]) == Fold(what[j])) ++j;
-    if (j == what.size()) return i;
-  }
-  return std::wstring_view::npos;
-}
-
-bool EqualNoCase(std::wstring_view a, std::wstring_view b) {
-  return a.size() == b.size() && FindNoCase(a, b) == 0;
-}
-
-// Every occurrence of `what` removed, letter case ignored.
-std::wstring RemoveAllNoCase(std::wstring_view in, std::wstring_view what) {
-  if (what.empty()) return std::wstring(in);
-  std::wstring out;
-  std::size_t at = 0;
-  for (std::size_t k; (k = FindNoCase(in, what, at)) != std::wstring_view::npos; at = k + what.size())
-    out.append(in.substr(at, k - at));
-  out.append(in.substr(at));
-  return out;
-}
-
-// Every occurrence of `what` replaced by `with`, letter case ignored.
-std::wstring ReplaceAllNoCase(std::wstring_view in, std::wstring_view what, std::wstring_view with) {
-  std::wstring out;
-  std::size_t at = 0;
-  for (std::size_t k; (k = FindNoCase(in, what, at)) != std::wstring_view::npos; at = k + what.size()) {
-    out.append(in.substr(at, k - at));
-    out.append(with);
-  }
-  out.append(in.substr(at));
-  return out;
-}
 
 // A tag opened by the delimiter at `delim` runs to the next "|" or, failing
 // that, the next "}"; the search starts past the tag's first character.

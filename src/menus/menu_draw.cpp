@@ -4,7 +4,9 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/menu_caption.h"
 #include "core/menu_lookup_rules.h"
+#include "core/text.h"
 #include "menus/draw_primitives.h"
 #include "menus/menu_engine.h"
 #include "menus/menu_fonts.h"
@@ -273,6 +275,14 @@ bool OnDrawItem(cMenuItems* owner, LPARAM lParam) {
     }
   } else if (glyph) {
     DrawSystemGlyph(dc, rc, dis->itemID, disabled, selected);
+  }
+  // A colour entry shows its colour in a swatch at its right; the custom one none.
+  if ((dis->itemAction & ODA_DRAWENTIRE) && (item.Flags & tolvane::kItemColour)) {
+    const double value = tolvane::Val(tolvane::GetCaptionTag(tolvane::SplitCaption(item.Caption).tags, L"LColor:"));
+    if (value != -1) {
+      if (auto colour = tolvane::CLng(value))
+        DrawRectangle(dc, rc.right - 35, rc.top + 2, rc.right - 5, rc.bottom - 2, *colour, 0);
+    }
   }
   return true;
 }

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "core/text.h"
+#include "menus/gdi_count.h"
+#include "menus/list_menus.h"
 
 namespace menus {
 
@@ -41,7 +43,7 @@ cMenuItems::cMenuItems() { maxInfo_.ptMaxSize.x = -1; }
 
 cMenuItems::~cMenuItems() {
   for (tolvane::HandleValue bitmap : store_.Clear())
-    ::DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(bitmap)));
+    FreeGdiObject(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(bitmap)));
 }
 
 void cMenuItems::InitializeSubMenu(HWND hForm, ui::ImageList* oImgList, cTips* CallBacks, bool bNoSysMenu,
@@ -91,7 +93,8 @@ bool cMenuItems::MenuSelected(UINT Index, HMENU hMenu, LPARAM lParam) {
     return generated && generated->MenuSelected(Index, hMenu, 1);
   }
   // The instance of a generated list: one of its entries was chosen.
-  return store_.FindItem(Index, HandleOf(hMenu)) != nullptr;
+  const tolvane::MenuItemRec* item = store_.FindItem(Index, HandleOf(hMenu));
+  return item && ListEntryChosen(item->Caption, (item->Flags & tolvane::kItemChecked) != 0, hForm_, callBacks_);
 }
 
 void cMenuItems::GetMenuItem(tolvane::HandleValue ID, HMENU hMenu) {
@@ -150,8 +153,14 @@ void cMenuItems::DestroyPopup(HMENU hMenu, HMENU hMenuID) {
 
 void cMenuItems::ForgetPopup(HMENU hMenu) {
   if (tolvane::HandleValue bitmap = store_.Forget(HandleOf(hMenu)))
-    ::DeleteObject(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(bitmap)));
+    FreeGdiObject(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(bitmap)));
   generated_.erase(hMenu);
+  generatedParent_.erase(hMenu);
+  // Pop-ups generated inside a destroyed one went with it.
+  std::vector<HMENU> inside;
+  for (const auto& [sub, parent] : generatedParent_)
+    if (parent == hMenu) inside.push_back(sub);
+  for (HMENU sub : inside) ForgetPopup(sub);
   for (auto& [menu, instance] : generated_) instance->ForgetPopup(hMenu);
 }
 
@@ -167,8 +176,9 @@ cMenuItems* cMenuItems::Generated(HMENU hMenu) {
   return it == generated_.end() ? nullptr : it->second.get();
 }
 
-void cMenuItems::AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance) {
+void cMenuItems::AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance, HMENU parent) {
   generated_[hMenu] = std::move(instance);
+  if (parent) generatedParent_[hMenu] = parent;
 }
 
 }  // namespace menus

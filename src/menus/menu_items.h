@@ -101,7 +101,8 @@ class cMenuItems {
 
   // The instance answering for generated pop-up `hMenu`, or null.
   cMenuItems* Generated(HMENU hMenu);
-  void AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance);
+  // `parent`: the pop-up it opens from; forgetting that one forgets it too.
+  void AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance, HMENU parent = nullptr);
 
   tolvane::MenuStore& Store() { return store_; }
   // How many times IsWindowList prepared a pop-up.
@@ -118,6 +119,10 @@ class cMenuItems {
   Registered RegisterMenuItem(std::wstring Caption, const std::wstring* literalTags, unsigned Flags,
                               UINT& ItemType, UINT& ItemState, HMENU hMenu, UINT ID, int Position, HWND CacheList);
   void MeasureItem(tolvane::MenuItemRec& rec);
+  // Lists bound by "LB:"/"CB:", the built-in lists, and the tags of a
+  // generated list's entries.
+  void ReadListTags(tolvane::MenuItemRec& rec, const std::wstring& tags, HMENU hMenu, int Position);
+  void RenderSideBar(tolvane::MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction);
   void BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<tolvane::MenuItemRec*>& items,
                       const std::vector<int>& breaks);
   HMENU timeConsuming_ = nullptr;
@@ -136,6 +141,7 @@ class cMenuItems {
   MINMAXINFO maxInfo_{};
   tolvane::MenuStore store_;
   std::unordered_map<HMENU, std::unique_ptr<cMenuItems>> generated_;
+  std::unordered_map<HMENU, HMENU> generatedParent_;
   HWND hForm_ = nullptr;
   std::wstring defaultTip_;
   int preparations_ = 0;

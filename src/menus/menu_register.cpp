@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/list_menu_rules.h"
 #include "core/menu_caption.h"
 #include "core/menu_columns.h"
 #include "core/menu_lookup_rules.h"
@@ -14,7 +15,9 @@
 #include "menus/gdi_count.h"
 #include "menus/lookups.h"
 #include "menus/menu_fonts.h"
+#include "menus/list_menus.h"
 #include "menus/menu_items.h"
+#include "menus/sidebar.h"
 #include "ui/menu.h"
 
 namespace menus {
@@ -38,6 +41,22 @@ std::wstring MenuString(HMENU menu, int position) {
   return tolvane::Trim(text);
 }
 
+std::wstring Cased(std::wstring text, bool upper) {
+  if (!text.empty()) {
+    if (upper) ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    else ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  }
+  return text;
+}
+
+// The list control an "LB:" or "CB:" value names by its handle.
+HWND ListControl(const std::wstring& value) {
+  auto handle = tolvane::HandleFromText(value);
+  if (!handle) return nullptr;
+  HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(*handle));
+  return ::IsWindow(hwnd) ? hwnd : nullptr;
+}
+
 // Entry `index` of a list box, whole; nothing when there is no such entry.
 std::optional<std::wstring> ListEntry(HWND list, long long index) {
   if (index < 0 || index > 0x7FFFFFFF) return std::nullopt;
@@ -56,6 +75,11 @@ std::wstring DrawnText(const std::wstring& text, bool literal) {
   std::wstring out;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const wchar_t c = text[i];
+    if (c == L'&' && !literal && i + 1 < text.size() && text[i + 1] == L'&') {
+      out += L"&&";  // already an ampersand shown as typed (a list entry's text)
+      ++i;
+      continue;
+    }
     if (c == L'&' && (literal || (i + 1 < text.size() && text[i + 1] == L' '))) out += L"&&";
     else if (c == L'\t' && literal) out += L' ';
     else out += c;
@@ -64,6 +88,65 @@ std::wstring DrawnText(const std::wstring& text, bool literal) {
 }
 
 }  // namespace
+
+void cMenuItems::ReadListTags(MenuItemRec& rec, const std::wstring& tags, HMENU hMenu, int Position) {
+  // A sub-menu of the item's own is never replaced by a list.
+  HMENU sub = ::GetSubMenu(hMenu, Position);
+  if (!sub || Generated(sub)) {
+    std::wstring bound = tolvane::GetCaptionTag(tags, L"LB:");
+    rec.ListKind = 1;
+    if (bound.empty()) {
+      bound = tolvane::GetCaptionTag(tags, L"CB:");
+      rec.ListKind = 0;
+    }
+    if (HWND list = bound.empty() ? nullptr : ListControl(bound)) rec.ListWindow = HandleOf(list);
+    else rec.ListKind = 0;
+  }
+  // An entry of a generated list.
+  if (const std::wstring control = tolvane::GetCaptionTag(tags, L"gControl:"); !control.empty()) {
+    rec.TargetWindow = tolvane::HandleFromText(control).value_or(0);
+    if (const std::wstring type = tolvane::GetCaptionTag(tags, L"gType:"); !type.empty())
+      rec.ListKind = static_cast<int>(tolvane::CLng(tolvane::Val(type)).value_or(0));
+    if (Has(tags, L"LColor:")) rec.Flags |= tolvane::kItemColour;
+    if (Has(tags, L"LFont:")) rec.Flags |= tolvane::kItemFont;
+    if (const std::wstring state = tolvane::GetCaptionTag(tags, L"LState:"); !state.empty()) rec.RightText = state;
+    if (const std::wstring folder = tolvane::GetCaptionTag(tags, L"gEXE:"); !folder.empty()) {
+      rec.Image = GetShortFileName(folder + rec.Text);
+      const std::wstring extension = tolvane::GetPathPart(rec.Text, L"E");
+      std::wstring name = tolvane::GetPathPart(rec.Text, L"m");
+      if (name == Cased(name, false)) name = Cased(name, true);
+      rec.Text = name + L"." + Cased(extension, false);
+      rec.Tip = GetFileDescription(rec.Image);
+      if (rec.Tip.empty()) rec.Tip = defaultTip_;
+    }
+  }
+  GeneratedList list;
+  bool generated = false;
+  std::wstring tip = rec.Tip;
+  for (std::wstring_view key : tolvane::kPresetListKeys) {
+    const std::wstring value = tolvane::GetCaptionTag(tags, key);
+    if (value.empty()) continue;
+    list = BuildPresetListMenu(key, value);
+    rec.Flags |= tolvane::kItemListMenu;
+    generated = true;
+    break;
+  }
+  if (!generated && rec.ListWindow) {
+    list = BuildControlListMenu(reinterpret_cast<HWND>(static_cast<UINT_PTR>(rec.ListWindow)), rec.ListKind, tags);
+    tip = tolvane::GetCaptionTag(tags, L"Tip:");
+    generated = true;
+  }
+  if (generated && AttachGeneratedList(*this, hMenu, Position, list, tip)) rec.Flags |= tolvane::kItemSubMenu;
+}
+
+void cMenuItems::RenderSideBar(MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction) {
+  const std::wstring tags = tolvane::SplitCaption(bar.Caption).tags;
+  if (!tolvane::GetCaptionTag(tags, L"IMG:").empty())
+    CreateSidebarBitmap(hForm_, bar, panel, tags, ListImageSources(imageList_));
+  else
+    DrawSidebarText(hForm_, bar, panel, tags);
+  bar.ExtraWidth = -12 - (bar.Caption.find(L'\t') != std::wstring::npos ? correction : 0);
+}
 
 void cMenuItems::MeasureItem(MenuItemRec& rec) {
   if (!measureDc_) return;
@@ -145,6 +228,7 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
     ItemState = MFS_DISABLED;
   } else {
     if (Has(tags, L"DEFAULT")) rec.Flags |= tolvane::kItemDefault;
+    if (!tags.empty()) ReadListTags(rec, tags, hMenu, Position);
     if (!tags.empty()) {
       const std::wstring hotKey = tolvane::GetCaptionTag(tags, L"HotKey:");
       if (!hotKey.empty()) rec.RightText = hotKey;
@@ -278,8 +362,11 @@ void cMenuItems::BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<Me
   if (!items.empty() && items[0] && (items[0]->Flags & tolvane::kItemSideBar)) {
     MenuItemRec& bar = *items[0];
     panel.SideBarID = bar.ID;
+    // Drawn when just registered or when its column's height changed.
+    const bool draw = bar.Height != sideBarHeight || bar.RightText == L"Remeasure";
     bar.Height = sideBarHeight;
     bar.RightText.clear();
+    if (draw) RenderSideBar(bar, panel, correction);
   }
 }
 

@@ -359,6 +359,25 @@ TEST_F(MenuItems, ACheckedItemWithoutPicturesGetsTheTick) {
   }
 }
 
+TEST_F(MenuItems, GeneratedListEntriesKeepTheirTargetsAndColourEntriesShowASwatch) {
+  HMENU menu = Prepared({L"Rouge{gControl:0|lvID:|LColor:255}", L"Autre{gControl:0|lvID:|LColor:-1}",
+                         L"Texas{gControl:0|lvID:s|LState:TX}", L"A && B{gControl:&H8123|LIndex:0|gType:2}"});
+  EXPECT_TRUE(Rec(menu, 0).Flags & tolvane::kItemColour);
+  EXPECT_EQ(Rec(menu, 2).RightText, L"TX");
+  EXPECT_EQ(Rec(menu, 3).Text, L"A && B");  // doubled once, by the list
+  EXPECT_EQ(Rec(menu, 3).TargetWindow, 0x8123u);
+  EXPECT_EQ(Rec(menu, 3).ListKind, 2);
+  for (POINT at : kOrigins) {
+    const int right = at.x + kItemWidth, y = at.y + 10;
+    Canvas swatch(kItemWidth + 6, 30), custom(kItemWidth + 6, 30);
+    ASSERT_TRUE(Draw(swatch, menu, 0, at));
+    ASSERT_TRUE(Draw(custom, menu, 1, at));
+    EXPECT_EQ(swatch.At(right - 20, y), kRed);
+    EXPECT_EQ(swatch.At(right - 35, y), RGB(0, 0, 0));  // its outline
+    EXPECT_NE(custom.At(right - 20, y), kRed);
+  }
+}
+
 TEST_F(MenuItems, BitmapsOfBothKindsAreDrawnWithTheirBackgroundOnlyWhenAsked) {
   ui::OwnedBitmap dib = Pictures(1);
   ui::OwnedBitmap ddb = AsDeviceBitmap(dib.get());
