@@ -8,6 +8,7 @@
 #include "core/menu_lookup_rules.h"
 #include "menus/gdi_count.h"
 #include "ui/image_list.h"
+#include "ui/window.h"
 
 namespace menus {
 namespace {
@@ -77,6 +78,7 @@ ResolvedImage ResolveImageHandle(std::wstring_view imageValue, const ImageSource
         break;
     }
   } catch (...) {
+    ui::ReportCaughtFailure("a menu picture lookup");
     h = nullptr;  // a failed lookup shows no picture
   }
   return ExamineImage(h);

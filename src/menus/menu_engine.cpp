@@ -15,6 +15,7 @@
 #include "menus/menu_images.h"
 #include "ui/menu.h"
 #include "ui/screen.h"
+#include "ui/window.h"
 
 namespace menus {
 
@@ -262,6 +263,7 @@ LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
     return HandleMessage(hWnd, uMsg, wParam, lParam, passed);
   } catch (...) {
     // A failure in the engine never stops the window.
+    ui::ReportCaughtFailure("the menu engine");
     subclassingChild = false;
     return passed ? 0 : ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
   }

@@ -6,6 +6,7 @@
 #include "core/text.h"
 #include "menus/gdi_count.h"
 #include "menus/list_menus.h"
+#include "ui/window.h"
 
 namespace menus {
 
@@ -17,6 +18,7 @@ void RaiseDisplayTip(cTips* tips, std::wstring TipText) {
   try {
     tips->DisplayTip(TipText);
   } catch (...) {
+    ui::ReportCaughtFailure("a menu client's event");
   }
 }
 
@@ -25,6 +27,7 @@ void RaiseCustomSelection(cTips* tips, std::wstring UserID, std::wstring Categor
   try {
     tips->CustomSelection(UserID, Category, Value);
   } catch (...) {
+    ui::ReportCaughtFailure("a menu client's event");
   }
 }
 
@@ -36,6 +39,7 @@ void RaiseMDIKey(cTips* tips, long KeyCode, long Shift, bool bKeyUp) {
     if (bKeyUp) tips->MDIKeyUp(key, shift);
     else tips->MDIKeyDown(key, shift);
   } catch (...) {
+    ui::ReportCaughtFailure("a menu client's event");
   }
 }
 

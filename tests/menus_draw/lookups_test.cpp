@@ -8,6 +8,7 @@
 #include "ui/handles.h"
 #include "ui/image_list.h"
 #include "ui/picture.h"
+#include "ui/window.h"
 
 namespace menus {
 namespace {
@@ -77,6 +78,7 @@ TEST(ImageLookup, ImagesOfTheImageListFromOneAndControlsByName) {
     EXPECT_EQ(ResolveImageHandle(text, sources).handle, nullptr) << text;
   EXPECT_EQ(ResolveImageHandle(L"picLogo", sources).handle, logo.get());
   EXPECT_EQ(controlLookups, 3);  // list images never ask the controls
+  EXPECT_EQ(ui::TakeCaughtFailures(), 1) << "the failed lookup is reported";
   EXPECT_EQ(ResolveImageHandle(L"i3", ListImageSources(nullptr)).handle, nullptr);
 }
 
