@@ -7,14 +7,6 @@
 namespace tolvane {
 namespace {
 
-std::optional<int> WholeNumber(std::wstring_view text) {
-  auto value = ParseNumber(text);
-  if (!value) return std::nullopt;
-  auto whole = CLng(*value);
-  if (!whole) return std::nullopt;
-  return static_cast<int>(*whole);
-}
-
 // A value that no store can hold (registry strings end at their first NUL):
 // tells a missing key from an empty one.
 const std::wstring kAbsent(1, L'\0');
@@ -25,6 +17,14 @@ std::wstring DataValue(const SettingsStore& store, std::wstring_view key,
 }
 
 }  // namespace
+
+std::optional<int> ParseGroupNumber(std::wstring_view text) {
+  auto value = ParseNumber(text);
+  if (!value) return std::nullopt;
+  auto whole = CLng(*value);
+  if (!whole) return std::nullopt;
+  return static_cast<int>(*whole);
+}
 
 std::wstring GroupKey(int group) { return Digits(group); }
 std::wstring CountKey(int group) { return Digits(group) + L"Occ"; }
@@ -112,7 +112,7 @@ CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount) {
   // With no group at all the number is still 1: the menu keeps its one
   // blank item and nothing may point before it.
   int last = std::max(groupCount, 1);
-  auto number = WholeNumber(stored);
+  auto number = ParseGroupNumber(stored);
   if (!number || *number < 1) return {1, true};
   if (*number >= last) return {last, true};
   return {*number, false};

@@ -47,6 +47,10 @@ std::optional<int> BoundedCount(std::wstring_view text, int bound);
 // Whether the "Data" value `key` is there at all, empty or not.
 bool HasDataValue(const SettingsStore& store, std::wstring_view key);
 
+// A group number as a header's tag, an editor's key or "NGroupe" holds it:
+// the number the text holds, rounded; empty when it holds none.
+std::optional<int> ParseGroupNumber(std::wstring_view text);
+
 // The group count, when "Groupe" holds a number after its prefix.
 std::optional<int> ReadGroupCount(const SettingsStore& store);
 // The groups whose name keys are there, counted from 1 up to the first

@@ -278,14 +278,6 @@ bool ApplyEdit(SettingsStore& store, const EditPlan& plan) {
   return true;
 }
 
-std::optional<int> ParseGroupNumber(std::wstring_view text) {
-  auto value = ParseNumber(text);
-  if (!value) return std::nullopt;
-  auto whole = CLng(*value);
-  if (!whole) return std::nullopt;
-  return static_cast<int>(*whole);
-}
-
 std::optional<LinkRef> ParseLinkKey(std::wstring_view key) {
   const std::wstring trimmed = Trim(key);
   const auto dash = trimmed.find(L'-');

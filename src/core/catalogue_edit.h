@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/catalogue.h"
 #include "core/desktop_import.h"
 #include "core/settings_store.h"
 
@@ -49,8 +50,6 @@ EditPlan PlanDeleteGroup(const SettingsStore& store, int group);
 // that what follows cannot show a half-made edit. Whether all were taken.
 bool ApplyEdit(SettingsStore& store, const EditPlan& plan);
 
-// The group number a header's tag or an editor's key holds.
-std::optional<int> ParseGroupNumber(std::wstring_view text);
 // The group and link numbers of a link key "g-k".
 struct LinkRef {
   int group, link;
