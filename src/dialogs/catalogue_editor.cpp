@@ -2,12 +2,10 @@
 
 #include <cmath>
 
+#include "base/bar.h"
+#include "base/window_helpers.h"
 #include "core/options.h"
 #include "core/text.h"
-#include "launcher/frm_main.h"
-#include "launcher/frm_pop.h"
-#include "launcher/globals.h"
-#include "launcher/window_helpers.h"
 #include "resources/resource.h"
 #include "ui/picture.h"
 
@@ -98,9 +96,7 @@ void CatalogueEditor::Btn_Click() {
     Saisie.Focus();
     return;
   }
-  ViderMenuGroupes();
-  ChargerMenuGroupes();
-  RechargerGroupe = true;
+  if (Bar* bar = TheBar()) bar->CatalogueSaved();
   Unload();
   AfterClose();
 }

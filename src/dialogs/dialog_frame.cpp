@@ -2,12 +2,12 @@
 
 #include <utility>
 
+#include "base/app.h"
+#include "base/bar.h"
+#include "base/skin.h"
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/text.h"
-#include "launcher/frm_main.h"
-#include "launcher/globals.h"
-#include "launcher/skin.h"
-#include "launcher/window_helpers.h"
 #include "ui/seams.h"
 
 namespace tolvane {
@@ -38,19 +38,17 @@ int DialogFrame::Message(std::wstring_view text, UINT style) {
 
 int MessageOverMain(std::wstring_view text, UINT style) {
   // On top as the bar is, or the bar repainting itself on top would hide it.
-  return ui::TheDesktop().Message(FenetrePrincipale ? FenetrePrincipale->hwnd() : nullptr, text, AppTitle(),
-                                  style | MB_TOPMOST);
+  return ui::TheDesktop().Message(TheBar() ? TheBar()->BarWindow() : nullptr, text, AppTitle(), style | MB_TOPMOST);
 }
 
 void DialogFrame::KeepOnTop() {
   MettreAuPremierPlan(*this);
-  if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);
+  if (Bar* bar = TheBar()) bar->KeepBarOnTop();
 }
 
 void DialogFrame::Form_Load() {
   SetTitle(title_);
-  MeIcon.SetPicture(FenetrePrincipale && FenetrePrincipale->Icon() ? FenetrePrincipale->Icon()
-                                                                     : TheSkin().appIcon);
+  MeIcon.SetPicture(TheSkin().appIcon);  // the bar's own icon
   KeepOnTop();
 }
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "launcher/skinned_frame.h"
+#include "base/skinned_frame.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 

@@ -1,8 +1,8 @@
 #include "dialogs/frm_about.h"
 
+#include "base/app.h"
+#include "base/window_helpers.h"
 #include "core/geometry.h"
-#include "launcher/globals.h"
-#include "launcher/window_helpers.h"
 #include "resources/resource.h"
 #include "ui/seams.h"
 

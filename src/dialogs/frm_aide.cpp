@@ -2,13 +2,13 @@
 
 #include <string>
 
+#include "base/app.h"
+#include "base/skin.h"
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/geometry.h"
 #include "core/text.h"
 #include "core/twips.h"
-#include "launcher/globals.h"
-#include "launcher/skin.h"
-#include "launcher/window_helpers.h"
 #include "resources/resource.h"
 
 namespace tolvane {

@@ -1,7 +1,7 @@
 #include "dialogs/frm_groupe.h"
 
+#include "base/app.h"
 #include "core/catalogue_edit.h"
-#include "launcher/globals.h"
 
 namespace tolvane {
 

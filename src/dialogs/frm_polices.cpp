@@ -1,11 +1,11 @@
 #include "dialogs/frm_polices.h"
 
+#include "base/app.h"
+#include "base/bar.h"
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/options.h"
 #include "core/text.h"
-#include "launcher/frm_main.h"
-#include "launcher/globals.h"
-#include "launcher/window_helpers.h"
 #include "ui/seams.h"
 
 namespace tolvane {
@@ -17,7 +17,7 @@ constexpr std::uint32_t kDefaultBack = 0x00FFD3A4u;  // the links pane's own col
 
 // The main window's header font, as it is now.
 ui::FontSpec HeaderFont() {
-  return FenetrePrincipale ? FenetrePrincipale->lblHeader[0].Font() : ui::FontSpec{L"Verdana", 8.25, true};
+  return TheBar() ? TheBar()->HeaderFont() : ui::FontSpec{L"Verdana", 8.25, true};
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ void FrmPolices::Form_Load() {
   Text.SetFont(preview);
   SetTextColour(ColourFromText(stored.textColour).value_or(0));
   SetBackColour(ColourFromText(stored.backColour)
-                    .value_or(FenetrePrincipale ? FenetrePrincipale->PaneBackColour() : kDefaultBack));
+                    .value_or(TheBar() ? TheBar()->PaneBackColour() : kDefaultBack));
 
   // The lists start on the main window's current font, not the stored one.
   const ui::FontSpec current = HeaderFont();

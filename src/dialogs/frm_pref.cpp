@@ -1,11 +1,10 @@
 #include "dialogs/frm_pref.h"
 
+#include "base/app.h"
+#include "base/skin.h"
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/options.h"
-#include "launcher/frm_main.h"
-#include "launcher/globals.h"
-#include "launcher/skin.h"
-#include "launcher/window_helpers.h"
 #include "ui/seams.h"
 
 namespace tolvane {

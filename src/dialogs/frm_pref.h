@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "base/registry_helpers.h"
 #include "controls/imagebutton/form_button.h"
 #include "dialogs/dialog_frame.h"
-#include "launcher/registry_helpers.h"
 #include "ui/control_array.h"
 #include "ui/option_controls.h"
 

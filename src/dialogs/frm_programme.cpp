@@ -1,11 +1,11 @@
 #include "dialogs/frm_programme.h"
 
+#include "base/app.h"
+#include "base/bar.h"
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/catalogue_edit.h"
 #include "core/text.h"
-#include "launcher/frm_main.h"
-#include "launcher/globals.h"
-#include "launcher/window_helpers.h"
 #include "resources/resource.h"
 #include "ui/seams.h"
 
@@ -63,7 +63,7 @@ bool FrmProgramme::EcrireINIProgramme(const std::wstring& Valeur) {
 }
 
 void FrmProgramme::AfterClose() {
-  if (FenetrePrincipale) MettreAuPremierPlan(*FenetrePrincipale);
+  if (Bar* bar = TheBar()) bar->KeepBarOnTop();
 }
 
 }  // namespace tolvane

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include "base/skin.h"
+#include "base/skinned_frame.h"
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/geometry.h"
 #include "core/options.h"
@@ -12,11 +15,8 @@
 #include "dialogs/frm_pref.h"
 #include "launcher/frm_pop.h"
 #include "launcher/globals.h"
-#include "launcher/skin.h"
-#include "launcher/skinned_frame.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
-#include "launcher/window_helpers.h"
 #include "ui/seams.h"
 
 namespace tolvane {
@@ -34,7 +34,19 @@ const wchar_t* const kTools[] = {L"Couleurs & Polices", L"Préférences", L"Aide
 
 }  // namespace
 
-FrmMain::FrmMain() : ui::Form(L"FrmMain") {}
+FrmMain::FrmMain() : ui::Form(L"FrmMain") { SetBar(this); }
+
+FrmMain::~FrmMain() {
+  if (TheBar() == this) SetBar(nullptr);
+}
+
+void FrmMain::KeepBarOnTop() { MettreAuPremierPlan(*this); }
+
+void FrmMain::CatalogueSaved() {
+  ViderMenuGroupes();
+  ChargerMenuGroupes();
+  RechargerGroupe = true;
+}
 
 namespace {
 

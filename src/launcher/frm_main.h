@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/bar.h"
 #include "core/pane_animation.h"
 #include "launcher/link_icons.h"
 #include "ui/control_array.h"
@@ -16,9 +17,10 @@
 
 namespace tolvane {
 
-class FrmMain final : public ui::Form {
+class FrmMain final : public ui::Form, public Bar {
  public:
   FrmMain();
+  ~FrmMain() override;
 
   // Opens or closes pane Index by animation; dropped while one runs.
   void MenuHeader_Click(int Index);
@@ -46,8 +48,13 @@ class FrmMain final : public ui::Form {
   // The group pane shows group g: its name in the header, its links, reopened.
   void ShowGroup(int g, const std::wstring& name);
 
-  std::wstring HeaderFontName() const { return lblHeader[0].Font().name; }
-  COLORREF PaneBackColour() const { return FrameXPMenu[1].BackColor(); }
+  // What the dialogs it opens see of it.
+  HWND BarWindow() const override { return hwnd(); }
+  Rect BarPlace() const override { return {Left(), Top(), Width(), Height()}; }
+  FontSpec HeaderFont() const override { return lblHeader[0].Font(); }
+  COLORREF PaneBackColour() const override { return FrameXPMenu[1].BackColor(); }
+  void KeepBarOnTop() override;
+  void CatalogueSaved() override;
   int ScrollValue() const { return Ascenseur.Value(); }
   int ButtonCount() { return Prog.Count(); }
   bool Animating() const { return panes_.Animating(); }

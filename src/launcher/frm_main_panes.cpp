@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/skin.h"
+#include "base/window_helpers.h"
 #include "core/geometry.h"
 #include "core/link_plan.h"
 #include "core/options.h"
@@ -13,9 +15,7 @@
 #include "launcher/frm_main.h"
 #include "launcher/frm_pop.h"
 #include "launcher/globals.h"
-#include "launcher/skin.h"
 #include "launcher/tray.h"
-#include "launcher/window_helpers.h"
 #include "ui/seams.h"
 
 namespace tolvane {

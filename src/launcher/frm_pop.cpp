@@ -2,7 +2,7 @@
 
 #include "core/menu_caption.h"
 #include "core/text.h"
-#include "dialogs/catalogue_commands.h"
+#include "launcher/catalogue_commands.h"
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
 #include "launcher/start.h"

@@ -1,11 +1,6 @@
 #include "launcher/globals.h"
 
-#include <windows.h>
-
-#include <memory>
-
 #include "launcher/frm_pop.h"
-#include "ui/registry_store.h"
 
 namespace tolvane {
 
@@ -13,41 +8,6 @@ FrmMain* FenetrePrincipale = nullptr;
 bool DansTray = false;
 bool RechargerGroupe = false;
 int IndexEnteteMenu = 0;
-int Deplacement = 0;
-double DepX = 0;
-double DepY = 0;
-
-namespace {
-SettingsStore* testStore = nullptr;
-}
-
-const std::wstring& AppTitle() {
-  static const std::wstring title = L"Tolvane";
-  return title;
-}
-
-SettingsStore& Settings() {
-  static ui::RegistryStore store(AppTitle());
-  return testStore ? *testStore : store;
-}
-
-void UseSettings(SettingsStore* store) { testStore = store; }
-
-const std::wstring& ProgramFolder() {
-  static const std::wstring folder = [] {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-      DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-      if (n < path.size()) {
-        path.resize(n);
-        break;
-      }
-      path.resize(path.size() * 2);
-    }
-    return path.substr(0, path.find_last_of(L"\\/"));
-  }();
-  return folder;
-}
 
 FrmPop& ThePop() {
   static FrmPop pop;

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/skin.h"
 #include "core/link_plan.h"
 #include "launcher/globals.h"
-#include "launcher/skin.h"
 
 namespace tolvane {
 namespace {

@@ -3,14 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/registry_helpers.h"
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/options.h"
 #include "core/text.h"
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
-#include "launcher/registry_helpers.h"
 #include "launcher/tray.h"
-#include "launcher/window_helpers.h"
 #include "ui/handles.h"
 #include "ui/seams.h"
 

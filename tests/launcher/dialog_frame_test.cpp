@@ -9,9 +9,9 @@
 #include <optional>
 #include <utility>
 
+#include "base/window_helpers.h"
 #include "controls/imagebutton/form_button.h"
 #include "dialogs/dialog_frame.h"
-#include "launcher/window_helpers.h"
 #include "main_window_fixture.h"
 
 namespace tolvane {

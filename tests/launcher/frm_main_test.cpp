@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include "base/skin.h"
 #include "core/catalogue.h"
 #include "launcher/frm_pop.h"
-#include "launcher/skin.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
 #include "main_window_fixture.h"

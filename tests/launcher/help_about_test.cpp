@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/skin.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_aide.h"
-#include "launcher/skin.h"
 #include "main_window_fixture.h"
 
 namespace tolvane {

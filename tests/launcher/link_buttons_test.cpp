@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "launcher/skin.h"
+#include "base/skin.h"
 #include "main_window_fixture.h"
 #include "ui/handles.h"
 

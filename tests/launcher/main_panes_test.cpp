@@ -6,8 +6,8 @@
 #include <array>
 #include <vector>
 
+#include "base/skin.h"
 #include "launcher/frm_pop.h"
-#include "launcher/skin.h"
 #include "main_window_fixture.h"
 
 namespace {

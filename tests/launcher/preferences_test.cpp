@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
+#include "base/registry_helpers.h"
+#include "base/skin.h"
 #include "core/catalogue.h"
 #include "core/options.h"
 #include "dialogs/frm_pref.h"
-#include "launcher/registry_helpers.h"
-#include "launcher/skin.h"
 #include "main_window_fixture.h"
 #include "ui/handles.h"
 

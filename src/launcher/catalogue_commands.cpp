@@ -1,8 +1,9 @@
-#include "dialogs/catalogue_commands.h"
+#include "launcher/catalogue_commands.h"
 
 #include <functional>
 #include <string>
 
+#include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/catalogue_edit.h"
 #include "core/text.h"
@@ -11,7 +12,6 @@
 #include "launcher/frm_main.h"
 #include "launcher/frm_pop.h"
 #include "launcher/globals.h"
-#include "launcher/window_helpers.h"
 #include "ui/seams.h"
 
 namespace tolvane {

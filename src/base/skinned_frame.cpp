@@ -1,9 +1,9 @@
-#include "launcher/skinned_frame.h"
+#include "base/skinned_frame.h"
 
 #include <utility>
 
-#include "launcher/skin.h"
-#include "launcher/window_helpers.h"
+#include "base/skin.h"
+#include "base/window_helpers.h"
 
 namespace tolvane {
 namespace {

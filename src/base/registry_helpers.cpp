@@ -1,4 +1,4 @@
-#include "launcher/registry_helpers.h"
+#include "base/registry_helpers.h"
 
 #include "ui/registry_value.h"
 

@@ -1,18 +1,24 @@
-#include "launcher/window_helpers.h"
+#include "base/window_helpers.h"
 
 #include <windows.h>
 
 #include <map>
 
+#include "base/app.h"
+#include "base/bar.h"
 #include "core/catalogue.h"
 #include "core/text.h"
 #include "core/twips.h"
-#include "launcher/frm_main.h"
-#include "launcher/globals.h"
 #include "ui/seams.h"
 
 namespace tolvane {
 namespace {
+
+// The one title-bar drag of the program: held down, and the grab point in
+// twips within the window.
+int Deplacement = 0;
+double DepX = 0;
+double DepY = 0;
 
 void SetTopmost(ui::Form& form, HWND where) {
   if (form.hwnd())
@@ -87,7 +93,7 @@ void PositionnerFenetre(ui::Form& dialog) {
     left = SingleText(static_cast<float>(dialog.Left()));
     top = SingleText(static_cast<float>(dialog.Top()));
   }
-  Rect main = FenetrePrincipale ? RectOf(*FenetrePrincipale) : Rect{0, 0, 0, 0};
+  Rect main = TheBar() ? TheBar()->BarPlace() : Rect{0, 0, 0, 0};
   Point p = DialogPosition(left, top, dialog.Width(), dialog.Height(), main, ScreenWidthTwips(),
                            ScreenHeightTwips());
   dialog.Move(p.left, p.top, dialog.Width(), dialog.Height());
@@ -97,8 +103,8 @@ void PositionnerFenetre(ui::Form& dialog) {
 }
 
 void DeplacementAuto(ui::Form& dialog) {
-  if (!FenetrePrincipale) return;
-  if (auto top = AutoMoveTop(AutoMoveDialogs(Settings()), RectOf(*FenetrePrincipale), RectOf(dialog),
+  if (!TheBar()) return;
+  if (auto top = AutoMoveTop(AutoMoveDialogs(Settings()), TheBar()->BarPlace(), RectOf(dialog),
                              ScreenHeightTwips()))
     dialog.SetTop(*top);
 }
@@ -106,9 +112,9 @@ void DeplacementAuto(ui::Form& dialog) {
 InterfaceValues LireInterface() {
   std::wstring font = L"Verdana";
   std::wstring back = L"16765860";
-  if (FenetrePrincipale) {
-    font = FenetrePrincipale->HeaderFontName();
-    back = Digits(static_cast<long long>(FenetrePrincipale->PaneBackColour()));
+  if (const Bar* bar = TheBar()) {
+    font = bar->HeaderFont().name;
+    back = Digits(static_cast<long long>(bar->PaneBackColour()));
   }
   return ReadInterface(Settings(), font, back);
 }

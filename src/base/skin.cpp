@@ -1,4 +1,4 @@
-#include "launcher/skin.h"
+#include "base/skin.h"
 
 #include "resources/resource.h"
 
