@@ -101,4 +101,52 @@ TEST_F(Launcher, TheTrayMenuQuitsThroughTheQuestion) {
   EXPECT_TRUE(p.WaitExit(10000));
 }
 
+// A group longer than the bar takes, with the tools pane opened above it and
+// the bar at the screen's bottom right: the last link the bar holds can be
+// scrolled into view and is the window under the pointer there.
+TEST_F(Launcher, TheLastLinkOfAThousandIsInReachWithBothPanesOpen) {
+  SetSetting(L"Data", L"1Occ", L"NbOcc=1000");
+  for (int k = 1; k <= 1000; ++k) Link(1, k, L"L" + std::to_wstring(k), L"");
+  SetSetting(L"Settings", L"MainLeft", std::to_wstring(::GetSystemMetrics(SM_CXSCREEN) * 15 - 3310));
+  SetSetting(L"Settings", L"MainTop", std::to_wstring(::GetSystemMetrics(SM_CYSCREEN) * 15 - 9000));
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_NE(Button(main, L"L1"), nullptr);
+  HWND tools = e2e::FindChild(main, L"Outils");
+  ASSERT_NE(tools, nullptr);
+  e2e::ClickWindow(::GetParent(tools));  // the header the caption lies on
+  ::Sleep(2000);                          // the pane grows 60 twips a tick
+  int shown = 1;  // the last link the bar holds, all made by now
+  for (int high = 1000; shown < high;) {
+    const int mid = (shown + high + 1) / 2;
+    if (e2e::FindChild(main, L"L" + std::to_wstring(mid))) shown = mid; else high = mid - 1;
+  }
+  EXPECT_GE(shown, 700);
+  HWND last = e2e::FindChild(main, L"L" + std::to_wstring(shown));
+
+  HWND bar = nullptr;
+  ::EnumChildWindows(
+      main,
+      [](HWND child, LPARAM lp) -> BOOL {
+        wchar_t name[32] = {};
+        ::GetClassNameW(child, name, 32);
+        if (std::wstring(name) != L"ScrollBar" && std::wstring(name) != L"SCROLLBAR") return TRUE;
+        *reinterpret_cast<HWND*>(lp) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&bar));
+  ASSERT_NE(bar, nullptr);
+  ::SendMessageW(::GetParent(bar), WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), reinterpret_cast<LPARAM>(bar));
+  ::Sleep(500);
+  RECT button{}, window{};
+  ::GetWindowRect(last, &button);
+  ::GetWindowRect(main, &window);
+  const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  // Scrolled to the end, it stands its pane's margins above the bottom bar.
+  EXPECT_GE(button.top, window.top) << "scrolled into view";
+  EXPECT_LE(button.bottom, window.bottom - 30) << "above the bottom bar";
+  EXPECT_EQ(::WindowFromPoint(centre), last) << "can be clicked";
+}
+
 }  // namespace
