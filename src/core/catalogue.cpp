@@ -7,10 +7,6 @@
 namespace tolvane {
 namespace {
 
-// A value that no store can hold (registry strings end at their first NUL):
-// tells a missing key from an empty one.
-const std::wstring kAbsent(1, L'\0');
-
 std::wstring DataValue(const SettingsStore& store, std::wstring_view key,
                        std::wstring_view fallback = L"") {
   return store.Get(kSectionData, key, fallback);
@@ -41,9 +37,7 @@ std::optional<int> BoundedCount(std::wstring_view text, int bound) {
   return static_cast<int>(CLng(*value).value_or(0));
 }
 
-bool HasDataValue(const SettingsStore& store, std::wstring_view key) {
-  return store.Get(kSectionData, key, kAbsent) != kAbsent;
-}
+bool HasDataValue(const SettingsStore& store, std::wstring_view key) { return store.Has(kSectionData, key); }
 
 std::optional<int> ReadGroupCount(const SettingsStore& store) {
   return BoundedCount(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size()), kMaxGroups);
@@ -81,13 +75,16 @@ std::wstring ReadLinkTarget(const SettingsStore& store, int group, int link) {
 }
 
 bool WriteDefaultCatalogue(SettingsStore& store) {
-  bool ok = store.Save(kSectionData, kGroupCountKey, std::wstring(kCountPrefix) + L"1");
-  ok &= store.Save(kSectionData, GroupKey(1),
-                   std::wstring(kGroupNamePrefix) + std::wstring(kDefaultGroupName));
-  ok &= store.Save(kSectionData, CountKey(1), std::wstring(kCountPrefix) + L"1");
-  ok &= store.Save(kSectionData, LinkKey(1, 1), kCaptionPrefix);
-  ok &= store.Save(kSectionData, TargetKey(1, 1), kTargetPrefix);
-  ok &= store.Save(kSectionSettings, kCurrentGroupKey, L"1");
+  // A value that holds no text is kept: what it held cannot be written back.
+  auto save = [&](std::wstring_view section, std::wstring_view key, std::wstring_view value) {
+    return IsUnreadable(store, section, key) || store.Save(section, key, value);
+  };
+  bool ok = save(kSectionData, kGroupCountKey, std::wstring(kCountPrefix) + L"1");
+  ok &= save(kSectionData, GroupKey(1), std::wstring(kGroupNamePrefix) + std::wstring(kDefaultGroupName));
+  ok &= save(kSectionData, CountKey(1), std::wstring(kCountPrefix) + L"1");
+  ok &= save(kSectionData, LinkKey(1, 1), kCaptionPrefix);
+  ok &= save(kSectionData, TargetKey(1, 1), kTargetPrefix);
+  ok &= save(kSectionSettings, kCurrentGroupKey, L"1");
   return ok;
 }
 
@@ -112,10 +109,15 @@ CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount) {
   // With no group at all the number is still 1: the menu keeps its one
   // blank item and nothing may point before it.
   int last = std::max(groupCount, 1);
-  auto number = ParseGroupNumber(stored);
-  if (!number || *number < 1) return {1, true};
-  if (*number >= last) return {last, true};
-  return {*number, false};
+  // Taken as a number before any conversion: a number past every group,
+  // however large, means the last one.
+  const std::optional<double> value = ParseNumberOrInfinity(stored);
+  if (!value || !(*value >= last)) {
+    auto number = ParseGroupNumber(stored);
+    if (!number || *number < 1) return {1, true};
+    if (*number < last) return {*number, false};
+  }
+  return {last, true};
 }
 
 }  // namespace tolvane

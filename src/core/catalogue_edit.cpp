@@ -35,6 +35,9 @@ class Draft final : public SettingsStore {
     return it->second ? *it->second : std::wstring(fallback);
   }
   bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) override {
+    // What a value that holds no text held cannot be written back: the edit
+    // is not made rather than lose it.
+    if (IsUnreadable(*this, section, key)) refused_ = true;
     Record(section, key, std::wstring(value));
     changes_.push_back({StoreChange::Kind::Save, std::wstring(section), std::wstring(key), std::wstring(value)});
     return true;
@@ -53,8 +56,17 @@ class Draft final : public SettingsStore {
     return keys;
   }
 
-  bool Has(std::wstring_view section, std::wstring_view key) const { return Get(section, key, kAbsent) != kAbsent; }
-  std::vector<StoreChange> TakeChanges() { return std::move(changes_); }
+  bool Has(std::wstring_view section, std::wstring_view key) const override {
+    auto it = pending_.find({Lower(section), Lower(key)});
+    return it == pending_.end() ? store_.Has(section, key) : it->second.has_value();
+  }
+  void Refuse() { refused_ = true; }
+  // None when the edit cannot be made whole.
+  std::vector<StoreChange> TakeChanges() {
+    if (refused_) return {};
+    return std::move(changes_);
+  }
+  bool Refused() const { return refused_; }
 
  private:
   void Record(std::wstring_view section, std::wstring_view key, std::optional<std::wstring> value) {
@@ -72,6 +84,7 @@ class Draft final : public SettingsStore {
   std::map<std::pair<std::wstring, std::wstring>, std::optional<std::wstring>> pending_;
   std::map<std::wstring, std::wstring> dataKeys_;  // lower-cased name -> name
   std::vector<StoreChange> changes_;
+  bool refused_ = false;
 };
 
 // A catalogue key as the readers spell it: "12", "12Occ", "12-3", "12-3c".
@@ -153,6 +166,7 @@ std::wstring CountValue(int n) { return std::wstring(kCountPrefix) + Digits(n); 
 // Copies a value whole, prefix included; a missing source leaves the
 // destination missing too.
 void MoveValue(Draft& d, const std::wstring& from, const std::wstring& to) {
+  if (IsUnreadable(d, kSectionData, from)) d.Refuse();
   if (d.Has(kSectionData, from))
     d.Save(kSectionData, to, d.Get(kSectionData, from, L""));
   else
@@ -160,14 +174,24 @@ void MoveValue(Draft& d, const std::wstring& from, const std::wstring& to) {
 }
 
 void MakeCurrent(Draft& d, int group) {
+  if (IsUnreadable(d, kSectionSettings, kCurrentGroupKey)) return;  // kept, and read as group 1
   if (d.Get(kSectionSettings, kCurrentGroupKey, kAbsent) != Digits(group))
     d.Save(kSectionSettings, kCurrentGroupKey, Digits(group));
 }
 
-EditPlan Finish(Draft& d, int group, int link = 0) { return {d.TakeChanges(), group, link}; }
+EditPlan Refused(EditRefusal why) {
+  EditPlan plan;
+  plan.refusal = why;
+  return plan;
+}
+
+EditPlan Finish(Draft& d, int group, int link = 0) {
+  if (d.Refused()) return Refused(EditRefusal::Unreadable);
+  return {d.TakeChanges(), group, link};
+}
 
 EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
-  if (Bounded(LinkCount(d, group), kMaxLinksPerGroup)) return {};
+  if (Bounded(LinkCount(d, group), kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
   const int n = LinkCount(d, group) + 1;
   // Whatever an earlier version left at or above the new number goes first:
   // no deleted link's target may come back under this one.
@@ -183,7 +207,7 @@ EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view 
 
 EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
   Draft d(store);
-  if (Bounded(GroupCountOrNamed(d), kMaxGroups)) return {};
+  if (Bounded(GroupCountOrNamed(d), kMaxGroups)) return Refused(EditRefusal::OverBound);
   const int g = GroupCountOrNamed(d) + 1;
   DeleteGroupsFrom(d, g);
   d.Save(kSectionData, GroupKey(g), std::wstring(kGroupNamePrefix) + std::wstring(name));
@@ -197,7 +221,7 @@ EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
 
 EditPlan PlanRenameGroup(const SettingsStore& store, int group, std::wstring_view name) {
   Draft d(store);
-  if (group < 1 || group > GroupCountOrNamed(d)) return {};
+  if (group < 1 || group > GroupCountOrNamed(d)) return Refused(EditRefusal::Missing);
   d.Save(kSectionData, GroupKey(group), std::wstring(kGroupNamePrefix) + std::wstring(name));
   MakeCurrent(d, group);
   return Finish(d, group);
@@ -217,10 +241,10 @@ EditPlan PlanAddLink(const SettingsStore& store, std::wstring_view shownGroup, s
 EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::wstring_view name,
                         std::wstring_view target) {
   Draft d(store);
-  if (group < 1 || group > GroupCountOrNamed(d)) return {};
+  if (group < 1 || group > GroupCountOrNamed(d)) return Refused(EditRefusal::Missing);
   const int count = LinkCount(d, group);
   if (count == 0 && link == 1) return AddLink(d, group, name, target);
-  if (link < 1 || link > count) return {};
+  if (link < 1 || link > count) return Refused(EditRefusal::Missing);
   d.Save(kSectionData, LinkKey(group, link), std::wstring(kCaptionPrefix) + std::wstring(name));
   if (!Trim(target).empty()) d.Save(kSectionData, TargetKey(group, link), std::wstring(kTargetPrefix) + Trim(target));
   return Finish(d, group, link);
@@ -228,9 +252,10 @@ EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::ws
 
 EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
   Draft d(store);
-  if (group < 1 || group > GroupCountOrNamed(d)) return {};
+  if (group < 1 || group > GroupCountOrNamed(d)) return Refused(EditRefusal::Missing);
   const int count = LinkCount(d, group);
-  if (link < 1 || link > count || Bounded(count, kMaxLinksPerGroup)) return {};
+  if (link < 1 || link > count) return Refused(EditRefusal::Missing);
+  if (Bounded(count, kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
   for (int j = link; j < count; ++j) {
     MoveValue(d, LinkKey(group, j + 1), LinkKey(group, j));
     MoveValue(d, TargetKey(group, j + 1), TargetKey(group, j));
@@ -243,7 +268,8 @@ EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
 EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
   Draft d(store);
   const int groups = GroupCountOrNamed(d);
-  if (group < 1 || group > groups || Bounded(groups, kMaxGroups)) return {};
+  if (group < 1 || group > groups) return Refused(EditRefusal::Missing);
+  if (Bounded(groups, kMaxGroups)) return Refused(EditRefusal::OverBound);
   if (groups == 1) {
     WriteDefaultCatalogue(d);
     DeleteLinksAbove(d, 1, 1);
@@ -252,7 +278,7 @@ EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
   }
   for (int k = group; k < groups; ++k) {
     const int links = LinkCount(d, k + 1);
-    if (Bounded(links, kMaxLinksPerGroup)) return {};
+    if (Bounded(links, kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
     for (int j = 1; j <= links; ++j) {
       MoveValue(d, LinkKey(k + 1, j), LinkKey(k, j));
       MoveValue(d, TargetKey(k + 1, j), TargetKey(k, j));

@@ -20,10 +20,19 @@
 
 namespace tolvane {
 
+// Why a plan holds no change.
+enum class EditRefusal {
+  None,
+  Missing,     // the group or link is not there
+  OverBound,   // more groups or links than the readers take would move
+  Unreadable,  // a value that holds no text would be written over or moved
+};
+
 struct EditPlan {
   std::vector<StoreChange> changes;  // in the order they are to be made; none: nothing to do
   int group = 0;  // the group to show afterwards
   int link = 0;   // link edits: the link written
+  EditRefusal refusal = EditRefusal::None;
 };
 
 // A new group, numbered after the last, with one empty link; made current.

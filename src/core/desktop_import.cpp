@@ -70,11 +70,23 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
     for (auto key : {LinkKey(n, k), TargetKey(n, k)})
       if (HasDataValue(store, key))
         plan.changes.push_back({StoreChange::Kind::Delete, std::wstring(kSectionData), key, {}});
-  // A group reused keeps "Groupe" as stored, beyond the readers' bound too.
-  if (append) save(kSectionData, std::wstring(kGroupCountKey), count(plan.groupCount));
+  // A group reused keeps a "Groupe" that counts, beyond the readers' bound
+  // too; a missing one, or text that is no number (an import cut short), is
+  // set. One that holds no text at all is kept: the groups there stand for it.
+  if ((append || !ReadGroupCount(store)) && !IsUnreadable(store, kSectionData, kGroupCountKey))
+    save(kSectionData, std::wstring(kGroupCountKey), count(plan.groupCount));
   save(kSectionSettings, std::wstring(kCurrentGroupKey), Digits(n));
   save(kSectionSettings, L"Desktop", L"1");
   save(kSectionSettings, OptionKey(kOptionRebuildDesktop), L"0");
+  // Nothing that holds no text is written over: a setting keeps its value,
+  // and the catalogue is left as it is rather than lose what it held.
+  const auto unreadable = [&](const StoreChange& c) {
+    return c.kind == StoreChange::Kind::Save && IsUnreadable(store, c.section, c.key);
+  };
+  if (std::any_of(plan.changes.begin(), plan.changes.end(),
+                  [&](const StoreChange& c) { return c.section == kSectionData && unreadable(c); }))
+    return std::nullopt;
+  std::erase_if(plan.changes, unreadable);
   return plan;
 }
 

@@ -44,8 +44,9 @@ std::vector<LinkButtonPlan> PlanLinkButtons(const SettingsStore& store, int grou
   plan.reserve(static_cast<std::size_t>(m));
   for (int i = 0; i < m; ++i) {
     const int k = i + 1;
-    plan.push_back({ReadLinkCaption(store, group, k), LinkKey(group, k), ReadLinkTarget(store, group, k),
-                    firstTop + i * (buttonHeight + kLinkButtonGap)});
+    const double top = firstTop + i * (buttonHeight + kLinkButtonGap);
+    if (i > 0 && top + buttonHeight > kLinkButtonsDepth) break;  // a reader's bound: nothing stored changes
+    plan.push_back({ReadLinkCaption(store, group, k), LinkKey(group, k), ReadLinkTarget(store, group, k), top});
   }
   return plan;
 }

@@ -12,6 +12,11 @@
 namespace tolvane {
 
 inline constexpr double kLinkButtonGap = 50;  // between two link buttons
+// The lowest a link button may reach in its pane (twips). A window
+// coordinate holds at most 32,767 pixels: with the tools pane open above the
+// links and the margins below them, the scrolled area then still fits, and
+// every button shown can be scrolled to.
+inline constexpr double kLinkButtonsDepth = 480000;
 
 struct LinkButtonPlan {
   std::wstring caption;
@@ -22,8 +27,9 @@ struct LinkButtonPlan {
 };
 
 // One button per link of group `group`, the first at `firstTop`, each next
-// one `buttonHeight` + 50 lower. None when the link count is not a number;
-// at least one otherwise, even for a count of 0.
+// one `buttonHeight` + 50 lower, as many as end above `kLinkButtonsDepth`.
+// None when the link count is not a number; at least one otherwise, even for
+// a count of 0.
 std::vector<LinkButtonPlan> PlanLinkButtons(const SettingsStore& store, int group, double firstTop,
                                             double buttonHeight);
 

@@ -100,11 +100,7 @@ double InterfaceFontSize(std::wstring_view text) {
 }
 
 std::uint32_t InterfaceColour(std::wstring_view text, std::uint32_t fallback) {
-  // Signed (system colours are stored below 0) or not, as long as 32 bits
-  // hold it; a hand-edited "1e300" must not reach the integer conversion.
-  const double whole = std::trunc(Val(text));
-  if (whole < -2147483648.0 || whole > 4294967295.0) return fallback;
-  return static_cast<std::uint32_t>(static_cast<std::int64_t>(whole));
+  return ColourFromText(text).value_or(fallback);
 }
 
 }  // namespace tolvane

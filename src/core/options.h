@@ -69,9 +69,8 @@ int LastExactMatch(const std::vector<std::wstring>& entries, std::wstring_view t
 // when that is 0 or less or above 72.
 double InterfaceFontSize(std::wstring_view text);
 
-// A stored colour (0x00BBGGRR, or 0x80000000 plus a system colour index,
-// kept as signed decimal text) as its 32-bit pattern; `fallback` when the
-// number the text begins with does not fit in 32 bits.
+// A stored colour as `ColourFromText` reads it; `fallback` for anything
+// else, so that no window is painted in a colour no display shows.
 std::uint32_t InterfaceColour(std::wstring_view text, std::uint32_t fallback);
 
 }  // namespace tolvane

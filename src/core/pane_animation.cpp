@@ -22,8 +22,15 @@ bool PaneAnimation::Tick() {
     awake_ = false;
     return false;
   }
+  const std::int32_t lastBottom = area.LastPaneBottom();
   Restack();
-  if (!animating_) return false;
+  if (!animating_) {
+    // The panes below one that has just finished growing move down now: the
+    // surface and its scroll range follow, or the last links stay out of reach.
+    if (area.LastPaneBottom() == lastBottom) return false;
+    ResizeLayout();
+    return true;
+  }
   if (pane_ >= static_cast<int>(area.panes.size())) {
     animating_ = false;
     return false;
@@ -84,6 +91,9 @@ void PaneAnimation::ResizeLayout() {
     area.wide = false;
     area.surfaceTop = 0;
   }
+  // The range follows the surface: set before it grew, it would stop short
+  // of the last links.
+  SetScrollRange();
 }
 
 void PaneAnimation::TickClosing(PaneBox& pane, bool& resized) {

@@ -35,6 +35,7 @@ bool MemoryStore::Save(std::wstring_view section, std::wstring_view key, std::ws
   if (Refused()) return false;
   Key k = MakeKey(section, key);
   spelling_.try_emplace(k, key);
+  unreadable_.erase(k);
   values_[k] = std::wstring(value);
   writes_.push_back({std::wstring(section), std::wstring(key), std::wstring(value)});
   return true;
@@ -44,7 +45,7 @@ bool MemoryStore::Delete(std::wstring_view section, std::wstring_view key) {
   if (Refused()) return false;
   Key k = MakeKey(section, key);
   spelling_.erase(k);
-  return values_.erase(k) > 0;
+  return (unreadable_.erase(k) + values_.erase(k)) > 0;
 }
 
 bool MemoryStore::DeleteSection(std::wstring_view section) {
@@ -52,6 +53,7 @@ bool MemoryStore::DeleteSection(std::wstring_view section) {
   std::wstring s = Lower(section);
   std::erase_if(values_, [&](const auto& kv) { return kv.first.first == s; });
   std::erase_if(spelling_, [&](const auto& kv) { return kv.first.first == s; });
+  std::erase_if(unreadable_, [&](const Key& k) { return k.first == s; });
   return true;
 }
 
@@ -64,7 +66,21 @@ std::vector<std::wstring> MemoryStore::Keys(std::wstring_view section) const {
 }
 
 bool MemoryStore::Has(std::wstring_view section, std::wstring_view key) const {
-  return values_.count(MakeKey(section, key)) > 0;
+  const Key k = MakeKey(section, key);
+  return values_.count(k) > 0 || unreadable_.count(k) > 0;
+}
+
+void MemoryStore::SaveUnreadable(std::wstring_view section, std::wstring_view key) {
+  Key k = MakeKey(section, key);
+  spelling_.try_emplace(k, key);
+  values_.erase(k);
+  unreadable_.insert(k);
+}
+
+bool IsUnreadable(const SettingsStore& store, std::wstring_view section, std::wstring_view key) {
+  // No store holds this text: registry strings end at their first NUL.
+  static const std::wstring absent(1, L'\0');
+  return store.Has(section, key) && store.Get(section, key, absent) == absent;
 }
 
 std::map<std::wstring, std::wstring> MemoryStore::Section(std::wstring_view section) const {

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -18,6 +19,9 @@ class SettingsStore {
   // The stored text, or `fallback` when the value is missing or unreadable.
   virtual std::wstring Get(std::wstring_view section, std::wstring_view key,
                            std::wstring_view fallback) const = 0;
+  // Whether the value is there, readable or not: a value that holds no text
+  // (left by another program) is never taken for a missing one.
+  virtual bool Has(std::wstring_view section, std::wstring_view key) const = 0;
   // Each returns whether the store took the change.
   virtual bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) = 0;
   virtual bool Delete(std::wstring_view section, std::wstring_view key) = 0;
@@ -44,7 +48,9 @@ class MemoryStore final : public SettingsStore {
   bool DeleteSection(std::wstring_view section) override;
   std::vector<std::wstring> Keys(std::wstring_view section) const override;
 
-  bool Has(std::wstring_view section, std::wstring_view key) const;
+  bool Has(std::wstring_view section, std::wstring_view key) const override;
+  // A value that is there but holds no text; any save or delete replaces it.
+  void SaveUnreadable(std::wstring_view section, std::wstring_view key);
   // Every value of one section, keyed by the lower-cased key.
   std::map<std::wstring, std::wstring> Section(std::wstring_view section) const;
   std::size_t Size() const { return values_.size(); }
@@ -63,10 +69,15 @@ class MemoryStore final : public SettingsStore {
   std::map<Key, std::wstring> values_;
   std::vector<Write> writes_;
   std::map<Key, std::wstring> spelling_;  // each key as it was first saved
+  std::set<Key> unreadable_;
   bool refuse_ = false;
   std::optional<std::size_t> budget_;
 
   bool Refused();
 };
+
+// A value that is there but reads as no text: nothing may write over it,
+// since what it held could not be kept.
+bool IsUnreadable(const SettingsStore& store, std::wstring_view section, std::wstring_view key);
 
 }  // namespace tolvane

@@ -100,15 +100,21 @@ std::optional<std::int32_t> CLng(double value) {
   return static_cast<std::int32_t>(r);
 }
 
-std::optional<double> ParseNumber(std::wstring_view text) {
+std::optional<double> ParseNumberOrInfinity(std::wstring_view text) {
   std::size_t i = 0;
   while (i < text.size() && IsBlank(text[i])) ++i;
   Scan r = ScanNumber(text, i);
-  if (!r.any || !std::isfinite(r.value)) return std::nullopt;
+  if (!r.any) return std::nullopt;
   std::size_t j = r.end;
   while (j < text.size() && IsBlank(text[j])) ++j;
   if (j != text.size()) return std::nullopt;
   return r.value;
+}
+
+std::optional<double> ParseNumber(std::wstring_view text) {
+  auto value = ParseNumberOrInfinity(text);
+  if (!value || !std::isfinite(*value)) return std::nullopt;
+  return value;
 }
 
 bool IsNumeric(std::wstring_view text) { return ParseNumber(text).has_value(); }

@@ -24,6 +24,8 @@ bool IsNumeric(std::wstring_view text);
 
 // The number the whole text holds, when IsNumeric says it is one.
 std::optional<double> ParseNumber(std::wstring_view text);
+// The same, with a number too large for a double read as an infinity.
+std::optional<double> ParseNumberOrInfinity(std::wstring_view text);
 
 // The text of a single-precision number, as positions and sizes are stored:
 // no leading blank, no trailing zeros, seven significant digits ("4560",

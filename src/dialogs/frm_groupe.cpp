@@ -12,12 +12,14 @@ FrmGroupe::FrmGroupe()
                        .buttonLeft = 1080, .saved = {L"GroupeLeft", L"GroupeTop"}}) {}
 
 bool FrmGroupe::EcrireINIGroupe(const std::wstring& Valeur) {
+  // No change planned is nothing saved: no room for a group, or the group is gone.
+  EditPlan plan;
   if (Saisie.Tag.empty()) {
-    const EditPlan plan = PlanAddGroup(Settings(), Valeur);
-    return !plan.changes.empty() && ApplyEdit(Settings(), plan);  // empty: no room for a group
+    plan = PlanAddGroup(Settings(), Valeur);
+  } else if (auto group = ParseGroupNumber(Saisie.Tag)) {
+    plan = PlanRenameGroup(Settings(), *group, Valeur);
   }
-  if (auto group = ParseGroupNumber(Saisie.Tag)) return ApplyEdit(Settings(), PlanRenameGroup(Settings(), *group, Valeur));
-  return true;
+  return !plan.changes.empty() && ApplyEdit(Settings(), plan);
 }
 
 }  // namespace tolvane

@@ -36,7 +36,8 @@ void FrmPref::DesignContent() {
   Btn.onClick = [this] { Btn_Click(); };
   const ui::Design option{.name = L"Rec", .left = 120, .top = OptionTop(0), .width = 3400, .height = 405,
                           .caption = kCaptions[0], .back = RGB(255, 255, 255), .fore = RGB(0, 0, 0),
-                          .font = {L"Verdana", 8.25}, .picture = TheSkin().optionStates[0]};
+                          .font = {L"Verdana", 8.25}, .picture = TheSkin().optionStates[0],
+                          .wordWrap = true};  // the longer captions take two lines
   Rec.Create(*this, option).Tag = L"0";
   for (int i = 1; i < kOptionCount; ++i) {
     ui::Design d = option;

@@ -57,9 +57,10 @@ bool FrmProgramme::EcrireINIProgramme(const std::wstring& Valeur) {
     Saisie.Tag = LinkKey(plan.group, plan.link);
     return true;
   }
-  if (auto link = ParseLinkKey(Saisie.Tag))
-    return ApplyEdit(Settings(), PlanModifyLink(Settings(), link->group, link->link, Valeur, Target));
-  return true;
+  // No change planned is nothing saved: the link is gone, or its key no longer reads.
+  const auto link = ParseLinkKey(Saisie.Tag);
+  const EditPlan plan = link ? PlanModifyLink(Settings(), link->group, link->link, Valeur, Target) : EditPlan{};
+  return !plan.changes.empty() && ApplyEdit(Settings(), plan);
 }
 
 void FrmProgramme::AfterClose() {

@@ -45,11 +45,29 @@ bool Confirmed(const std::wstring& question) {
          IDYES;
 }
 
+void Say(const std::wstring& text) {
+  ui::TheDesktop().Message(FenetrePrincipale->hwnd(), text, AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 // A delete the store refused is said so; the bar then shows what is stored.
 void ApplyDelete(const EditPlan& plan) {
-  if (!ApplyEdit(Settings(), plan))
-    ui::TheDesktop().Message(FenetrePrincipale->hwnd(), L"Les modifications n'ont pas pu être enregistrées !",
-                             AppTitle(), MB_OK | MB_ICONEXCLAMATION);
+  if (!ApplyEdit(Settings(), plan)) Say(L"Les modifications n'ont pas pu être enregistrées !");
+}
+
+// A delete answered Yes that cannot be made says why; true when it can.
+bool Deletable(const EditPlan& plan) {
+  switch (plan.refusal) {
+    case EditRefusal::None: return !plan.changes.empty();
+    case EditRefusal::Missing: Say(L"Rien n'a été supprimé : cet élément n'existe plus."); break;
+    case EditRefusal::OverBound:
+      Say(L"Rien n'a été supprimé : un groupe de " + Digits(kMaxLinksPerGroup) + L" liens ou plus, ou un catalogue de " +
+          Digits(kMaxGroups) + L" groupes ou plus, ne peut être renuméroté sans perte.");
+      break;
+    case EditRefusal::Unreadable:
+      Say(L"Rien n'a été supprimé : une valeur du catalogue n'est pas du texte et serait perdue.");
+      break;
+  }
+  return false;
 }
 
 }  // namespace
@@ -94,7 +112,7 @@ void SuppGroup() {
   const auto group = ParseGroupNumber(Trim(header.Tag));
   if (!Confirmed(L"Voulez-vous vraiement supprimer le groupe ***" + header.Caption() + L"*** ?") || !group) return;
   const EditPlan plan = PlanDeleteGroup(Settings(), *group);
-  if (plan.changes.empty()) return;
+  if (!Deletable(plan)) return;
   ApplyDelete(plan);
   ViderMenuGroupes();
   ChargerMenuGroupes();
@@ -111,7 +129,7 @@ void SuppProg() {
   if (!Confirmed(L"Voulez-vous vraiement supprimer le programme ***" + Trim(button->Caption()) + L"*** ?") || !link)
     return;
   const EditPlan plan = PlanDeleteLink(Settings(), link->group, link->link);
-  if (plan.changes.empty()) return;
+  if (!Deletable(plan)) return;
   ApplyDelete(plan);
   main.Ascenseur.SetValue(0);
   main.ShowGroup(link->group, ReadGroupName(Settings(), link->group));

@@ -9,10 +9,13 @@
 namespace ui {
 
 // Clicks, enter and leave come as on every window; the picture is drawn at
-// its own size, centred on the height, not stretched behind the caption.
+// its own size, centred on the height, not stretched behind the caption. A
+// caption that wraps is centred on the height as a whole.
 class PicturePanel : public Panel {
  public:
   PicturePanel() { pictureIsBackground_ = false; }
+  // Where the caption may go in a client area of that size.
+  RECT TextRoom(const RECT& client) const;
 
  protected:
   void OnPaint(HDC dc, const RECT& client) override;

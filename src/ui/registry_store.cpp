@@ -22,7 +22,12 @@ std::wstring RegistryStore::Get(std::wstring_view section, std::wstring_view key
                                 std::wstring_view fallback) const {
   OwnedKey sectionKey = OpenRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
   if (!sectionKey) return std::wstring(fallback);
-  return ReadStringValue(sectionKey.get(), key).value_or(std::wstring(fallback));
+  return ReadAnyTextValue(sectionKey.get(), key).value_or(std::wstring(fallback));
+}
+
+bool RegistryStore::Has(std::wstring_view section, std::wstring_view key) const {
+  OwnedKey sectionKey = OpenRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
+  return sectionKey && HasValue(sectionKey.get(), key);
 }
 
 bool RegistryStore::Save(std::wstring_view section, std::wstring_view key,

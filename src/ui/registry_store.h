@@ -1,6 +1,8 @@
 // The settings store the program runs on: one registry key per section under
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<title>, every value
-// a REG_SZ text. Settings left there by earlier versions read as they are.
+// a REG_SZ text. Settings left there by earlier versions read as they are: an
+// expandable or multi-string text as its text (unexpanded; the first string),
+// a value of any other type as there but unreadable.
 #pragma once
 
 #include <string>
@@ -17,6 +19,7 @@ class RegistryStore final : public tolvane::SettingsStore {
 
   std::wstring Get(std::wstring_view section, std::wstring_view key,
                    std::wstring_view fallback) const override;
+  bool Has(std::wstring_view section, std::wstring_view key) const override;
   bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
   // False when the value was not there.
   bool Delete(std::wstring_view section, std::wstring_view key) override;

@@ -20,7 +20,12 @@ OwnedKey CreateRegistryKey(HKEY root, std::wstring_view path, REGSAM access) {
   return OwnedKey(key);
 }
 
-std::optional<std::wstring> ReadStringValue(HKEY key, std::wstring_view name) {
+namespace {
+
+std::optional<std::wstring> ReadText(HKEY key, std::wstring_view name, bool anyText) {
+  const auto isText = [anyText](DWORD type) {
+    return type == REG_SZ || (anyText && (type == REG_EXPAND_SZ || type == REG_MULTI_SZ));
+  };
   const std::wstring valueName(name);
   DWORD type = REG_NONE;
   DWORD bytes = 0;
@@ -29,7 +34,7 @@ std::optional<std::wstring> ReadStringValue(HKEY key, std::wstring_view name) {
   // Another writer may resize the value between the size query and the read;
   // the registry then says so and reports the new size, so ask again.
   for (;;) {
-    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    if (status != ERROR_SUCCESS || !isText(type)) return std::nullopt;
     // Rounded up to whole characters, plus one that the registry never fills
     // so that a value stored without its NUL still ends inside the buffer.
     buffer.assign(bytes / sizeof(wchar_t) + 2, L'\0');
@@ -41,13 +46,23 @@ std::optional<std::wstring> ReadStringValue(HKEY key, std::wstring_view name) {
       status = ERROR_SUCCESS;
       continue;
     }
-    if (status != ERROR_SUCCESS || type != REG_SZ) return std::nullopt;
+    if (status != ERROR_SUCCESS || !isText(type)) return std::nullopt;
     bytes = room;
     break;
   }
   std::wstring text(buffer.data(), bytes / sizeof(wchar_t));
   if (auto nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
   return text;
+}
+
+}  // namespace
+
+std::optional<std::wstring> ReadStringValue(HKEY key, std::wstring_view name) { return ReadText(key, name, false); }
+
+std::optional<std::wstring> ReadAnyTextValue(HKEY key, std::wstring_view name) { return ReadText(key, name, true); }
+
+bool HasValue(HKEY key, std::wstring_view name) {
+  return ::RegQueryValueExW(key, std::wstring(name).c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 bool WriteStringValue(HKEY key, std::wstring_view name, std::wstring_view data) {

@@ -22,6 +22,13 @@ OwnedKey CreateRegistryKey(HKEY root, std::wstring_view path, REGSAM access);
 // terminating NUL is read whole; text after an embedded NUL is dropped.
 std::optional<std::wstring> ReadStringValue(HKEY key, std::wstring_view name);
 
+// The text of a REG_SZ, REG_EXPAND_SZ (unexpanded) or REG_MULTI_SZ (its first
+// string) value; empty for a missing value or one of any other type.
+std::optional<std::wstring> ReadAnyTextValue(HKEY key, std::wstring_view name);
+
+// Whether a value of that name is there, whatever its type.
+bool HasValue(HKEY key, std::wstring_view name);
+
 // Writes `data` as a REG_SZ value with its terminating NUL (an empty text
 // gives one NUL character). Returns whether the registry took it.
 bool WriteStringValue(HKEY key, std::wstring_view name, std::wstring_view data);

@@ -74,6 +74,37 @@ TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
   }
 }
 
+// A value of another type cannot be written back: an edit that would write
+// over it or move it is not made; one that only reads past it is.
+TEST(CatalogueEdit, ValuesOfAnotherTypeAreNeverWrittenOverNorMoved) {
+  const auto store = [] {
+    MemoryStore s = Catalogue({{L"A", {L"a1|x", L"a2|y"}}, {L"B", {L"b1|z"}}, {L"C", {L"c1|w"}}});
+    s.SaveUnreadable(L"Data", L"1");
+    s.SaveUnreadable(L"Data", L"2-1c");
+    s.SaveUnreadable(L"Settings", L"NGroupe");
+    return s;
+  }();
+  struct Case {
+    const char* what;
+    EditPlan plan;
+    bool made;
+  } cases[] = {
+      {"rename the group whose name holds no text", PlanRenameGroup(store, 1, L"N"), false},
+      {"move a target that holds no text", PlanDeleteGroup(store, 1), false},
+      {"add a group", PlanAddGroup(store, L"D"), true},
+      {"rename another group", PlanRenameGroup(store, 3, L"N"), true},
+      {"delete the last group", PlanDeleteGroup(store, 3), true},
+      {"add a link", PlanAddLink(store, L"2", L"n", L"t"), true},
+      {"rename a link, target kept", PlanModifyLink(store, 2, 1, L"n", L""), true},
+      {"retarget that link", PlanModifyLink(store, 2, 1, L"n", L"t"), false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(!c.plan.changes.empty(), c.made) << c.what;
+    for (const auto& w : c.plan.changes)
+      EXPECT_FALSE(w.kind == StoreChange::Kind::Save && IsUnreadable(store, w.section, w.key)) << c.what;
+  }
+}
+
 TEST(CatalogueEdit, AddLinkWritesNameTargetThenCount) {
   MemoryStore store = Catalogue({{L"A", {}}, {L"B", {L"1|a", L"2|b", L"3|c", L"4|d"}}}, L"2");
   EditPlan plan = PlanAddLink(store, L"2", L"Editeur ", L"  C:\\Outils\\Editeur.exe ");

@@ -95,10 +95,38 @@ TEST(Catalogue, CurrentGroupIsClampedToTheGroups) {
   };
   for (auto c : {Case{L"5", 3, 3, true}, Case{L"3", 3, 3, true}, Case{L"2", 3, 2, false}, Case{L"1", 3, 1, false},
                  Case{L"0", 3, 1, true}, Case{L"-2", 3, 1, true}, Case{L"abc", 3, 1, true}, Case{L"", 3, 1, true},
-                 Case{L"4", 0, 1, true}, Case{L"1", 1, 1, true}}) {
+                 Case{L"4", 0, 1, true}, Case{L"1", 1, 1, true}, Case{L"99999999999", 3, 3, true},
+                 Case{L"1e10", 3, 3, true}, Case{L"1e400", 3, 3, true}, Case{L"-1e10", 3, 1, true}}) {
     auto g = CurrentGroupFrom(c.stored, c.count);
     EXPECT_EQ(std::pair(g.number, g.rewrite), std::pair(c.number, c.rewrite)) << c.stored << " of " << c.count;
   }
+  EXPECT_EQ(CurrentGroupFrom(std::wstring(100000, L'7'), 3).number, 3);
+}
+
+// A value that holds no text (another program's) is there: nothing is
+// written over it and the groups after it stay in reach.
+TEST(Catalogue, AValueOfAnotherTypeIsThereAndNeverWrittenOver) {
+  MemoryStore store;
+  store.SaveUnreadable(L"Data", L"Groupe");
+  store.SaveUnreadable(L"Data", L"1");
+  store.Save(L"Data", L"1Occ", L"NbOcc=1");
+  store.Save(L"Data", L"2", L"Nomgroupe=Jeux");
+  store.ClearWrites();
+  EXPECT_TRUE(HasDataValue(store, L"1"));
+  EXPECT_TRUE(IsUnreadable(store, L"Data", L"Groupe"));
+  EXPECT_FALSE(IsUnreadable(store, L"Data", L"1Occ"));
+  EXPECT_FALSE(IsUnreadable(store, L"Data", L"3"));
+  EXPECT_EQ(LoadGroupMenu(store), (Menu{{1, L""}, {2, L"Jeux"}}));
+  EXPECT_TRUE(store.Writes().empty());
+
+  MemoryStore alone;  // no group at all: the default catalogue, around the value
+  alone.SaveUnreadable(L"Data", L"Groupe");
+  alone.SaveUnreadable(L"Settings", L"NGroupe");
+  EXPECT_EQ(LoadGroupMenu(alone), (Menu{{1, L"Groupe N°01"}}));
+  EXPECT_TRUE(IsUnreadable(alone, L"Data", L"Groupe"));
+  EXPECT_TRUE(IsUnreadable(alone, L"Settings", L"NGroupe"));
+  EXPECT_EQ(alone.Writes().size(), 4u);
+  EXPECT_EQ(LoadGroupMenu(alone), (Menu{{1, L"Groupe N°01"}})) << "found again at the next start";
 }
 
 TEST(Options, InterfaceSizeAndColoursFromTheirText) {
@@ -110,16 +138,21 @@ TEST(Options, InterfaceSizeAndColoursFromTheirText) {
   const struct { const wchar_t* text; std::uint32_t colour; } colours[] = {
       {L"16765860", 16765860},
       {L"-2147483630", 0x80000012},  // a system colour, as the colour window stores it
-      {L"&H80000012", 0x80000012},
-      {L"4294967295", 0xFFFFFFFF},
-      {L"12.9", 12},
-      {L"abc", 0},
-      // Too wide for 32 bits: these once reached an undefined integer conversion.
+      {L"-2147483648", 0x80000000},
+      {L"-2147483618", 0x8000001E},  // the last system colour
+      {L"0", 0},
+      {L"16777215", 0xFFFFFF},
+      // No display shows these: the design colour is used.
+      {L"-2147483617", fallback},
+      {L"16777216", fallback},
+      {L"-1", fallback},
+      {L"4294967295", fallback},
+      {L"abc", fallback},
       {L"1e300", fallback},
       {L"-1e10", fallback},
-      {L"4294967296", fallback},
   };
   for (const auto& c : colours) EXPECT_EQ(InterfaceColour(c.text, fallback), c.colour) << c.text;
+  EXPECT_EQ(InterfaceColour(std::wstring(400, L'9'), fallback), fallback);
 
   const auto v = ReadInterface(MemoryStore(), L"Verdana", L"16765860");  // nothing stored: the defaults
   EXPECT_EQ(v.font + L"|" + v.size + L"|" + v.textColour + L"|" + v.backColour, L"Verdana|8|0|16765860");

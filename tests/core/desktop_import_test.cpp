@@ -124,6 +124,42 @@ TEST(DesktopImport, AnUnreadableCountAppendsAfterTheGroupsThatAreThere) {
   EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"Calc");
 }
 
+// An import cut short on an empty store leaves the group without "Groupe":
+// the next one sets it.
+TEST(DesktopImport, ACutFirstImportGetsItsCountNextTime) {
+  MemoryStore store;
+  auto first = PlanDesktopImport(store, Files(2));
+  store.RefuseAfter(6);  // the group, its links and their count, not "Groupe"
+  EXPECT_FALSE(ApplyImport(store, *first));
+  store.RefuseAfter(1000);
+  auto again = PlanDesktopImport(store, Files(2));
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->group, 1);
+  ASSERT_TRUE(ApplyImport(store, *again));
+  EXPECT_EQ(store.Get(L"Data", L"Groupe", L""), L"NbOcc=1");
+}
+
+// Values of another type are there: the import goes after them and never
+// writes over one, or is not made.
+TEST(DesktopImport, ValuesOfAnotherTypeAreKept) {
+  MemoryStore store = ThreeGroups(L"Bureau");
+  Put(store, {{L"1Occ", L"NbOcc=1"}, {L"1-1", L"Nom=Bloc"}});
+  store.SaveUnreadable(L"Data", L"Groupe");
+  store.SaveUnreadable(L"Data", L"1");
+  store.SaveUnreadable(L"Settings", L"Rec 5");
+  auto plan = PlanDesktopImport(store, Files(1));
+  ASSERT_TRUE(plan);
+  ASSERT_TRUE(ApplyImport(store, *plan));
+  EXPECT_EQ(plan->group, 4);
+  for (auto [section, key] : {std::pair{L"Data", L"Groupe"}, {L"Data", L"1"}, {L"Settings", L"Rec 5"}})
+    EXPECT_TRUE(IsUnreadable(store, section, key)) << key;
+  EXPECT_EQ(ReadLinkCaption(store, 1, 1), L"Bloc");
+  EXPECT_EQ(LoadGroupMenu(store).size(), 4u);
+
+  store.SaveUnreadable(L"Data", L"4-1c");  // a value the import would write
+  EXPECT_FALSE(PlanDesktopImport(store, Files(1)));
+}
+
 TEST(DesktopImport, HugeCountsAreBoundedAndNothingStoredIsRewritten) {
   MemoryStore full = ThreeGroups(L"Bureau");
   full.Save(L"Data", L"Groupe", L"NbOcc=2147483647");

@@ -21,9 +21,13 @@ TEST(PlanLinkButtons, OneButtonPerLinkEach650Lower) {
   EXPECT_EQ(PlanLinkButtons(store, 4, 480, 600), expected);
   store.Save(L"Data", L"4Occ", L"NbOcc=500");  // beyond sixteen bits
   EXPECT_EQ(PlanLinkButtons(store, 4, 480, 600).back().top, 480 + 499 * 650);
-  for (const wchar_t* huge : {L"NbOcc=20000", L"NbOcc=2147483647", L"NbOcc=1e300"}) {
+  // As many as a window can reach: below 32,767 pixels with the tools pane
+  // (3,795 twips) above the links pane and its margins (370) under it.
+  for (const wchar_t* huge : {L"NbOcc=1000", L"NbOcc=2147483647", L"NbOcc=1e300"}) {
     store.Save(L"Data", L"4Occ", huge);
-    EXPECT_EQ(PlanLinkButtons(store, 4, 480, 600).size(), 1000u) << huge;
+    const auto plan = PlanLinkButtons(store, 4, 480, 600);
+    EXPECT_EQ(plan.size(), 737u) << huge;
+    EXPECT_LE(3795 + plan.back().top + 600 + 370, 32767 * 15) << huge;
   }
 }
 

@@ -68,6 +68,14 @@ TEST(PaneAnimation, AnOverflowingLinkPaneShowsAtFullHeightInTheWideLayout) {
   EXPECT_LT(RunToEnd(a), 100) << "jumps open";
   EXPECT_EQ(a.area.panes[1].height, LinksBottom(60) + 120);
   EXPECT_TRUE(a.area.wide);
+
+  // The tools pane opened above it: the range reaches the new bottom.
+  a.MenuHeader_Click(0);
+  RunToEnd(a);
+  a.Tick();  // the links pane moves down under it
+  EXPECT_EQ(a.area.panes[1].top, a.area.panes[0].Bottom() + 120);
+  EXPECT_EQ(a.area.surfaceHeight, a.area.LastPaneBottom() + 250);
+  EXPECT_EQ(a.area.scrollMax, (a.area.surfaceHeight - a.area.scrollBarHeight + 50) / 100);
 }
 
 TEST(PaneAnimation, TheScrollRangeGoesNegativeAndRoundsHalvesToEven) {

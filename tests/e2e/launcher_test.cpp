@@ -101,4 +101,42 @@ TEST_F(Launcher, TheTrayMenuQuitsThroughTheQuestion) {
   EXPECT_TRUE(p.WaitExit(10000));
 }
 
+// A group longer than the bar takes, with the tools pane opened above it and
+// the bar at the screen's bottom right: the last link the bar holds can be
+// scrolled into view and is the window under the pointer there.
+TEST_F(Launcher, TheLastLinkOfAThousandIsInReachWithBothPanesOpen) {
+  SetSetting(L"Data", L"1Occ", L"NbOcc=1000");
+  for (int k = 1; k <= 1000; ++k) Link(1, k, L"L" + std::to_wstring(k), L"");
+  SetSetting(L"Settings", L"MainLeft", std::to_wstring(::GetSystemMetrics(SM_CXSCREEN) * 15 - 3310));
+  SetSetting(L"Settings", L"MainTop", std::to_wstring(::GetSystemMetrics(SM_CYSCREEN) * 15 - 9000));
+  Program p;
+  HWND main = p.WaitMainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_NE(Button(main, L"L1"), nullptr);
+  HWND tools = e2e::FindChild(main, L"Outils");
+  ASSERT_NE(tools, nullptr);
+  e2e::ClickWindow(::GetParent(tools));  // the header the caption lies on
+  ::Sleep(2000);                          // the pane grows 60 twips a tick
+  HWND last = e2e::FindChild(main, L"L737");  // the last the bar holds, all made by now
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(e2e::FindChild(main, L"L738"), nullptr);
+
+  HWND bar = nullptr;  // the system control inside the bar's scroll bar
+  ::EnumChildWindows(main, [](HWND c, LPARAM lp) -> BOOL {
+    wchar_t name[32] = {};
+    ::GetClassNameW(c, name, 32);
+    return ::lstrcmpiW(name, L"ScrollBar") ? TRUE : (*reinterpret_cast<HWND*>(lp) = c, FALSE);
+  }, reinterpret_cast<LPARAM>(&bar));
+  ASSERT_NE(bar, nullptr);
+  ::SendMessageW(::GetParent(bar), WM_VSCROLL, MAKEWPARAM(SB_BOTTOM, 0), reinterpret_cast<LPARAM>(bar));
+  ::Sleep(500);
+  RECT button{}, window{};
+  ::GetWindowRect(last, &button);
+  ::GetWindowRect(main, &window);
+  const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  EXPECT_GE(button.top, window.top) << "scrolled into view";
+  EXPECT_LE(button.bottom, window.bottom - 30) << "above the bottom bar";
+  EXPECT_EQ(::WindowFromPoint(centre), last) << "can be clicked";
+}
+
 }  // namespace

@@ -5,8 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <vector>
 
 #include "driver.h"
+#include "ui/registry_value.h"
 
 namespace {
 
@@ -135,6 +138,51 @@ TEST_F(Startup, DesktopImportFillsTheDesktopGroup) {
     EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"Desktop"); }, 5000));
   }
   fs::remove_all(root);
+}
+
+// Values of another type, as another program leaves them: every one kept,
+// byte for byte, through a start and a quit.
+TEST_F(Startup, AnExpandableTextCatalogueIsShownAndKeptAsItIs) {
+  const wchar_t* const path = L"Software\\VB and VBA Program Settings\\Tolvane\\Data";
+  ui::OwnedKey data = ui::CreateRegistryKey(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS);
+  ASSERT_TRUE(data);
+  auto put = [&](const wchar_t* key, const std::wstring& text, DWORD type) {
+    ::RegSetValueExW(data.get(), key, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                     static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+  };
+  put(L"Groupe", L"NbOcc=3", REG_EXPAND_SZ);
+  for (const wchar_t* g : {L"1", L"2", L"3"}) {
+    put(g, std::wstring(L"Nomgroupe=G") + g, REG_EXPAND_SZ);
+    put((std::wstring(g) + L"Occ").c_str(), L"NbOcc=1", REG_EXPAND_SZ);
+    put((std::wstring(g) + L"-1").c_str(), L"Nom=%TEMP%", REG_EXPAND_SZ);
+  }
+  put(L"3-1c", std::wstring(L"Fic=C:\\x.txt\0second\0", 20), REG_MULTI_SZ);
+  SetSetting(L"Settings", L"NGroupe", L"3");
+  // Every value's type and bytes.
+  auto raw = [&] {
+    std::map<std::wstring, std::pair<DWORD, std::vector<BYTE>>> values;
+    for (DWORD i = 0;; ++i) {
+      wchar_t name[64];
+      DWORD length = 64, type = 0, bytes = 4096;
+      std::vector<BYTE> buffer(bytes);
+      if (::RegEnumValueW(data.get(), i, name, &length, nullptr, &type, buffer.data(), &bytes) != ERROR_SUCCESS)
+        break;
+      buffer.resize(bytes);
+      values[name] = {type, buffer};
+    }
+    return values;
+  };
+  const auto before = raw();
+  ASSERT_EQ(before.size(), 11u);
+  {
+    Program p;
+    HWND main = p.WaitMainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::HasChildText(main, L"G3") && e2e::HasChildText(main, L"%TEMP%"); }, 5000));
+    Quit(p, main, IDYES);
+    EXPECT_TRUE(p.WaitExit(10000));
+  }
+  EXPECT_EQ(raw(), before);
 }
 
 }  // namespace

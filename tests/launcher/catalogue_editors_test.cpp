@@ -130,6 +130,11 @@ TEST_F(CatalogueEditors, AnEditTheStoreRefusesKeepsTheEditorOpen) {
     EXPECT_TRUE(d.Loaded());
     EXPECT_EQ(d.Saisie.Text(), L"Jeux");
     store.RefuseWrites(false);
+    d.Saisie.Tag = L"9";  // a group gone meanwhile: nothing saved, nothing closed
+    Enter(d.Saisie);
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[1], desktop.messages[0]);
+    EXPECT_TRUE(d.Loaded());
     Press(d.BtnClose.hwnd());
   });
   Choose(m.lblHeader[1], L"Ajouter un groupe");
@@ -215,6 +220,13 @@ TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
   EXPECT_EQ(desktop.messages[3], L"Les modifications n'ont pas pu être enregistrées !");
   EXPECT_EQ(Data(L"1Occ"), L"NbOcc=2");
   EXPECT_EQ(m.ButtonCount(), 2);
+
+  // More links than the readers take: nothing deleted, and said why.
+  store.Save(L"Data", L"1Occ", L"NbOcc=1000");
+  Choose(m.Prog[0], L"Supprimer le lien");
+  ASSERT_EQ(desktop.messages.size(), 6u);
+  EXPECT_TRUE(desktop.messages[5].starts_with(L"Rien n'a été supprimé : un groupe de 1000 liens")) << desktop.messages[5];
+  EXPECT_EQ(Data(L"1-1"), L"Nom=a");
 }
 
 TEST_F(CatalogueEditors, DeleteAMiddleGroupShowsTheNextFromTheCatalogue) {

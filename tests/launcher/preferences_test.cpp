@@ -13,6 +13,7 @@
 #include "core/options.h"
 #include "dialogs/frm_pref.h"
 #include "main_window_fixture.h"
+#include "ui/font.h"
 #include "ui/handles.h"
 
 namespace tolvane::testing {
@@ -108,6 +109,24 @@ TEST_F(PreferencesTest, ClickTogglesAndHoverShowsTheLitPicture) {
   PressAndRelease(rec);
   EXPECT_EQ(rec.Tag, L"0");
   EXPECT_EQ(States(), "0101110");
+}
+
+// Every caption is read whole: none is cut, at the font the panel has here.
+TEST_F(PreferencesTest, EveryCaptionFitsItsPanel) {
+  Open({user.get()});
+  for (int i = 0; i < kOptionCount; ++i) {
+    ui::PicturePanel& rec = pref->Rec[i];
+    RECT client{};
+    ::GetClientRect(rec.hwnd(), &client);
+    const RECT room = rec.TextRoom(client);
+    RECT need = room;
+    ui::WindowDc dc(rec.hwnd());
+    ui::ScopedSelect font(dc.get(), ui::GetFont(rec.Font()));
+    const UINT lines = rec.GetDesign().wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+    ::DrawTextW(dc.get(), rec.Caption().c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | lines);
+    EXPECT_LE(need.right - need.left, room.right - room.left) << i;
+    EXPECT_LE(need.bottom - need.top, room.bottom - room.top) << i;
+  }
 }
 
 TEST_F(PreferencesTest, CloseStoresNothingButThePlace) {

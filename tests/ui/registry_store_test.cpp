@@ -50,9 +50,26 @@ TEST_F(RegistryStoreTest, AccentedTextRoundTripsAndDeletesTakeOnlyTheirOwn) {
 
 TEST_F(RegistryStoreTest, OddValuesReadAsFallbackOrWhole) {
   EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L"1"), L"1");  // no key at all
+  // Each type as another program may leave it: texts read as their text,
+  // anything else is there but unreadable.
   const DWORD number = 7;
+  const BYTE bytes[] = {1, 2, 3};
+  const wchar_t expand[] = L"Nom=%TEMP%", multi[] = L"Nom=un\0deux\0";
   WriteRaw(L"Settings", L"Nombre", REG_DWORD, &number, sizeof number);
-  EXPECT_EQ(store_.Get(L"Settings", L"Nombre", L"0"), L"0");
+  WriteRaw(L"Data", L"Binaire", REG_BINARY, bytes, sizeof bytes);
+  WriteRaw(L"Data", L"Extensible", REG_EXPAND_SZ, expand, sizeof expand);
+  WriteRaw(L"Data", L"Multiple", REG_MULTI_SZ, multi, sizeof multi);
+  const struct {
+    const wchar_t *section, *key, *read;
+    bool unreadable;
+  } cases[] = {{L"Settings", L"Nombre", L"0", true}, {L"Data", L"Binaire", L"0", true},
+               {L"Data", L"Extensible", L"Nom=%TEMP%", false}, {L"Data", L"Multiple", L"Nom=un", false},
+               {L"Data", L"Absente", L"0", false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(store_.Get(c.section, c.key, L"0"), c.read) << c.key;
+    EXPECT_EQ(store_.Has(c.section, c.key), std::wstring(c.key) != L"Absente") << c.key;
+    EXPECT_EQ(tolvane::IsUnreadable(store_, c.section, c.key), c.unreadable) << c.key;
+  }
   const wchar_t text[] = {L'N', L'b', L'O', L'c', L'c', L'=', L'1', L'2'};
   WriteRaw(L"Data", L"Groupe", REG_SZ, text, sizeof text);  // no terminating nul
   EXPECT_EQ(store_.Get(L"Data", L"Groupe", L""), L"NbOcc=12");
