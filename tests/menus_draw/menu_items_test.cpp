@@ -122,7 +122,9 @@ class MenuItems : public ::testing::Test {
     dis.hwndItem = reinterpret_cast<HWND>(menu);
     dis.hDC = canvas.Dc();
     dis.rcItem = {at.x, at.y, at.x + kItemWidth, at.y + rec.Height};
-    dis.itemData = reinterpret_cast<ULONG_PTR>(menu);
+    MENUITEMINFOW info{sizeof info, MIIM_DATA};
+    ::GetMenuItemInfoW(menu, position, TRUE, &info);
+    dis.itemData = info.dwItemData;
     return OnDrawItem(items_, reinterpret_cast<LPARAM>(&dis));
   }
   int TextWidth(const std::wstring& text, int slot = 1) {
@@ -166,7 +168,7 @@ TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheir
     info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STATE;
     ASSERT_TRUE(::GetMenuItemInfoW(menu, p, TRUE, &info));
     EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << p;
-    EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(menu)) << p;
+    if (::GetMenuItemID(menu, p)) EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(menu)) << p;
   }
   wchar_t text[64] = {};
   ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
@@ -412,6 +414,24 @@ TEST_F(MenuItems, DrawingLeavesTheDcAsFoundAndMakesNothingOnceEachPictureIsReady
   EXPECT_EQ(GdiObjectsMade(), made);
   EXPECT_EQ(GdiObjectsHeld(), held);
   EXPECT_EQ(DcState::Of(canvas.Dc()), before);
+}
+
+TEST_F(MenuItems, PicturesThatKeepChangingShowAsTheyAreNowAndTheCacheStaysBounded) {
+  Canvas canvas(kItemWidth + 6, 30), paint(1, 1);
+  for (int i = 0; i < 1000; ++i) {
+    // A handle freed is soon given to the next bitmap: its old picture must not show.
+    const COLORREF colour = RGB(i % 256, 255 - i % 256, 40);
+    ui::OwnedBitmap bitmap(::CreateBitmap(16, 16, 1, 32, nullptr));
+    HGDIOBJ old = ::SelectObject(paint.Dc(), bitmap.get());
+    ::SetDCBrushColor(paint.Dc(), colour);
+    RECT all{0, 0, 16, 16};
+    ::FillRect(paint.Dc(), &all, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
+    ::SelectObject(paint.Dc(), old);
+    HMENU menu = Prepared({L"Image{IMG:" + Hex(bitmap.get()) + L"|IMGBKG}"});
+    ASSERT_TRUE(Draw(canvas, menu, 0, {0, 0}));
+    ASSERT_EQ(canvas.At(2 + 8, 3 + 8), colour) << i;
+  }
+  EXPECT_LE(MenuPicturesHeld(), 512u);
 }
 
 }  // namespace
