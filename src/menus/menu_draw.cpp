@@ -132,7 +132,8 @@ void DrawSeparator(HDC dc, const RECT& rc, const MenuItemRec& item) {
   ScopedTextColor colour(dc, Sys(COLOR_HIGHLIGHT));
   RECT t = rc;
   ::OffsetRect(&t, 0, 1);
-  Text(dc, item.Text, t, DT_CALCRECT | kTextFormat | DT_CENTER);
+  // Measured into t itself: its width places the text and the two bars.
+  ::DrawTextW(dc, item.Text.c_str(), static_cast<int>(item.Text.size()), &t, DT_CALCRECT | kTextFormat | DT_CENTER);
   const int width = t.right - t.left;
   t.left = rc.left + (rc.right - rc.left - width) / 2;
   t.right = t.left + width;

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "canvas.h"
 #include "menu_test_window.h"
 #include "menus/gdi_count.h"
 #include "menus/menu_engine.h"
@@ -46,6 +47,13 @@ void Pump() {
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }
+}
+
+// One menu loop in which `menu` opens, nothing chosen.
+void OpenOnce(HWND owner, HMENU menu) {
+  ::SendMessageW(owner, WM_ENTERMENULOOP, 0, 0);
+  ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  ::SendMessageW(owner, WM_EXITMENULOOP, 0, 0);
 }
 
 // A visible form with a list box, its menu using the lists and side bars.
@@ -130,36 +138,19 @@ class Demo : public ::testing::Test {
   HMENU root = nullptr, bar = nullptr, extra = nullptr;
 };
 
-// A 240 x 24 bitmap of the screen's kind, painted in the menu colour.
-struct Canvas {
-  Canvas() {
-    HDC screen = ::GetDC(nullptr);
-    bitmap.reset(::CreateCompatibleBitmap(screen, 240, 24));
-    ::ReleaseDC(nullptr, screen);
-    old = ::SelectObject(dc.get(), bitmap.get());
+// An item's place, in the menu colour.
+struct ItemCanvas : Canvas {
+  ItemCanvas() : Canvas(240, 24) {
     RECT all{0, 0, 240, 24};
-    ::FillRect(dc.get(), &all, ::GetSysColorBrush(COLOR_MENU));
+    ::FillRect(Dc(), &all, ::GetSysColorBrush(COLOR_MENU));
   }
-  // Pixels of columns [from, to) that are not the menu colour.
-  int Inked(int from, int to) {
+  // Pixels of columns [from, to) in another colour.
+  int Inked(int from, int to) const {
     int n = 0;
     for (int x = from; x < to; ++x)
-      for (int y = 0; y < 24; ++y) n += ::GetPixel(dc.get(), x, y) != ::GetSysColor(COLOR_MENU);
+      for (int y = 0; y < 24; ++y) n += At(x, y) != ::GetSysColor(COLOR_MENU);
     return n;
   }
-  int FirstInked(int from) {
-    for (int x = from; x < 240; ++x)
-      if (Inked(x, x + 1)) return x;
-    return -1;
-  }
-  ~Canvas() { ::SelectObject(dc.get(), old); }
-  struct Dc {
-    HDC h = ::CreateCompatibleDC(nullptr);
-    ~Dc() { ::DeleteDC(h); }
-    HDC get() const { return h; }
-  } dc;
-  ui::OwnedBitmap bitmap;
-  HGDIOBJ old = nullptr;
 };
 
 TEST_F(Demo, ASubMenuMirrorsTheListBoxAndSelectsInIt) {
@@ -186,14 +177,14 @@ TEST_F(Demo, BuiltInChoicesReachTheEventObject) {
 
 TEST_F(Demo, OpeningsKeepTheCountsSteady) {
   // Every list drawn too: faces, file icons and drive pictures are made as drawn.
-  Canvas c;
+  ItemCanvas c;
   int round = 0;
   auto openAndDraw = [&] {
     Open();
     if (round++ % 10) return;
     for (int i = 0; i < ::GetMenuItemCount(root); ++i)
       if (HMENU sub = ::GetSubMenu(root, i))
-        for (int p = 0; p < ::GetMenuItemCount(sub); ++p) Draw(c.dc.get(), sub, p, ODA_DRAWENTIRE, p % 2 ? ODS_SELECTED : 0);
+        for (int p = 0; p < ::GetMenuItemCount(sub); ++p) Draw(c.Dc(), sub, p, ODA_DRAWENTIRE, p % 2 ? ODS_SELECTED : 0);
   };
   openAndDraw();
   const long held = GdiObjectsHeld();
@@ -224,22 +215,22 @@ TEST_F(Demo, DriveFontAndFileEntriesShowTheirLabelsFacesAndIcons) {
     ::GetVolumeInformationW(root.c_str(), label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0);
     EXPECT_EQ(drive->Text, root.substr(0, 2) + (*label ? L" " + std::wstring(label) : L""));
     EXPECT_EQ(drive->Image, root);
-    Canvas c;
-    Draw(c.dc.get(), extra, p, ODA_DRAWENTIRE, 0);
+    ItemCanvas c;
+    Draw(c.Dc(), extra, p, ODA_DRAWENTIRE, 0);
     EXPECT_GT(c.Inked(2, 18), 20) << p;
   }
   // Fonts: the same right-hand text, measured and drawn in two faces.
   EXPECT_NE(Measure(extra, 4).itemWidth, Measure(extra, 5).itemWidth);
-  Canvas a, b;
-  Draw(a.dc.get(), extra, 4, ODA_DRAWENTIRE, 0);
-  Draw(b.dc.get(), extra, 5, ODA_DRAWENTIRE, 0);
-  EXPECT_NE(a.FirstInked(120), b.FirstInked(120));  // right-aligned: the wider face starts further left
+  ItemCanvas a, b;
+  Draw(a.Dc(), extra, 4, ODA_DRAWENTIRE, 0);
+  Draw(b.Dc(), extra, 5, ODA_DRAWENTIRE, 0);
+  EXPECT_NE(a.Inked(120, 240), b.Inked(120, 240));
   // Files: the shell's icon of each program in the icon column.
   HMENU programs = ::GetSubMenu(root, 6);
   ASSERT_TRUE(programs);
   ASSERT_EQ(::GetMenuItemCount(programs), 2);
-  Canvas f;
-  Draw(f.dc.get(), programs, 0, ODA_DRAWENTIRE, 0);
+  ItemCanvas f;
+  Draw(f.Dc(), programs, 0, ODA_DRAWENTIRE, 0);
   EXPECT_GT(f.Inked(2, 18), 20);
   // A caption bar and a plain separator keep a record each.
   ASSERT_TRUE(Record(extra, 0));
@@ -252,12 +243,12 @@ TEST_F(Demo, AColourSwatchOutlivesTheHighlightAndAListItemHasItsTip) {
   Open();
   HMENU colours = ::GetSubMenu(root, 4);
   ASSERT_TRUE(colours);
-  Canvas c;
-  Draw(c.dc.get(), colours, 0, ODA_DRAWENTIRE, 0);
-  const COLORREF swatch = ::GetPixel(c.dc.get(), 240 - 20, 10);
-  Draw(c.dc.get(), colours, 0, ODA_SELECT, ODS_SELECTED);  // the keyboard passes over it
-  Draw(c.dc.get(), colours, 0, ODA_SELECT, 0);
-  EXPECT_EQ(::GetPixel(c.dc.get(), 240 - 20, 10), swatch);
+  ItemCanvas c;
+  Draw(c.Dc(), colours, 0, ODA_DRAWENTIRE, 0);
+  const COLORREF swatch = c.At(240 - 20, 10);
+  Draw(c.Dc(), colours, 0, ODA_SELECT, ODS_SELECTED);  // the keyboard passes over it
+  Draw(c.Dc(), colours, 0, ODA_SELECT, 0);
+  EXPECT_EQ(c.At(240 - 20, 10), swatch);
   EXPECT_NE(swatch, ::GetSysColor(COLOR_MENU));
   // The item that opens the list is named by its sub-menu when selected.
   ::SendMessageW(form.hwnd(), WM_ENTERMENULOOP, 0, 0);
@@ -271,11 +262,7 @@ TEST_F(Demo, RestoredItemsFindTheirOwnRecordsAfterAnInsertAndADelete) {
   HMENU m = ::CreatePopupMenu();
   ::AppendMenuW(m, MF_STRING, 5, L"A");
   ::AppendMenuW(m, MF_STRING, 6, L"B");
-  auto open = [&] {
-    ::SendMessageW(form.hwnd(), WM_ENTERMENULOOP, 0, 0);
-    ::SendMessageW(form.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(m), 0);
-    ::SendMessageW(form.hwnd(), WM_EXITMENULOOP, 0, 0);
-  };
+  auto open = [&] { OpenOnce(form.hwnd(), m); };
   // Items come and go at the top: each left a record there.
   for (UINT id : {7u, 8u, 9u}) {
     open();
@@ -299,15 +286,13 @@ class Named final : public ui::Form {
   Named() : ui::Form(L"Nomme") {}
   ui::Panel logo;
   ui::ListBox names;
-  HBITMAP picture = nullptr;
 
  protected:
   void Design() override {
     ui::Design d;
     d.name = L"Logo";
     d.width = d.height = 240;
-    picture = ::CreateBitmap(16, 16, 1, 32, nullptr);
-    d.picture = ui::Picture::FromBitmap(picture);
+    d.picture = SolidBitmap(RGB(1, 2, 3));
     logo.Create(*this, d);
     d = {};
     d.name = L"Noms";
@@ -327,11 +312,9 @@ TEST(DemoNames, PicturesAndListsAreFoundByControlName) {
   ::AppendMenuW(m, MF_STRING, 1, L"Voir{IMG:logo}");
   ::AppendMenuW(m, MF_STRING, 2, L"Noms{LB:Noms}");
   ::AppendMenuW(m, MF_STRING, 3, L"Rien{IMG:Absent}");
-  ::SendMessageW(f.hwnd(), WM_ENTERMENULOOP, 0, 0);
-  ::SendMessageW(f.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(m), 0);
-  ::SendMessageW(f.hwnd(), WM_EXITMENULOOP, 0, 0);
+  OpenOnce(f.hwnd(), m);
   tolvane::MenuStore& store = InstanceOf(f.hwnd())->Store();
-  EXPECT_EQ(store.FindItem(1, HandleOf(m))->Image, std::to_wstring(HandleOf(f.picture)));
+  EXPECT_EQ(store.FindItem(1, HandleOf(m))->Image, std::to_wstring(HandleOf(f.logo.GetPicture()->Bitmap())));
   EXPECT_EQ(store.FindItem(3, HandleOf(m))->Image, L"");
   HMENU sub = ::GetSubMenu(m, 1);
   ASSERT_TRUE(sub);
