@@ -13,6 +13,7 @@
 #include "canvas.h"
 #include "menu_test_window.h"
 #include "menus/gdi_count.h"
+#include "menus/lookups.h"
 #include "menus/menu_engine.h"
 #include "menus/menu_fonts.h"
 #include "ui/controls.h"
@@ -79,7 +80,8 @@ class Demo : public ::testing::Test {
     extra = ::CreatePopupMenu();
     for (const wchar_t* e : {L"-Titre{RAISED}", L"-", L"C:{gControl:1|LDrv:C:\\}", L"Z:{gControl:1|LDrv:Z:\\windows}",
                              L"Mono{gControl:1|LFont:DejaVu Sans Mono|LState:Police WWW}",
-                             L"Serif{gControl:1|LFont:DejaVu Serif Condensed|LState:Police WWW}"})
+                             L"Serif{gControl:1|LFont:DejaVu Serif Condensed|LState:Police WWW}",
+                             L"C:{gControl:1|LDrv:C:\\|TIP:Removable Media}"})
       ::AppendMenuW(extra, MF_STRING, e[0] == L'-' ? 0 : 40 + ::GetMenuItemCount(extra), e);
     ::AppendMenuW(root, MF_POPUP, reinterpret_cast<UINT_PTR>(extra), L"Divers");
     files = ::CreateWindowW(L"LISTBOX", L"", WS_CHILD | LBS_NOTIFY, 5, 90, 120, 80, form.hwnd(), nullptr, nullptr, nullptr);
@@ -232,6 +234,7 @@ TEST_F(Demo, DriveFontAndFileEntriesShowTheirLabelsFacesAndIcons) {
   ItemCanvas f;
   Draw(f.Dc(), programs, 0, ODA_DRAWENTIRE, 0);
   EXPECT_GT(f.Inked(2, 18), 20);
+  EXPECT_EQ(Record(extra, 6)->Text, L"C: Removable");  // its medium is not asked for
   // A caption bar and a plain separator keep a record each.
   ASSERT_TRUE(Record(extra, 0));
   EXPECT_EQ(Record(extra, 0)->Text, L"Titre");
@@ -262,21 +265,21 @@ TEST_F(Demo, RestoredItemsFindTheirOwnRecordsAfterAnInsertAndADelete) {
   HMENU m = ::CreatePopupMenu();
   ::AppendMenuW(m, MF_STRING, 5, L"A");
   ::AppendMenuW(m, MF_STRING, 6, L"B");
-  auto open = [&] { OpenOnce(form.hwnd(), m); };
-  // Items come and go at the top: each left a record there.
-  for (UINT id : {7u, 8u, 9u}) {
-    open();
-    ::InsertMenuW(m, 0, MF_BYPOSITION | MF_STRING, id, (L"C" + std::to_wstring(id)).c_str());
-    open();
+  for (UINT id : {7u, 8u, 9u}) {  // items come and go at the top, each leaving a record there
+    OpenOnce(form.hwnd(), m);
+    ::InsertMenuW(m, 0, MF_BYPOSITION | MF_STRING, id, L"C");
+    OpenOnce(form.hwnd(), m);
     ::DeleteMenu(m, id, MF_BYCOMMAND);
   }
-  open();
+  OpenOnce(form.hwnd(), m);
+  ASSERT_TRUE(GetAssociatedIcon(L"C:\\windows\\notepad.exe"));
   RestoreOnExit = true;
   form.Destroy();
   RestoreOnExit = false;
+  EXPECT_FALSE(GetAssociatedIcon(std::wstring(400, L'x')));  // the drive icon went with the last window
   wchar_t text[8] = {};
   ::GetMenuStringW(m, 0, text, 8, MF_BYPOSITION);
-  EXPECT_EQ(std::wstring(text) + L"/" + std::to_wstring(::GetMenuItemID(m, 0)), L"A/5");
+  EXPECT_EQ(std::wstring(text) + std::to_wstring(::GetMenuItemID(m, 0)), L"A5");
   ::DestroyMenu(m);
 }
 

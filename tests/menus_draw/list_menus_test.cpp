@@ -186,9 +186,8 @@ TEST(ListColourDialog, OpensFullOnTheEntrysColour) {
       ::Sleep(25);
       dialog = ::FindWindowW(L"#32770", nullptr);
     }
-    if (!dialog) return;
-    ::Sleep(100);
     RECT r{};
+    ::Sleep(100);
     ::GetWindowRect(dialog, &r);
     width = r.right - r.left;
     red = ::GetDlgItemInt(dialog, 706, nullptr, FALSE);  // its red and green boxes

@@ -430,17 +430,12 @@ TEST_F(MenuItems, DrawingLeavesTheDcAsFoundAndMakesNothingOnceEachPictureIsReady
 }
 
 TEST_F(MenuItems, PicturesThatKeepChangingShowAsTheyAreNowAndTheCacheStaysBounded) {
-  Canvas canvas(kItemWidth + 6, 30), paint(1, 1);
+  Canvas canvas(kItemWidth + 6, 30);
   for (int i = 0; i < 1000; ++i) {
     // A handle freed is soon given to the next bitmap: its old picture must not show.
     const COLORREF colour = RGB(i % 256, 255 - i % 256, 40);
-    ui::OwnedBitmap bitmap(::CreateBitmap(16, 16, 1, 32, nullptr));
-    HGDIOBJ old = ::SelectObject(paint.Dc(), bitmap.get());
-    ::SetDCBrushColor(paint.Dc(), colour);
-    RECT all{0, 0, 16, 16};
-    ::FillRect(paint.Dc(), &all, static_cast<HBRUSH>(::GetStockObject(DC_BRUSH)));
-    ::SelectObject(paint.Dc(), old);
-    HMENU menu = Prepared({L"Image{IMG:" + Hex(bitmap.get()) + L"|IMGBKG}"});
+    const auto picture = SolidBitmap(colour);
+    HMENU menu = Prepared({L"Image{IMG:" + Hex(picture->Bitmap()) + L"|IMGBKG}"});
     ASSERT_TRUE(Draw(canvas, menu, 0, {0, 0}));
     ASSERT_EQ(canvas.At(2 + 8, 3 + 8), colour) << i;
   }
