@@ -16,6 +16,8 @@ std::vector<int> PlanMenuColumns(const std::vector<int>& heights, bool sideBar, 
 
 // A pop-up of more items than this is slow to prepare.
 inline constexpr std::size_t kSlowPopupItems = 50;
+// A pop-up of more font entries than this is slow to show.
+inline constexpr std::size_t kSlowFontItems = 20;
 
 // The pixels added to every item of a column when Windows measures it: room
 // for right-hand texts and sub-menu arrows, and for window-menu glyphs, all

@@ -2,8 +2,9 @@
 
 namespace tolvane {
 
-MenuItemRec& MenuStore::PutItem(HandleValue id, HandleValue menu) {
+MenuItemRec& MenuStore::PutItem(HandleValue id, HandleValue menu, int position) {
   Popup& popup = popups_[menu];
+  if (id == 0) return popup.unnumbered[position];
   if (auto alias = popup.aliases.find(id); alias != popup.aliases.end()) {
     if (auto it = popup.items.find(alias->second); it != popup.items.end()) return it->second;
   }
@@ -15,6 +16,8 @@ MenuItemRec& MenuStore::PutItem(HandleValue id, HandleValue menu) {
 bool MenuStore::AliasItem(HandleValue alias, HandleValue id, HandleValue menu) {
   auto popup = popups_.find(menu);
   if (popup == popups_.end() || !popup->second.items.contains(id)) return false;
+  // The list pop-up an item opens is made anew at each opening: one key each.
+  std::erase_if(popup->second.aliases, [id](const auto& entry) { return entry.second == id; });
   popup->second.aliases[alias] = id;
   return true;
 }
@@ -29,9 +32,22 @@ MenuItemRec* MenuStore::FindItem(HandleValue id, HandleValue menu) {
   return nullptr;
 }
 
+HandleValue MenuStore::PositionKey(HandleValue menu, int position) {
+  auto [it, added] = popups_[menu].positionKeys.try_emplace(position, nextKey_);
+  if (added) positionKeys_[nextKey_++] = {menu, position};
+  return it->second;
+}
+
+std::optional<std::pair<HandleValue, int>> MenuStore::FromPositionKey(HandleValue key) const {
+  auto it = positionKeys_.find(key);
+  if (it == positionKeys_.end()) return std::nullopt;
+  return it->second;
+}
+
 MenuItemRec* MenuStore::FindItemAt(HandleValue menu, int position) {
   auto popup = popups_.find(menu);
   if (popup == popups_.end()) return nullptr;
+  if (auto it = popup->second.unnumbered.find(position); it != popup->second.unnumbered.end()) return &it->second;
   for (auto& [id, rec] : popup->second.items)
     if (rec.Position == position) return &rec;
   return nullptr;
@@ -63,6 +79,7 @@ HandleValue MenuStore::Forget(HandleValue menu) {
   auto popup = popups_.find(menu);
   if (popup == popups_.end()) return 0;
   HandleValue bitmap = popup->second.panel ? popup->second.panel->SideBarBitmap : 0;
+  for (const auto& [position, key] : popup->second.positionKeys) positionKeys_.erase(key);
   popups_.erase(popup);
   return bitmap;
 }
@@ -72,12 +89,13 @@ std::vector<HandleValue> MenuStore::Clear() {
   for (const auto& [menu, popup] : popups_)
     if (popup.panel && popup.panel->SideBarBitmap) bitmaps.push_back(popup.panel->SideBarBitmap);
   popups_.clear();
+  positionKeys_.clear();
   return bitmaps;
 }
 
 std::size_t MenuStore::ItemCount() const {
   std::size_t n = 0;
-  for (const auto& [menu, popup] : popups_) n += popup.items.size();
+  for (const auto& [menu, popup] : popups_) n += popup.items.size() + popup.unnumbered.size();
   return n;
 }
 

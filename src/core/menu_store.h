@@ -1,13 +1,16 @@
 // The records a menu owner keeps of the pop-ups it has prepared: one record
-// per item, keyed by item ID and pop-up, and one panel record per pop-up.
+// per item, keyed by item ID and pop-up (items of ID 0, separators and
+// caption bars, by position), and one panel record per pop-up.
 // Handles are kept at their full width; a pop-up the system has destroyed is
 // forgotten whole, so a recycled handle value never finds an old record.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tolvane {
@@ -61,13 +64,22 @@ struct MenuPanelRec {
 class MenuStore {
  public:
   // The record of item `id` in `menu`, made empty when new; an existing one is
-  // returned as it stands, to be refreshed in place.
-  MenuItemRec& PutItem(HandleValue id, HandleValue menu);
+  // returned as it stands, to be refreshed in place. Items of ID 0 share no
+  // record: theirs is the one of `position`.
+  MenuItemRec& PutItem(HandleValue id, HandleValue menu, int position);
+  // The value a menu item of ID 0 at `position` of `menu` carries for the
+  // system to hand back when it is measured and drawn: never a menu handle
+  // (those fit in 32 bits). Stable while the pop-up's records live.
+  HandleValue PositionKey(HandleValue menu, int position);
+  // The pop-up and position a PositionKey value stands for.
+  std::optional<std::pair<HandleValue, int>> FromPositionKey(HandleValue key) const;
   // Makes `alias` (the handle of the sub-menu an item opens) a second key of
-  // the record of `id` in `menu`. False when there is no such record.
+  // the record of `id` in `menu`, in place of the one it had. False when
+  // there is no such record.
   bool AliasItem(HandleValue alias, HandleValue id, HandleValue menu);
   MenuItemRec* FindItem(HandleValue id, HandleValue menu);
-  // The record registered at `position` of `menu`: separators share one ID.
+  // The record of ID 0 at `position` of `menu`, else the one of another ID
+  // registered there last.
   MenuItemRec* FindItemAt(HandleValue menu, int position);
 
   MenuPanelRec& PutPanel(HandleValue menu);
@@ -87,10 +99,14 @@ class MenuStore {
  private:
   struct Popup {
     std::unordered_map<HandleValue, MenuItemRec> items;  // by ID
+    std::map<int, MenuItemRec> unnumbered;               // ID 0, by position
+    std::map<int, HandleValue> positionKeys;
     std::unordered_map<HandleValue, HandleValue> aliases;  // sub-menu handle -> ID
     std::optional<MenuPanelRec> panel;
   };
   std::unordered_map<HandleValue, Popup> popups_;
+  std::unordered_map<HandleValue, std::pair<HandleValue, int>> positionKeys_;
+  HandleValue nextKey_ = HandleValue{1} << 48;
 };
 
 }  // namespace tolvane

@@ -135,6 +135,12 @@ bool DrawTransparentBitmap(HDC hDC, const RECT& DestRect, HBITMAP hBitmap, RECT&
   screen.Release();
   if (!work.ok() || !back.ok() || !mask.ok()) return false;
   ::SetMapMode(back.dc(), ::GetMapMode(hDC));
+  // On a display of 256 colours the picture is mixed in the target's palette.
+  HPALETTE oldPalette = nullptr;
+  if (::GetDeviceCaps(hDC, RASTERCAPS) & RC_PALETTE) {
+    oldPalette = ::SelectPalette(back.dc(), static_cast<HPALETTE>(::GetCurrentObject(hDC, OBJ_PAL)), TRUE);
+    ::RealizePalette(back.dc());
+  }
 
   // What the picture goes over.
   if (hBackDC) ::BitBlt(back.dc(), 0, 0, plan.destWidth, plan.destHeight, hBackDC, BackX, BackY, SRCCOPY);
@@ -165,6 +171,7 @@ bool DrawTransparentBitmap(HDC hDC, const RECT& DestRect, HBITMAP hBitmap, RECT&
   ::StretchBlt(back.dc(), 0, 0, Width, Height, mask.dc(), 0, 0, sw, sh, SRCAND);
   ::StretchBlt(back.dc(), 0, 0, Width, Height, work.dc(), 0, 0, sw, sh, SRCPAINT);
   ::BitBlt(hDC, DestRect.left, DestRect.top, plan.destWidth, plan.destHeight, back.dc(), 0, 0, SRCCOPY);
+  if (oldPalette) ::SelectPalette(back.dc(), oldPalette, TRUE);
   return true;
 }
 

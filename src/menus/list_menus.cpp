@@ -203,8 +203,9 @@ bool ListEntryChosen(const std::wstring& caption, bool checked, HWND owner, cTip
       return true;
     }
     case Kind::CustomColour: {
-      const auto start = choice.defaultColour > -1 ? static_cast<COLORREF>(choice.defaultColour) : COLORREF{0};
-      std::optional<COLORREF> colour = ui::TheDesktop().ChooseColour(owner, start);
+      std::optional<COLORREF> start;
+      if (choice.defaultColour > -1) start = static_cast<COLORREF>(choice.defaultColour);
+      std::optional<COLORREF> colour = ui::TheDesktop().ChooseListColour(owner, start);
       if (!colour) return false;  // what the user had stays
       RaiseCustomSelection(tips, choice.userId, choice.category, static_cast<long long>(*colour));
       Store(L"FontColor", tolvane::Digits(static_cast<long long>(*colour)));

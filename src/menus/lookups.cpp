@@ -7,7 +7,9 @@
 
 #include "core/menu_lookup_rules.h"
 #include "menus/gdi_count.h"
+#include "ui/form.h"
 #include "ui/image_list.h"
+#include "ui/picture.h"
 #include "ui/window.h"
 
 namespace menus {
@@ -35,8 +37,27 @@ bool QueryVersionValue(const std::vector<BYTE>& block, const std::wstring& path,
 
 }  // namespace
 
-ImageSources ListImageSources(const ui::ImageList* list) {
+HWND FindControlWindow(HWND form, const std::wstring& name) {
+  const ui::Form* loaded = ui::FindFormByHwnd(form);
+  const ui::Window* control = loaded ? ui::FindControlByName(*loaded, name) : nullptr;
+  HWND hwnd = control ? control->hwnd() : nullptr;
+  if (!hwnd) return nullptr;
+  for (const wchar_t* kind : {L"ListBox", L"ComboBox"})
+    if (HWND list = ::FindWindowExW(hwnd, nullptr, kind, nullptr)) return list;
+  return hwnd;
+}
+
+ImageSources ListImageSources(const ui::ImageList* list, HWND form) {
   ImageSources sources;
+  if (form) {
+    sources.controlPicture = [form](const std::wstring& name) -> HANDLE {
+      const ui::Form* loaded = ui::FindFormByHwnd(form);
+      const ui::Window* control = loaded ? ui::FindControlByName(*loaded, name) : nullptr;
+      const ui::PicturePtr& picture = control ? control->GetPicture() : ui::PicturePtr{};
+      if (!picture) return nullptr;
+      return picture->Bitmap() ? static_cast<HANDLE>(picture->Bitmap()) : static_cast<HANDLE>(picture->Icon());
+    };
+  }
   if (!list) return sources;
   sources.listCount = list->Count();
   sources.listPicture = [list](long long n) -> HANDLE { return list->Picture(static_cast<int>(n - 1)); };

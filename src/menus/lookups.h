@@ -36,8 +36,13 @@ struct ImageSources {
 };
 
 // The pictures of an image list, numbered from 1 as captions number them;
-// no list gives no list pictures.
-ImageSources ListImageSources(const ui::ImageList* list);
+// no list gives no list pictures. With a form's window, the pictures of its
+// controls by name too.
+ImageSources ListImageSources(const ui::ImageList* list, HWND form = nullptr);
+
+// The window of the control called `name` on the loaded form whose window is
+// `form`, or null. A control hosting a list box or combo box gives that list.
+HWND FindControlWindow(HWND form, const std::wstring& name);
 
 // Whether a handle is a bitmap or an icon, and its size; anything else
 // (a stale number, another kind of object) resolves to nothing.

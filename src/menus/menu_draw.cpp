@@ -132,7 +132,8 @@ void DrawSeparator(HDC dc, const RECT& rc, const MenuItemRec& item) {
   ScopedTextColor colour(dc, Sys(COLOR_HIGHLIGHT));
   RECT t = rc;
   ::OffsetRect(&t, 0, 1);
-  Text(dc, item.Text, t, DT_CALCRECT | kTextFormat | DT_CENTER);
+  // Measured into t itself: its width places the text and the two bars.
+  ::DrawTextW(dc, item.Text.c_str(), static_cast<int>(item.Text.size()), &t, DT_CALCRECT | kTextFormat | DT_CENTER);
   const int width = t.right - t.left;
   t.left = rc.left + (rc.right - rc.left - width) / 2;
   t.right = t.left + width;
@@ -148,9 +149,11 @@ void DrawSeparator(HDC dc, const RECT& rc, const MenuItemRec& item) {
 bool OnMeasureItem(cMenuItems* owner, LPARAM lParam) {
   auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
   if (!owner || !mis || mis->CtlType != ODT_MENU) return false;
-  const auto menu = reinterpret_cast<HMENU>(mis->itemData);
-  if (!Knows(owner, menu)) return false;  // an item of the window's own
-  owner->GetMenuItem(mis->itemID, menu);
+  auto menu = reinterpret_cast<HMENU>(mis->itemData);
+  if (!owner->GetItemByData(mis->itemData, menu)) {
+    if (!Knows(owner, menu)) return false;  // an item of the window's own
+    owner->GetMenuItem(mis->itemID, menu);
+  }
   mis->itemHeight = static_cast<UINT>(std::max(0, CurrentItem.Height));
   mis->itemWidth = static_cast<UINT>(std::max(0, CurrentItem.Width + CurrentItem.ExtraWidth));
   return true;
@@ -161,7 +164,8 @@ bool OnDrawItem(cMenuItems* owner, LPARAM lParam) {
   if (!owner || !dis || dis->CtlType != ODT_MENU || !dis->hDC) return false;
   const auto menu = reinterpret_cast<HMENU>(dis->hwndItem);
   if (!Knows(owner, menu)) return false;
-  owner->GetMenuItem(dis->itemID, reinterpret_cast<HMENU>(dis->itemData));
+  if (HMENU holder = nullptr; !owner->GetItemByData(dis->itemData, holder))
+    owner->GetMenuItem(dis->itemID, reinterpret_cast<HMENU>(dis->itemData));
   owner->GetPanelItem(menu);
   const MenuItemRec item = CurrentItem;
   const MenuPanelRec panel = CurrentPanel;
@@ -185,6 +189,11 @@ bool OnDrawItem(cMenuItems* owner, LPARAM lParam) {
   const bool hasImage = !item.Image.empty();
   RECT r = rc;
   if (((hasImage || checked) && panel.HasImages) || glyph) r.left = rc.left + 21;
+  // The swatch of a colour entry is drawn only with the whole item: a
+  // highlight over it would wipe it for good.
+  const std::wstring tags = tolvane::SplitCaption(item.Caption).tags;
+  const bool swatch = (item.Flags & tolvane::kItemColour) && tolvane::Val(tolvane::GetCaptionTag(tags, L"LColor:")) != -1;
+  if (swatch) r.right = rc.right - 38;
   if (!separator && !disabled ? true : (disabled && allowed)) {
     if (GradientHighlight() && !separator && selected)
       DrawGradient(static_cast<ColorValue>(HighlightColor()), Sys(COLOR_MENU), true, dc, r);
@@ -242,12 +251,20 @@ bool OnDrawItem(cMenuItems* owner, LPARAM lParam) {
     colour = Sys(COLOR_HIGHLIGHTTEXT);
     if (ItalicText()) first = slot + 3;
   }
+  // A font entry's right-hand text is written in the face it names.
+  const bool face = (item.Flags & tolvane::kItemFont) != 0;
+  auto rightFont = [&](ScopedMenuFont& font) {
+    if (!face) return;
+    CreateMenuFonts(true, false, tolvane::GetCaptionTag(tags, L"LFont:"));
+    font.Select(ItalicText() && selected ? 7 : 6);
+  };
   {
     ScopedMenuFont font(dc, first);
     ScopedTextColor text(dc, colour);
     Text(dc, item.Text, t, kTextFormat);
     if (!item.RightText.empty()) {
       t.right = rc.right - 15;
+      rightFont(font);
       Text(dc, item.RightText, t, kTextFormat | DT_RIGHT);
     }
   }
@@ -259,6 +276,7 @@ bool OnDrawItem(cMenuItems* owner, LPARAM lParam) {
     Text(dc, item.Text, t, kTextFormat);
     if (!item.RightText.empty()) {
       t.right = rc.right - 16;
+      rightFont(font);
       Text(dc, item.RightText, t, kTextFormat | DT_RIGHT);
     }
   }
@@ -277,19 +295,19 @@ bool OnDrawItem(cMenuItems* owner, LPARAM lParam) {
     DrawSystemGlyph(dc, rc, dis->itemID, disabled, selected);
   }
   // A colour entry shows its colour in a swatch at its right; the custom one none.
-  if ((dis->itemAction & ODA_DRAWENTIRE) && (item.Flags & tolvane::kItemColour)) {
-    const double value = tolvane::Val(tolvane::GetCaptionTag(tolvane::SplitCaption(item.Caption).tags, L"LColor:"));
-    if (value != -1) {
-      if (auto colour = tolvane::CLng(value))
-        DrawRectangle(dc, rc.right - 35, rc.top + 2, rc.right - 5, rc.bottom - 2, *colour, 0);
-    }
+  if ((dis->itemAction & ODA_DRAWENTIRE) && swatch) {
+    if (auto colour = tolvane::CLng(tolvane::Val(tolvane::GetCaptionTag(tags, L"LColor:"))))
+      DrawRectangle(dc, rc.right - 35, rc.top + 2, rc.right - 5, rc.bottom - 2, *colour, 0);
   }
   return true;
 }
 
 bool DrawMenuIcon(HDC hDC, const std::wstring& Image, const RECT& Rect, bool Greyed, bool Embossed, bool Opaque,
                   int OffsetX, int OffsetY, int Width, int Height) {
-  const std::optional<std::uint64_t> handle = tolvane::HandleFromText(Image);
+  if (Image.empty()) return false;
+  // Not a number: a file's path, drawn with the shell's small icon for it.
+  std::optional<std::uint64_t> handle = tolvane::HandleFromText(Image);
+  if (!handle) handle = HandleOf(FileIcon(Image));
   if (!handle || !*handle) return false;
   return DrawMenuPicture(hDC, *handle, Rect.left + OffsetX, Rect.top + OffsetY, Width, Height, Greyed, Embossed,
                          Opaque);

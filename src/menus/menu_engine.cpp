@@ -12,6 +12,7 @@
 
 #include "menus/menu_draw.h"
 #include "menus/menu_fonts.h"
+#include "menus/lookups.h"
 #include "menus/menu_images.h"
 #include "ui/menu.h"
 #include "ui/screen.h"
@@ -73,6 +74,15 @@ HWND FindMdiClient(HWND hWnd) { return ::FindWindowExW(hWnd, nullptr, L"MDIClien
 void RestorePointer() {
   if (hourglassShown && menuState.savedPointer) ui::SetMousePointer(*menuState.savedPointer);
   hourglassShown = false;
+}
+
+// What the engine shares between its windows goes with the last of them.
+void ReleaseShared() {
+  CreateMenuFonts(false, false, L"");
+  ReleaseMenuPictures();
+  ReleaseAssociatedIcon();
+  ChildClassNames.clear();
+  ui::SetMenuDestroyedHook(nullptr);
 }
 
 // The runtime destroyed a pop-up: its handle may come back for another.
@@ -232,6 +242,7 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
           for (HMENU menu : prepared) owner->UpdateMenuItems(menu);
       }
       openPopups.reset();
+      ForgetStalePictures();
       return passOn();
     case WM_MDIDESTROY: {
       LRESULT r = passOn();
@@ -282,8 +293,8 @@ HWND CurrentMenuOwner() { return currentKey; }
 bool KeyboardSelect() { return keyboardSelect; }
 COLORREF HighlightColor() { return highlightColor; }
 
-void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType) {
-  if (NoSubclass) return;
+bool SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType) {
+  if (NoSubclass) return false;
   if (Instances().empty()) {
     CheckWindowsVersion(nullptr);
     CreateMenuFonts(true, false, L"");
@@ -293,7 +304,7 @@ void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
   hourglassShown = false;
   const bool child = std::exchange(subclassingChild, false);
   HWND target = (MenuType == 1 || MenuType == -1) ? FindChildByClass(hWnd) : hWnd;
-  if (!target) return;
+  if (!target || !::IsWindow(target)) return false;
   const bool hasClient = FindMdiClient(target) != nullptr;
   if (cMenuItems* existing = InstanceOf(target)) {
     switch (MenuType) {
@@ -309,11 +320,16 @@ void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
     instance.SetIsMenuLess(MenuType == 4 || MenuType == 5);
     Instances()[target] = std::move(created);
     instance.InitializeSubMenu(target, ImageList, Tips, false);
-    if (!::SetWindowSubclass(target, MenuWndProc, kSubclassId, 0)) {
+    // A window of another thread cannot be hooked from this one.
+    if (::GetWindowThreadProcessId(target, nullptr) != ::GetCurrentThreadId() ||
+        !::SetWindowSubclass(target, MenuWndProc, kSubclassId, 0)) {
+      // Its system menu was made owner-drawn for an engine that never comes.
+      const bool systemMenu = instance.SystemMenu() != nullptr;
       Instances().erase(target);
-      if (Instances().empty()) CreateMenuFonts(false, false, L"");
+      if (systemMenu) ::GetSystemMenu(target, TRUE);
+      if (Instances().empty()) ReleaseShared();
       currentKey = nullptr;
-      return;
+      return false;
     }
     HookedProcs()[target] = ::GetWindowLongPtrW(target, GWLP_WNDPROC);
     if (HWND client = FindMdiClient(target)) {
@@ -337,6 +353,7 @@ void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
     }
   }
   currentKey = nullptr;
+  return true;
 }
 
 void UnsubclassForm(HWND hWnd) {
@@ -354,10 +371,7 @@ void UnsubclassForm(HWND hWnd) {
   if (currentKey == hWnd) currentKey = nullptr;
   if (Instances().size() == 1) {
     Instances().clear();
-    CreateMenuFonts(false, false, L"");
-    ReleaseMenuPictures();
-    ChildClassNames.clear();
-    ui::SetMenuDestroyedHook(nullptr);
+    ReleaseShared();
   } else {
     Instances().erase(it);
   }

@@ -25,7 +25,9 @@ extern HWND ForcedMenuOwner;
 
 // MenuType 0, 2, 3, -2, -3, -4, -5: hWnd itself; 1 or -1: its first child
 // window of a known class. 4 and 5 make the menus belong to the MDI frame.
-void SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType);
+// False when the window could not be hooked (one of another thread, say):
+// then nothing of it is kept and its system menu is back to the default.
+bool SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType);
 // Undoes SubclassForm; a window not held is left alone.
 void UnsubclassForm(HWND hWnd);
 // Stops every instance using an event object about to go.

@@ -78,13 +78,17 @@ std::wstring GetMenuFontName() {
 }
 
 void CreateMenuFonts(bool bCreate, bool bItalic, const std::wstring& FaceName) {
+  // The face pair last made: a font list asks for it at every entry drawn.
+  static std::wstring pairFace;
   if (!bCreate) {
     for (HFONT& font : fonts) {
       DeleteFontWhenFree(font);
       font = nullptr;
     }
+    pairFace.clear();
     return;
   }
+  if (!bItalic && !FaceName.empty() && FaceName == pairFace && fonts[6] && fonts[7]) return;
   LOGFONTW lf = SystemMetrics().lfMenuFont;
   lf.lfCharSet = DEFAULT_CHARSET;
   SetFace(lf, GetMenuFontName());
@@ -102,6 +106,7 @@ void CreateMenuFonts(bool bCreate, bool bItalic, const std::wstring& FaceName) {
     MakeSlot(6, lf);
     lf.lfItalic = 1;
     MakeSlot(7, lf);
+    pairFace = FaceName;
   } else {
     MakeSlot(1, lf);
     LONG weight = lf.lfWeight;

@@ -1,5 +1,8 @@
 #include "menus/menu_images.h"
 
+#include <shellapi.h>
+
+#include <climits>
 #include <map>
 #include <memory>
 #include <tuple>
@@ -17,6 +20,7 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 struct Prepared {
+  bool bitmap = false;   // made from a bitmap (else an icon)
   CountedBitmap colour;  // the picture, black where transparent (32 bits a pixel: quick to blit)
   CountedBitmap mask;    // one bit a pixel: 1 where transparent
   CountedBitmap shape;   // one bit a pixel: 0 where the picture is not white
@@ -24,10 +28,26 @@ struct Prepared {
 
 using Key = std::tuple<std::uint64_t, int, int, bool>;
 
+// Past this many pictures or file icons, all are made again as needed:
+// menus whose pictures keep changing never make the cache grow for good.
+constexpr std::size_t kMostPictures = 512;
+
 struct Cache {
   std::map<Key, std::unique_ptr<Prepared>> pictures;
+  std::map<std::wstring, CountedIcon> fileIcons;
   CountedMemoryDc dc;  // the one DC pictures are selected into to be drawn
 };
+
+// Whether a handle still names a bitmap (or an icon) as it did.
+bool Live(std::uint64_t value, bool bitmap) {
+  const auto h = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(value));
+  if (bitmap) return ::GetObjectType(h) == OBJ_BITMAP;
+  ICONINFO info{};
+  if (!::GetIconInfo(static_cast<HICON>(h), &info)) return false;
+  if (info.hbmMask) ::DeleteObject(info.hbmMask);
+  if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  return true;
+}
 
 Cache& TheCache() {
   static auto* cache = new Cache;
@@ -71,6 +91,7 @@ std::unique_ptr<Prepared> Prepare(std::uint64_t value, int w, int h, bool opaque
   if (!image.handle || image.width <= 0 || image.height <= 0) return nullptr;
   ScreenDc screen;
   auto p = std::make_unique<Prepared>();
+  p->bitmap = image.bitmap;
   p->colour.reset(Made(ui::CreateDib(w, h, 32).release()));
   p->mask.reset(Made(::CreateBitmap(w, h, 1, 1, nullptr)));
   p->shape.reset(Made(::CreateBitmap(w, h, 1, 1, nullptr)));
@@ -155,7 +176,15 @@ bool DrawMenuPicture(HDC hDC, std::uint64_t handle, int x, int y, int width, int
   }
   const Key key{handle, width, height, opaque};
   auto it = cache.pictures.find(key);
-  if (it == cache.pictures.end()) it = cache.pictures.emplace(key, Prepare(handle, width, height, opaque)).first;
+  // A picture made from a bitmap that was deleted since is made again.
+  if (it != cache.pictures.end() && it->second && it->second->bitmap && !Live(handle, true)) {
+    cache.pictures.erase(it);
+    it = cache.pictures.end();
+  }
+  if (it == cache.pictures.end()) {
+    if (cache.pictures.size() >= kMostPictures) cache.pictures.clear();
+    it = cache.pictures.emplace(key, Prepare(handle, width, height, opaque)).first;
+  }
   const Prepared* p = it->second.get();
   if (!p) return false;  // not a picture: remembered, so not asked again
   const COLORREF background = ::GetBkColor(hDC);
@@ -173,9 +202,39 @@ bool DrawMenuPicture(HDC hDC, std::uint64_t handle, int x, int y, int width, int
   return true;
 }
 
+HICON FileIcon(const std::wstring& path) {
+  Cache& cache = TheCache();
+  auto it = cache.fileIcons.find(path);
+  if (it == cache.fileIcons.end()) {
+    if (cache.fileIcons.size() >= kMostPictures) {
+      // The pictures made from these icons go with them: their handles may come back.
+      cache.pictures.clear();
+      cache.fileIcons.clear();
+    }
+    SHFILEINFOW info{};
+    ::SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_USEFILEATTRIBUTES | SHGFI_SMALLICON);
+    it = cache.fileIcons.emplace(path, CountedIcon(Made(info.hIcon))).first;
+  }
+  return it->second.get();
+}
+
+void ForgetPicturesOf(std::uint64_t handle) {
+  Cache& cache = TheCache();
+  auto it = cache.pictures.lower_bound(Key{handle, INT_MIN, INT_MIN, false});
+  while (it != cache.pictures.end() && std::get<0>(it->first) == handle) it = cache.pictures.erase(it);
+}
+
+void ForgetStalePictures() {
+  Cache& cache = TheCache();
+  std::erase_if(cache.pictures, [](const auto& entry) {
+    return !entry.second || !Live(std::get<0>(entry.first), entry.second->bitmap);
+  });
+}
+
 void ReleaseMenuPictures() {
   Cache& cache = TheCache();
   cache.pictures.clear();
+  cache.fileIcons.clear();
   cache.dc.reset();
 }
 

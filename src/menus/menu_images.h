@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 namespace menus {
 
@@ -18,6 +19,16 @@ namespace menus {
 bool DrawMenuPicture(HDC hDC, std::uint64_t handle, int x, int y, int width, int height, bool greyed, bool embossed,
                      bool opaque);
 
+// The shell's small icon for a file, by its path (the file need not exist:
+// its kind is enough); kept with the pictures, null when there is none.
+HICON FileIcon(const std::wstring& path);
+
+// Forgets the pictures made from `handle`: it is being shown anew, and may
+// be a new picture under a freed handle's value.
+void ForgetPicturesOf(std::uint64_t handle);
+// Forgets the pictures made from handles that are no longer a live bitmap
+// or icon, so a handle value given out again never shows an old picture.
+void ForgetStalePictures();
 // Frees every picture made (when the last menu owner goes).
 void ReleaseMenuPictures();
 // How many pictures are held.

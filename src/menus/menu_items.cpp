@@ -107,6 +107,18 @@ void cMenuItems::GetMenuItem(tolvane::HandleValue ID, HMENU hMenu) {
   else if (cMenuItems* generated = Generated(hMenu)) generated->GetMenuItem(ID, hMenu);
 }
 
+bool cMenuItems::GetItemByData(ULONG_PTR ItemData, HMENU& hMenu) {
+  if (auto at = store_.FromPositionKey(ItemData)) {
+    hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(at->first));
+    CurrentItem = {};
+    if (const tolvane::MenuItemRec* item = store_.FindItemAt(at->first, at->second)) CurrentItem = *item;
+    return true;
+  }
+  for (auto& [menu, instance] : generated_)
+    if (instance->GetItemByData(ItemData, hMenu)) return true;
+  return false;
+}
+
 void cMenuItems::GetPanelItem(HMENU hMenu) {
   CurrentPanel = {};
   if (const tolvane::MenuPanelRec* panel = store_.FindPanel(HandleOf(hMenu))) CurrentPanel = *panel;
@@ -124,9 +136,9 @@ void cMenuItems::RestoreMenus() {
       info.cbSize = sizeof info;
       info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
       if (!::GetMenuItemInfoW(hMenu, p, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) continue;
-      // By position: separators share ID 0, and an ID may also be found in a sub-menu.
-      tolvane::MenuItemRec* rec = store_.FindItemAt(value, p);
-      if (!rec) rec = store_.FindItem(info.wID, value);
+      // By ID: items may have moved since they were registered. Items of ID 0
+      // (separators, caption bars) have a record per position.
+      tolvane::MenuItemRec* rec = info.wID ? store_.FindItem(info.wID, value) : store_.FindItemAt(value, p);
       if (!rec) continue;
       const bool separator = (rec->Flags & tolvane::kItemSeparator) != 0;
       std::wstring text = !rec->MenuCaption.empty() ? rec->MenuCaption : rec->Caption;

@@ -83,6 +83,9 @@ class cMenuItems {
   bool MenuSelected(UINT Index, HMENU hMenu, LPARAM lParam);
 
   void GetMenuItem(tolvane::HandleValue ID, HMENU hMenu);
+  // An item of ID 0 is known by the value the system hands back with it:
+  // its record is loaded and its pop-up given. False for any other value.
+  bool GetItemByData(ULONG_PTR ItemData, HMENU& hMenu);
   void GetPanelItem(HMENU hMenu);
   // Prepares a pop-up as it opens; true when it holds an MDI window list and
   // must be prepared at every opening.
@@ -111,6 +114,7 @@ class cMenuItems {
  private:
   // What registering one item tells the preparation of its pop-up.
   struct Registered {
+    tolvane::MenuItemRec* rec = nullptr;
     bool sideBar = false;
     int height = 0;
   };

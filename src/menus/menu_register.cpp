@@ -16,6 +16,7 @@
 #include "menus/lookups.h"
 #include "menus/menu_fonts.h"
 #include "menus/list_menus.h"
+#include "menus/menu_images.h"
 #include "menus/menu_items.h"
 #include "menus/sidebar.h"
 #include "ui/menu.h"
@@ -49,10 +50,11 @@ std::wstring Cased(std::wstring text, bool upper) {
   return text;
 }
 
-// The list control an "LB:" or "CB:" value names by its handle.
-HWND ListControl(const std::wstring& value) {
+// The list control an "LB:" or "CB:" value names by its handle, or by its
+// name on the form.
+HWND ListControl(const std::wstring& value, HWND form) {
   auto handle = tolvane::HandleFromText(value);
-  if (!handle) return nullptr;
+  if (!handle) return FindControlWindow(form, value);
   HWND hwnd = reinterpret_cast<HWND>(static_cast<UINT_PTR>(*handle));
   return ::IsWindow(hwnd) ? hwnd : nullptr;
 }
@@ -87,6 +89,24 @@ std::wstring DrawnText(const std::wstring& text, bool literal) {
   return out;
 }
 
+// A drive entry shows its root's picture and its volume label; a removable
+// drive, whose label would mean asking for its medium, the drive icon.
+void ReadDrive(MenuItemRec& rec, const std::wstring& drive) {
+  const std::size_t slash = drive.find(L'\\');
+  rec.Image = slash == std::wstring::npos ? drive : drive.substr(0, slash + 1);
+  if (rec.Tip == L"Removable Media") {
+    if (HICON icon = GetAssociatedIcon(rec.Image)) rec.Image = tolvane::Digits(static_cast<long long>(HandleOf(icon)));
+    rec.Text += L" Removable";
+    return;
+  }
+  wchar_t label[MAX_PATH + 1] = {};
+  wchar_t system[MAX_PATH + 1] = {};
+  if (!::GetVolumeInformationW(rec.Image.c_str(), label, MAX_PATH, nullptr, nullptr, nullptr, system, MAX_PATH)) return;
+  const std::wstring name = tolvane::StripNull(std::wstring_view(label, MAX_PATH));
+  if (name.empty()) return;
+  rec.Text += rec.Tip == L"Network/Mapped Drive" ? L"  (" + name + L")" : L" " + name;
+}
+
 }  // namespace
 
 void cMenuItems::ReadListTags(MenuItemRec& rec, const std::wstring& tags, HMENU hMenu, int Position) {
@@ -99,7 +119,7 @@ void cMenuItems::ReadListTags(MenuItemRec& rec, const std::wstring& tags, HMENU 
       bound = tolvane::GetCaptionTag(tags, L"CB:");
       rec.ListKind = 0;
     }
-    if (HWND list = bound.empty() ? nullptr : ListControl(bound)) rec.ListWindow = HandleOf(list);
+    if (HWND list = bound.empty() ? nullptr : ListControl(bound, hForm_)) rec.ListWindow = HandleOf(list);
     else rec.ListKind = 0;
   }
   // An entry of a generated list.
@@ -119,6 +139,7 @@ void cMenuItems::ReadListTags(MenuItemRec& rec, const std::wstring& tags, HMENU 
       rec.Tip = GetFileDescription(rec.Image);
       if (rec.Tip.empty()) rec.Tip = defaultTip_;
     }
+    if (const std::wstring drive = tolvane::GetCaptionTag(tags, L"LDrv:"); !drive.empty()) ReadDrive(rec, drive);
   }
   GeneratedList list;
   bool generated = false;
@@ -136,13 +157,18 @@ void cMenuItems::ReadListTags(MenuItemRec& rec, const std::wstring& tags, HMENU 
     tip = tolvane::GetCaptionTag(tags, L"Tip:");
     generated = true;
   }
-  if (generated && AttachGeneratedList(*this, hMenu, Position, list, tip)) rec.Flags |= tolvane::kItemSubMenu;
+  if (!generated) return;
+  if (HMENU attached = AttachGeneratedList(*this, hMenu, Position, list, tip)) {
+    rec.Flags |= tolvane::kItemSubMenu;
+    // The system names the item by its sub-menu when it is selected.
+    store_.AliasItem(HandleOf(attached), rec.ID, HandleOf(hMenu));
+  }
 }
 
 void cMenuItems::RenderSideBar(MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction) {
   const std::wstring tags = tolvane::SplitCaption(bar.Caption).tags;
   if (!tolvane::GetCaptionTag(tags, L"IMG:").empty())
-    CreateSidebarBitmap(hForm_, bar, panel, tags, ListImageSources(imageList_));
+    CreateSidebarBitmap(hForm_, bar, panel, tags, ListImageSources(imageList_, hForm_));
   else
     DrawSidebarText(hForm_, bar, panel, tags);
   bar.ExtraWidth = -12 - (bar.Caption.find(L'\t') != std::wstring::npos ? correction : 0);
@@ -153,8 +179,21 @@ void cMenuItems::MeasureItem(MenuItemRec& rec) {
   const bool separator = (rec.Flags & tolvane::kItemSeparator) != 0;
   ScopedMenuFont font(measureDc_, separator ? 3 : (rec.Flags & tolvane::kItemDefault) ? 2 : 1);
   RECT r{};
-  const std::wstring both = rec.Text + rec.RightText;
-  ::DrawTextW(measureDc_, both.c_str(), static_cast<int>(both.size()), &r, DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE);
+  constexpr UINT kMeasure = DT_CALCRECT | DT_NOCLIP | DT_SINGLELINE;
+  if (rec.Flags & tolvane::kItemFont) {
+    // A font entry shows its face in its right-hand text.
+    ::DrawTextW(measureDc_, rec.Text.c_str(), static_cast<int>(rec.Text.size()), &r, kMeasure);
+    const RECT text = r;
+    CreateMenuFonts(true, false, tolvane::GetCaptionTag(tolvane::SplitCaption(rec.Caption).tags, L"LFont:"));
+    font.Select(6);
+    r = {};
+    ::DrawTextW(measureDc_, rec.RightText.c_str(), static_cast<int>(rec.RightText.size()), &r, kMeasure);
+    r.right += text.right;
+    r.bottom = std::min(r.bottom, text.bottom);
+  } else {
+    const std::wstring both = rec.Text + rec.RightText;
+    ::DrawTextW(measureDc_, both.c_str(), static_cast<int>(both.size()), &r, kMeasure);
+  }
   if (separator && rec.Text.empty()) {
     r.bottom = 4;
     rec.Width = r.right;
@@ -169,7 +208,8 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
                                                     unsigned Flags, UINT& ItemType, UINT& ItemState, HMENU hMenu,
                                                     UINT ID, int Position, HWND CacheList) {
   Registered out;
-  MenuItemRec& rec = store_.PutItem(ID, HandleOf(hMenu));
+  MenuItemRec& rec = store_.PutItem(ID, HandleOf(hMenu), Position);
+  out.rec = &rec;
   // An owner-drawn item may report no caption: the one registered stands.
   if (Caption.empty() && !literalTags && !rec.Caption.empty() && rec.Position == Position) Caption = rec.Caption;
   std::wstring menuCaption;
@@ -184,6 +224,9 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
       }
     }
   }
+  // A side bar seen before keeps its picture unless its column changes.
+  const bool sameBar = (rec.Flags & tolvane::kItemSideBar) && rec.Caption == Caption && rec.Position == Position;
+  const int barWidth = rec.Width, barHeight = rec.Height;
   // Parsed afresh into the same record: nothing is appended twice.
   rec = MenuItemRec{};
   rec.ID = ID;
@@ -205,7 +248,11 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
       ItemType &= ~static_cast<UINT>(MFT_SEPARATOR);
       rec.Flags = tolvane::kItemSideBar | (Flags & tolvane::kItemDisabled);
       rec.Text = text;
-      rec.RightText = L"Remeasure";
+      rec.RightText = sameBar ? L"" : L"Remeasure";
+      if (sameBar) {
+        rec.Width = barWidth;
+        rec.Height = barHeight;
+      }
       out.sideBar = true;
       return out;
     }
@@ -236,8 +283,11 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
     }
     const std::wstring value = tolvane::GetCaptionTag(tags, L"IMG:");
     auto known = resolved_.find(value);
-    if (known == resolved_.end())
-      known = resolved_.emplace(value, ResolveImageHandle(value, ListImageSources(imageList_))).first;
+    if (known == resolved_.end()) {
+      known = resolved_.emplace(value, ResolveImageHandle(value, ListImageSources(imageList_, hForm_))).first;
+      // Made again once per preparation: the handle may now be another picture's.
+      if (known->second.handle) ForgetPicturesOf(HandleOf(known->second.handle));
+    }
     const ResolvedImage image = known->second;
     if (image.handle) {
       rec.Image = tolvane::Digits(static_cast<long long>(HandleOf(image.handle)));
@@ -288,18 +338,21 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
                                  hSubMenu, info.wID, p, cache)
               : RegisterMenuItem(MenuString(hSubMenu, p), nullptr, flags, type, state, hSubMenu, info.wID, p, cache);
     const auto at = static_cast<std::size_t>(p);
-    items[at] = store_.FindItem(info.wID, HandleOf(hSubMenu));
+    items[at] = reg.rec;
     if (reg.sideBar && p == 0) sideBar = true;
     heights[at] = reg.sideBar ? 0 : reg.height;
     types[at] = type | MFT_OWNERDRAW;
     // By position: separators share ID 0, and a sub-menu's item carries its
-    // handle as an ID. The string stays, for whoever reads the menu.
+    // handle as an ID. The string stays, for whoever reads the menu. An item
+    // of ID 0 carries its own key, so that each is measured and drawn from
+    // its own record.
     MENUITEMINFOW set{};
     set.cbSize = sizeof set;
     set.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
     set.fType = types[at];
     set.fState = state;
-    set.dwItemData = reinterpret_cast<ULONG_PTR>(hSubMenu);
+    set.dwItemData = info.wID ? reinterpret_cast<ULONG_PTR>(hSubMenu)
+                              : static_cast<ULONG_PTR>(store_.PositionKey(HandleOf(hSubMenu), p));
     ::SetMenuItemInfoW(hSubMenu, static_cast<UINT>(p), TRUE, &set);
   }
   std::vector<int> breaks = tolvane::PlanMenuColumns(heights, sideBar, ::GetSystemMetrics(SM_CYSCREEN) - 7);
@@ -320,6 +373,7 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
   measureDc_ = nullptr;
   resolved_.clear();
   BuildMenuPanel(hSubMenu, sysMenu, items, breaks);
+  if (hForm_ && ::GetMenu(hForm_)) ::DrawMenuBar(hForm_);
   return result;
 }
 
@@ -333,6 +387,9 @@ void cMenuItems::BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<Me
   for (const MenuItemRec* rec : items) {
     if (!rec || (rec->Flags & tolvane::kItemSideBar)) continue;
     if (!rec->Image.empty()) panel.HasImages = true;
+    // A file's icon is fetched from the shell; many faces take long to make.
+    if (!rec->Image.empty() && !tolvane::HandleFromText(rec->Image)) panel.Slow = true;
+    if ((rec->Flags & tolvane::kItemFont) && items.size() > tolvane::kSlowFontItems) panel.Slow = true;
     if (rec->ID >= 0xF000 && !(rec->Flags & tolvane::kItemSubMenu)) panel.SystemMenu = true;
   }
   const int correction = GetMenuWidthAdjust();
@@ -363,7 +420,7 @@ void cMenuItems::BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<Me
     MenuItemRec& bar = *items[0];
     panel.SideBarID = bar.ID;
     // Drawn when just registered or when its column's height changed.
-    const bool draw = bar.Height != sideBarHeight || bar.RightText == L"Remeasure";
+    const bool draw = bar.Height != sideBarHeight || bar.RightText == L"Remeasure" || !panel.SideBarBitmap;
     bar.Height = sideBarHeight;
     bar.RightText.clear();
     if (draw) RenderSideBar(bar, panel, correction);
@@ -373,7 +430,8 @@ void cMenuItems::BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<Me
 void cMenuItems::UpdateMenuItems(HMENU hMenu) {
   const tolvane::MenuPanelRec* panel = store_.FindPanel(HandleOf(hMenu));
   if (!panel || !::IsMenu(hMenu)) return;
-  MenuItemRec* bar = store_.FindItemAt(HandleOf(hMenu), 0);
+  MenuItemRec* bar = panel->SideBarID ? store_.FindItem(panel->SideBarID, HandleOf(hMenu))
+                                      : store_.FindItemAt(HandleOf(hMenu), 0);
   if (!bar || !(bar->Flags & tolvane::kItemSideBar)) return;
   std::wstring caption = !bar->MenuCaption.empty() ? bar->MenuCaption : bar->Caption;
   MENUITEMINFOW info{};
@@ -387,7 +445,7 @@ void cMenuItems::UpdateMenuItems(HMENU hMenu) {
   if (bar->Flags & tolvane::kItemSideBarOut) bar->Flags &= ~static_cast<unsigned>(tolvane::kItemSideBarOut);
   else ::RemoveMenu(hMenu, 0, MF_BYPOSITION);  // the side bar is always at the top
   // Back at the top as a string item, to be prepared afresh at the next opening.
-  ::InsertMenuItemW(hMenu, 0, TRUE, &info);
+  if (::InsertMenuItemW(hMenu, 0, TRUE, &info) && hForm_ && ::GetMenu(hForm_)) ::DrawMenuBar(hForm_);
 }
 
 }  // namespace menus

@@ -1,6 +1,7 @@
 #include "ui/form.h"
 
 #include <algorithm>
+#include <cwctype>
 #include <utility>
 
 #include "core/twips.h"
@@ -62,6 +63,34 @@ bool PumpOne() {
 }  // namespace
 
 const std::vector<Form*>& LoadedForms() { return Forms(); }
+
+Form* FindFormByHwnd(HWND hwnd) {
+  const std::vector<Form*>& forms = Forms();
+  for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+    if (*it && hwnd && (*it)->hwnd() == hwnd) return *it;
+  return nullptr;
+}
+
+Window* FindControlByName(const Window& form, std::wstring_view name) {
+  std::wstring_view wanted = name;
+  int index = -1;
+  if (const std::size_t open = name.rfind(L'('); !name.empty() && name.back() == L')' && open != name.npos) {
+    const std::wstring digits(name.substr(open + 1, name.size() - open - 2));
+    if (digits.empty() || digits.size() > 9 || !std::all_of(digits.begin(), digits.end(), iswdigit)) return nullptr;
+    index = std::stoi(digits);
+    wanted = name.substr(0, open);
+  }
+  for (Window* child : form.Children()) {
+    if (!child) continue;
+    // Names are compared as the designs' code compares them: case aside.
+    if (child->Index == index && child->Name.size() == wanted.size() &&
+        ::CompareStringOrdinal(child->Name.data(), static_cast<int>(child->Name.size()), wanted.data(),
+                               static_cast<int>(wanted.size()), TRUE) == CSTR_EQUAL)
+      return child;
+    if (Window* inside = FindControlByName(*child, name)) return inside;
+  }
+  return nullptr;
+}
 
 Form* ModalForm() { return ModalForms().empty() ? nullptr : ModalForms().back(); }
 

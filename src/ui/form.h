@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/window.h"
@@ -60,6 +61,14 @@ class Form : public Window {
 
 // The loaded forms, in load order.
 const std::vector<Form*>& LoadedForms();
+// The loaded form whose window is `hwnd`, searched from the last loaded; null
+// when none is.
+Form* FindFormByHwnd(HWND hwnd);
+// The control called `name` on `form`, inside its containers too; a name
+// ending in ")" ("Icone(2)") names that element of a control array. Null
+// when there is none.
+Window* FindControlByName(const Window& form, std::wstring_view name);
+
 // The form shown modal last and still open, or null.
 Form* ModalForm();
 

@@ -89,6 +89,19 @@ class RealDesktop final : public Desktop {
     if (!::ChooseColorW(&cc)) return std::nullopt;
     return cc.rgbResult;
   }
+  std::optional<COLORREF> ChooseListColour(HWND owner, std::optional<COLORREF> start) override {
+    std::array<COLORREF, 16> greys{};
+    for (int i = 0; i < 16; ++i) greys[i] = RGB(15 * (i + 1), 15 * (i + 1), 15 * (i + 1));
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.hInstance = reinterpret_cast<HWND>(::GetModuleHandleW(nullptr));
+    cc.rgbResult = start.value_or(0);
+    cc.lpCustColors = greys.data();
+    cc.Flags = (start ? CC_RGBINIT : CC_ANYCOLOR) | CC_FULLOPEN;
+    if (!::ChooseColorW(&cc)) return std::nullopt;
+    return cc.rgbResult;
+  }
   std::vector<std::wstring> ScreenFonts() override {
     std::set<std::wstring> names;  // a family comes once per character set
     LOGFONTW wanted{};

@@ -33,6 +33,11 @@ class Desktop {
   // The system colour dialog, opening on `start` (an RGB colour): the chosen
   // colour, or nothing when the user cancels.
   virtual std::optional<COLORREF> ChooseColour(HWND owner, COLORREF start) = 0;
+  // The colour dialog of a menu's colour list: opened full, with grey steps
+  // as its custom colours, on `start` when there is one.
+  virtual std::optional<COLORREF> ChooseListColour(HWND owner, std::optional<COLORREF> start) {
+    return ChooseColour(owner, start.value_or(0));
+  }
   // The installed screen fonts: one name per family, no vertical "@" faces.
   virtual std::vector<std::wstring> ScreenFonts() = 0;
   // Shows or hides the desktop's own window; false when there is none.

@@ -91,7 +91,9 @@ class LoopDesktop final : public ui::Desktop {
     bench::PaintPopup(owner, menu, canvas, [&](const MEASUREITEMSTRUCT& mis, bool wasDrawn) {
       measured.push_back(mis);
       drawn += wasDrawn;
-      if (const tolvane::MenuItemRec* rec = InstanceOf(owner)->Store().FindItem(mis.itemID, HandleOf(menu)))
+      if (HMENU holder = nullptr; InstanceOf(owner)->GetItemByData(mis.itemData, holder))
+        records.push_back(CurrentItem);  // an item of ID 0, by its position
+      else if (const tolvane::MenuItemRec* rec = InstanceOf(owner)->Store().FindItem(mis.itemID, HandleOf(menu)))
         records.push_back(*rec);
     });
   }

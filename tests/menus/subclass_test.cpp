@@ -81,7 +81,7 @@ TEST_F(Subclass, AListEntryChoiceIsTakenEvenWithAnIdAbove0x7FFF) {
   cMenuItems& items = *InstanceOf(w.hwnd());
   HMENU list = ::CreatePopupMenu();
   auto generated = std::make_unique<cMenuItems>();
-  generated->Store().PutItem(0x9001, HandleOf(list)).Tip = L"entrée";
+  generated->Store().PutItem(0x9001, HandleOf(list), 0).Tip = L"entrée";
   items.AddGenerated(list, std::move(generated));
   EXPECT_EQ(items.Tips(0x9001, list), L"entrée");
 
@@ -167,11 +167,11 @@ TEST_F(Subclass, MenusAreRestoredByPositionKeepingSeparatorsAndItemData) {
   }
   tolvane::MenuStore& store = InstanceOf(w.hwnd())->Store();
   const auto m = HandleOf(menu);
-  store.PutItem(1, m).Caption = L"A{IMG:i1}";
-  tolvane::MenuItemRec& separator = store.PutItem(0, m);
+  store.PutItem(1, m, 0).Caption = L"A{IMG:i1}";
+  tolvane::MenuItemRec& separator = store.PutItem(0, m, 1);
   separator.Flags = tolvane::kItemSeparator;
   separator.Position = 1;
-  tolvane::MenuItemRec& b = store.PutItem(2, m);
+  tolvane::MenuItemRec& b = store.PutItem(2, m, 2);
   b.Caption = L"cache";
   b.MenuCaption = L"B";
   b.Flags = tolvane::kItemDisabled | tolvane::kItemChecked;

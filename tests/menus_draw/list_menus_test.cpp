@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../launcher/fake_desktop.h"
 #include "core/settings_store.h"
 #include "menus/gdi_count.h"
 #include "ui/handles.h"
+#include "ui/seams.h"
 
 namespace menus {
 namespace {
@@ -172,6 +174,31 @@ TEST_F(ListMenus, EachOpeningReplacesTheGeneratedPopupAndNothingElse) {
   // The menu holding it destroyed, the generated pop-up is forgotten with it.
   owner.ForgetPopup(menu.get());
   EXPECT_FALSE(owner.Generated(previous));
+}
+
+// The system's colour dialog, as the custom colour entry opens it.
+TEST(ListColourDialog, OpensFullOnTheEntrysColour) {
+  LONG width = 0;
+  UINT red = 0, green = 0;
+  std::thread closer([&] {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 400 && !dialog; ++i) {
+      ::Sleep(25);
+      dialog = ::FindWindowW(L"#32770", nullptr);
+    }
+    RECT r{};
+    ::Sleep(100);
+    ::GetWindowRect(dialog, &r);
+    width = r.right - r.left;
+    red = ::GetDlgItemInt(dialog, 706, nullptr, FALSE);  // its red and green boxes
+    green = ::GetDlgItemInt(dialog, 707, nullptr, FALSE);
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FALSE(ui::TheDesktop().ChooseListColour(nullptr, RGB(10, 20, 30)));
+  closer.join();
+  EXPECT_GT(width, 400);  // the custom colour part shown
+  EXPECT_EQ(red, 10u);
+  EXPECT_EQ(green, 20u);
 }
 
 }  // namespace
