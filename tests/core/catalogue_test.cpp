@@ -103,7 +103,7 @@ TEST(Catalogue, CurrentGroupIsClampedToTheGroups) {
 
 TEST(Options, InterfaceSizeAndColoursFromTheirText) {
   const struct { const wchar_t* text; double points; } sizes[] = {
-      {L"10", 10}, {L"9.5pt", 9.5}, {L"72", 72}, {L"73", 8}, {L"0", 8}, {L"-3", 8}, {L"abc", 8}};
+      {L"10", 10}, {L"9.5pt", 9.5}, {L"72", 72}, {L"72.5", 8}, {L"0", 8}, {L"-3", 8}, {L"abc", 8}};
   for (const auto& c : sizes) EXPECT_EQ(InterfaceFontSize(c.text), c.points) << c.text;
 
   const std::uint32_t fallback = 0x00ABCDEF;

@@ -38,6 +38,8 @@ TEST(SidebarLines, BreaksWhereTheMarksSay) {
       // No blank before the middle: the one after it, every character kept.
       {L"abcde f", 20, 1, {L"abcde", L"f"}},
       {L"a bcdef", 20, 1, {L"a", L"bcdef"}},
+      // Two blanks as near the middle: the earlier.
+      {L"ab c def", 20, 1, {L"ab", L"c def"}},
       // "<br0>" draws a blank but never breaks.
       {L"abc<br0>def", 20, 3, {L"abc<br0>def"}},
       // A line that fits is not broken.
