@@ -23,6 +23,11 @@ TEST(Catalogue, EmptyStoreGetsExactlyTheDefaultCatalogue) {
   refusing.RefuseWrites(true);
   EXPECT_EQ(LoadGroupMenu(refusing), (Menu{{1, L"Groupe N°01"}}));
   EXPECT_EQ(refusing.Size(), 0u);
+  for (std::size_t taken = 0; taken < 6; ++taken) {  // any write refused is said so
+    MemoryStore cut;
+    cut.RefuseAfter(taken);
+    EXPECT_FALSE(WriteDefaultCatalogue(cut)) << taken;
+  }
 }
 
 TEST(Catalogue, GroupMenuFollowsTheCountAndJunkGetsTheDefault) {

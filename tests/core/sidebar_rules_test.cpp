@@ -133,6 +133,7 @@ TEST(SidebarPicture, PlacedAcrossAndAlong) {
       {16, 16, L"Bot", {9, 84, 16, 16}},
       {70, 50, L"", {0, 37, 35, 25}},  // shrunk, keeping its shape
       {10, 400, L"Top", {16, 0, 2, 100}},  // 2.5 rounds to even
+      {30, 10, L"bot", {2, 90, 30, 10}},
   };
   for (const auto& c : cases) {
     auto p = PlaceSidebarPicture(c.iw, c.ih, 35, 100, c.align);
