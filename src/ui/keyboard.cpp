@@ -87,21 +87,24 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
-// Starts after the focused control, as a dialog does, so that controls
-// sharing a key take turns.
+// Starts after the focused control, as a dialog does. Buttons sharing a key
+// take turns: the one clicked takes the focus, so the next press goes on to
+// the next of them.
 bool ClickAccessKey(HWND root, HWND focus, wchar_t typed) {
   const wchar_t key = tolvane::KeyToLower(typed);
   const std::vector<HWND> controls = InTabOrder(root);
   const std::size_t n = controls.size();
   const std::size_t start = PlaceOf(controls, focus) + 1;
+  std::vector<HWND> keyed;
   for (std::size_t i = 0; i < n; ++i) {
     const HWND control = controls[(start + i) % n];
     if (!(DialogCode(control, nullptr) & (DLGC_BUTTON | DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) continue;
-    if (tolvane::AccessKey(TextOf(control)) != key) continue;
-    ::SendMessageW(control, BM_CLICK, 0, 0);
-    return true;
+    if (tolvane::AccessKey(TextOf(control)) == key) keyed.push_back(control);
   }
-  return false;
+  if (keyed.empty()) return false;
+  if (keyed.size() > 1) ::SetFocus(keyed.front());
+  ::SendMessageW(keyed.front(), BM_CLICK, 0, 0);
+  return true;
 }
 
 bool Wants(const MSG& msg, LRESULT codes) { return (DialogCode(msg.hwnd, &msg) & codes) != 0; }

@@ -113,7 +113,11 @@ TEST(CatalogueEdit, AddLinkWritesNameTargetThenCount) {
   EXPECT_EQ(store.Writes(), (Writes{Data(L"2-5", L"Nom=Editeur "), Data(L"2-5c", L"Fic=C:\\Outils\\Editeur.exe"),
                                     Data(L"2Occ", L"NbOcc=5")}));
 
+  // Whatever an older version left above the count goes, the new target included.
+  store.Save(L"Data", L"2-7", L"Nom=vieux");
+  store.Save(L"Data", L"2-6c", L"Fic=C:\\vieux.exe");
   Apply(store, PlanAddLink(store, L"2", L"Sans cible", L""));
+  EXPECT_FALSE(store.Has(L"Data", L"2-7"));
   EXPECT_EQ(store.Get(L"Data", L"2-6c", L"missing"), L"Fic=") << "the target key is always written";
 }
 
@@ -164,6 +168,14 @@ TEST(CatalogueEdit, DeleteAMiddleGroup) {
   EXPECT_EQ(store.Section(L"Data"), expected) << "no surplus of B under C, nothing left of D's number";
   EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
   EXPECT_EQ(store.Writes().back().key, L"Groupe") << "the count drops after the moves";
+
+  // Keys written by hand with leading zeros are no catalogue key: left alone.
+  store = Catalogue({{L"A", {L"a"}}, {L"B", {L"b"}}});
+  store.Save(L"Data", L"02-1", L"Nom=main");
+  store.Save(L"Data", L"05", L"Nomgroupe=main");
+  Apply(store, PlanDeleteGroup(store, 1));
+  EXPECT_EQ(store.Get(L"Data", L"02-1", L""), L"Nom=main");
+  EXPECT_EQ(store.Get(L"Data", L"05", L""), L"Nomgroupe=main");
 }
 
 TEST(CatalogueEdit, GroupDeleteOnAnOddCatalogue) {
@@ -202,7 +214,9 @@ TEST(CatalogueEdit, ChooserStartsOnPlainPathsOnly) {
   EXPECT_EQ(ChooserStartPath(L" C:\\Outils\\Editeur.exe "), L"C:\\Outils\\Editeur.exe");
   for (const wchar_t* odd : {L"", L"https://tolvane.example/", L"\"C:\\a b\\c.exe\" -x", L"C:\\*.txt", L"a|b"})
     EXPECT_EQ(ChooserStartPath(odd), L"") << odd;
-  EXPECT_EQ(ChooserStartPath(L"C:\\" + std::wstring(300, L'a')), L"");
+  const std::wstring longest = L"C:\\" + std::wstring(256, L'a');  // 259 characters, the longest path
+  EXPECT_EQ(ChooserStartPath(longest), longest);
+  EXPECT_EQ(ChooserStartPath(longest + L"a"), L"");
 }
 
 }  // namespace

@@ -23,6 +23,11 @@ TEST(Catalogue, EmptyStoreGetsExactlyTheDefaultCatalogue) {
   refusing.RefuseWrites(true);
   EXPECT_EQ(LoadGroupMenu(refusing), (Menu{{1, L"Groupe N°01"}}));
   EXPECT_EQ(refusing.Size(), 0u);
+  for (std::size_t taken = 0; taken < 6; ++taken) {  // any write refused is said so
+    MemoryStore cut;
+    cut.RefuseAfter(taken);
+    EXPECT_FALSE(WriteDefaultCatalogue(cut)) << taken;
+  }
 }
 
 TEST(Catalogue, GroupMenuFollowsTheCountAndJunkGetsTheDefault) {
@@ -131,7 +136,7 @@ TEST(Catalogue, AValueOfAnotherTypeIsThereAndNeverWrittenOver) {
 
 TEST(Options, InterfaceSizeAndColoursFromTheirText) {
   const struct { const wchar_t* text; double points; } sizes[] = {
-      {L"10", 10}, {L"9.5pt", 9.5}, {L"72", 72}, {L"73", 8}, {L"0", 8}, {L"-3", 8}, {L"abc", 8}};
+      {L"10", 10}, {L"9.5pt", 9.5}, {L"72", 72}, {L"72.5", 8}, {L"0", 8}, {L"-3", 8}, {L"abc", 8}};
   for (const auto& c : sizes) EXPECT_EQ(InterfaceFontSize(c.text), c.points) << c.text;
 
   const std::uint32_t fallback = 0x00ABCDEF;

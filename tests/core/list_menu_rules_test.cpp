@@ -180,6 +180,7 @@ TEST(ListChoices, Decoded) {
       {L"Feb 1{gControl:0|lvID:d|LDate:38018}", Kind::Date, L"DayOfMonth"},
       {L"Arial{gControl:0|LFont:Arial}", Kind::Font, L"Font"},
       {L"C:{gControl:0|LDrv:C:\\}", Kind::Drive, L"Drive"},
+      {L"Bouton{gControl:0|LColor:-2147483633}", Kind::Colour, L"Color"},  // a system colour is no custom one
       {L"plain", Kind::None, L""},
   };
   for (const auto& c : cases) {

@@ -26,6 +26,10 @@ TEST(MenuCaption, SplitsTextTagsAndAccelerator) {
     EXPECT_EQ(p.tags, c.tags) << c.caption;
     EXPECT_EQ(p.accelerator, c.accelerator) << c.caption;
   }
+  // A plain menu shows the text before the last picture block only.
+  for (auto [caption, text] : {std::pair{L"a{IMG:1}b{IMG:2}", L"a{IMG:1}b"}, {L"a{IMG:1}b", L"a{IMG:1}b"},
+                               {L"Fin{img:3}", L"Fin{img:3}"}, {L"Fin{IMG:3}", L"Fin"}})
+    EXPECT_EQ(CaptionText(caption), text) << caption;
 }
 
 TEST(MenuCaption, ImageOverrideReplacesEveryImageValue) {

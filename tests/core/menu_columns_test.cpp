@@ -35,14 +35,5 @@ TEST(MenuColumns, ALaterColumnKeepsTheFirstColumnsHeightWhateverTheLimit) {
   EXPECT_EQ(PlanMenuColumns(heights, true, 50), (std::vector<int>{1, 3, 8}));
 }
 
-TEST(MenuColumns, ExtraWidthOnlyWithoutTheSystemsCorrection) {
-  struct Case { bool right, sub, system; int correction, extra; };
-  for (auto c : {Case{false, false, false, 0, 0}, Case{true, false, false, 0, 15}, Case{true, true, false, 0, 35},
-                 Case{false, true, false, 0, 0}, Case{false, false, true, 0, 15}, Case{true, true, true, 0, 50},
-                 Case{true, true, true, 35, 0}})
-    EXPECT_EQ(ColumnExtraWidth(c.right, c.sub, c.system, c.correction), c.extra)
-        << c.right << c.sub << c.system << c.correction;
-}
-
 }  // namespace
 }  // namespace tolvane

@@ -26,7 +26,7 @@ TEST(MenuColors, NamesNumbersAndHexadecimal) {
 TEST(MenuGradient, BandsFollowTheScreenWidth) {
   struct Case { int length, screen, count, step; };
   for (auto c : {Case{100, 1024, 100, 1}, Case{300, 1024, 150, 2}, Case{301, 1024, 150, 2},
-                 Case{204, 1024, 204, 1}, Case{205, 1024, 102, 2}, Case{1, 1024, 1, 1}, Case{1, 0, 1, 1},
+                 Case{204, 1024, 204, 1}, Case{205, 1024, 102, 2}, Case{1, 1024, 1, 1}, Case{1, 0, 1, 1}, Case{2, 8, 1, 2},
                  Case{0, 1024, 0, 1}, Case{-5, 1024, 0, 1}, Case{300, 0, 150, 2}})
     EXPECT_EQ((std::pair{PlanGradient(c.length, c.screen).count, PlanGradient(c.length, c.screen).step}),
               (std::pair{c.count, c.step})) << c.length << " on " << c.screen;

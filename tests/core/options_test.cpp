@@ -66,7 +66,8 @@ TEST(InterfaceFont, SizeChoiceAndStoredSizes) {
     EXPECT_EQ(kInterfaceSizes[SizeChoice(c.points)], c.chosen) << c.points;
   EXPECT_EQ(FontSizeFromText(L"12"), 12);
   EXPECT_EQ(FontSizeFromText(L" 8.25 "), 8.25);
-  for (auto t : {L"", L"abc", L"0", L"-8", L"1e9", L"12pt"}) EXPECT_FALSE(FontSizeFromText(t)) << t;
+  EXPECT_EQ(FontSizeFromText(L"72"), 72);
+  for (auto t : {L"", L"abc", L"0", L"-8", L"1e9", L"12pt", L"72.5"}) EXPECT_FALSE(FontSizeFromText(t)) << t;
 }
 
 TEST(InterfaceFont, ListChoiceIsTheLastExactMatchElseTheFirst) {

@@ -38,6 +38,8 @@ TEST(SidebarLines, BreaksWhereTheMarksSay) {
       // No blank before the middle: the one after it, every character kept.
       {L"abcde f", 20, 1, {L"abcde", L"f"}},
       {L"a bcdef", 20, 1, {L"a", L"bcdef"}},
+      // Two blanks as near the middle: the earlier.
+      {L"ab c def", 20, 1, {L"ab", L"c def"}},
       // "<br0>" draws a blank but never breaks.
       {L"abc<br0>def", 20, 3, {L"abc<br0>def"}},
       // A line that fits is not broken.
@@ -131,6 +133,7 @@ TEST(SidebarPicture, PlacedAcrossAndAlong) {
       {16, 16, L"Bot", {9, 84, 16, 16}},
       {70, 50, L"", {0, 37, 35, 25}},  // shrunk, keeping its shape
       {10, 400, L"Top", {16, 0, 2, 100}},  // 2.5 rounds to even
+      {30, 10, L"bot", {2, 90, 30, 10}},
   };
   for (const auto& c : cases) {
     auto p = PlaceSidebarPicture(c.iw, c.ih, 35, 100, c.align);

@@ -69,23 +69,6 @@ TEST_F(Launcher, ALaunchOrTheTitleBarButtonHidesTheBarAndTheIconBringsItBack) {
   EXPECT_TRUE(e2e::WaitFor([&] { return ::IsWindowVisible(main); }, 5000));
 }
 
-TEST_F(Launcher, AnEmptyOrMissingTargetIsReportedAndTheBarStays) {
-  Program p;
-  HWND main = p.WaitMainWindow();
-  ASSERT_NE(main, nullptr);
-  for (const wchar_t* caption : {L"Vide", L"Absent"}) {
-    HWND link = Button(main, caption);
-    ASSERT_NE(link, nullptr);
-    e2e::ClickWindow(link);
-    HWND box = p.WaitMessageBox();
-    ASSERT_NE(box, nullptr) << caption;
-    EXPECT_EQ(e2e::MessageText(box), L"Veuillez vérifier le lien, qui semble invalide !");
-    e2e::Press(box, IDOK);
-    EXPECT_TRUE(e2e::WaitFor([&] { return !::IsWindow(box); }, 5000));
-    EXPECT_TRUE(::IsWindowVisible(main));
-  }
-}
-
 TEST_F(Launcher, TheTrayMenuQuitsThroughTheQuestion) {
   Program p;
   HWND main = p.WaitMainWindow();

@@ -129,6 +129,17 @@ TEST(ImageButtonInAForm, TabMovesTheFocusAndAccessKeysClickTheEnabledButton) {
     ::SendMessageW(valider, BM_CLICK, 0, 0);
     expect("each key clicked once, and the disabled button never",
            form.validerClicks == 1 && form.annulerClicks == 2);
+
+    // Two buttons sharing a key take turns, wherever the focus started.
+    ::EnableWindow(valider, TRUE);
+    ::SendMessageW(annuler, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"&Vider"));
+    for (int press = 1; press <= 4; ++press) {
+      Type('V', {VK_MENU});
+      expect("a shared key clicks the next of its buttons", WaitFor([&] {
+               return form.validerClicks + form.annulerClicks == 3 + press &&
+                      form.annulerClicks == 2 + press / 2 && form.validerClicks == 1 + (press + 1) / 2;
+             }));
+    }
     ::PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
   });
   form.ShowModal();

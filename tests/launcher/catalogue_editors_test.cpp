@@ -116,8 +116,9 @@ TEST_F(CatalogueEditors, ABlankNameIsRefusedAndTheCloseButtonKeepsOnlyThePlace) 
   EXPECT_FALSE(RechargerGroupe);
 }
 
-// A store that refuses the edit is said so, and the editor keeps what was typed.
-TEST_F(CatalogueEditors, AnEditTheStoreRefusesKeepsTheEditorOpen) {
+// An edit the store refuses, or a full catalogue, is said so, and the editor
+// keeps what was typed.
+TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
   AddGroup(1, L"Essais", {L"a"});
   FrmMain& m = Start();
   const auto before = store.Section(L"Data");
@@ -125,15 +126,17 @@ TEST_F(CatalogueEditors, AnEditTheStoreRefusesKeepsTheEditorOpen) {
     d.Saisie.SetText(L"Jeux");
     store.RefuseWrites(true);
     Enter(d.Saisie);
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0], L"Les modifications n'ont pas pu être enregistrées !");
+    store.RefuseWrites(false);
+    store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(kMaxGroups));
+    Enter(d.Saisie);
+    store.Save(L"Data", L"Groupe", L"NbOcc=1");
+    EXPECT_EQ(desktop.messages, std::vector<std::wstring>(2, L"Les modifications n'ont pas pu être enregistrées !"));
     EXPECT_TRUE(d.Loaded());
     EXPECT_EQ(d.Saisie.Text(), L"Jeux");
-    store.RefuseWrites(false);
     d.Saisie.Tag = L"9";  // a group gone meanwhile: nothing saved, nothing closed
     Enter(d.Saisie);
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[1], desktop.messages[0]);
+    ASSERT_EQ(desktop.messages.size(), 3u);
+    EXPECT_EQ(desktop.messages[2], desktop.messages[0]);
     EXPECT_TRUE(d.Loaded());
     Press(d.BtnClose.hwnd());
   });
@@ -194,20 +197,24 @@ TEST_F(CatalogueEditors, ModifyTakesTheTargetFromTheCatalogueAndStartsTheChooser
 }
 
 TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
-  AddGroup(1, L"Essais", {L"a", L" b ", L"c"});
+  std::vector<std::wstring> links{L"a", L" b ", L"c"};
+  links.resize(40, L"z");
+  AddGroup(1, L"Essais", links);
   FrmMain& m = Start(false);
+  m.Ascenseur.SetValue(m.Ascenseur.Max());
+  ASSERT_GT(m.ScrollValue(), 0);
   desktop.answer = IDNO;
   Choose(m.Prog[1], L"Supprimer le lien");
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_EQ(desktop.messages[0], L"Voulez-vous vraiement supprimer le programme ***b*** ?");
-  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=3");
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=40");
 
   desktop.answer = IDYES;
   Choose(m.Prog[1], L"Supprimer le lien");
-  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=2");
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=39");
   EXPECT_EQ(Data(L"1-2"), L"Nom=c");
-  EXPECT_FALSE(store.Has(L"Data", L"1-3"));
-  EXPECT_EQ(m.ButtonCount(), 2);
+  EXPECT_FALSE(store.Has(L"Data", L"1-40"));
+  EXPECT_EQ(m.ButtonCount(), 39);
   EXPECT_EQ(m.Prog[1].Caption(), L"c");
   EXPECT_EQ(m.ScrollValue(), 0);
   EXPECT_TRUE(m.Animating() || m.PanesAwake()) << "the pane reopens through the timer";
@@ -218,8 +225,8 @@ TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
   store.RefuseWrites(false);
   ASSERT_EQ(desktop.messages.size(), 4u);
   EXPECT_EQ(desktop.messages[3], L"Les modifications n'ont pas pu être enregistrées !");
-  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=2");
-  EXPECT_EQ(m.ButtonCount(), 2);
+  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=39");
+  EXPECT_EQ(m.ButtonCount(), 39);
 
   // More links than the readers take: nothing deleted, and said why.
   store.Save(L"Data", L"1Occ", L"NbOcc=1000");

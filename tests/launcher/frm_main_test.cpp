@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <set>
+
 #include "base/skin.h"
 #include "core/catalogue.h"
 #include "launcher/frm_pop.h"
@@ -169,6 +171,9 @@ TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
   ASSERT_EQ(desktop.trayCalls.size(), afterAdd + 1);
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_MODIFY));
   EXPECT_NE(m.MeIcon.GetPicture(), TheSkin().frames[0]);
+  std::set<ui::PicturePtr> shown;  // every frame in turn
+  for (std::size_t i = 0; i < TheSkin().frames.size(); ++i, m.Timer1.onTimer()) shown.insert(m.MeIcon.GetPicture());
+  EXPECT_EQ(shown.size(), TheSkin().frames.size());
   m.ShowFromTray();
 }
 

@@ -110,20 +110,6 @@ class ObjectsTest : public MainWindowTest {
   }
 };
 
-TEST_F(ObjectsTest, TheCountingSeesWhatIsMade) {
-  LoadMain();
-  const int gdi = GdiInUse(), user = UserInUse();
-  std::vector<HPEN> pens;
-  std::vector<ui::OwnedMenu> menus;
-  for (int i = 0; i < 50; ++i) pens.push_back(::CreatePen(PS_SOLID, 1, RGB(0, 0, i)));
-  for (int i = 0; i < 50; ++i) menus.emplace_back(::CreateMenu());
-  EXPECT_NEAR(GdiInUse() - gdi, 50, 3);
-  EXPECT_EQ(UserInUse() - user, 50);
-  for (HPEN p : pens) ::DeleteObject(p);
-  menus.clear();
-  EXPECT_EQ(UserInUse(), user);
-}
-
 TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
   SetLinks({L"C:\\windows\\system32\\notepad.exe", L"", L"C:\\nulle\\part.txt"});
   AddGroup(2, L"Deux", {L"d1", L"d2", L"d3", L"d4", L"d5"});

@@ -178,12 +178,32 @@ TEST_F(PreferencesTest, ARefusingRegistryIsReportedAndStoredAsItStands) {
   EXPECT_EQ(Stored(), "0101110");
 }
 
-TEST_F(PreferencesTest, AStoreThatRefusesTheOptionsIsReportedRatherThanConfirmed) {
+// Refuses the first option only; everything else goes to the fixture's store.
+struct RefusesFirstOption final : SettingsStore {
+  explicit RefusesFirstOption(MemoryStore& s) : inner(s) {}
+  std::wstring Get(std::wstring_view s, std::wstring_view k, std::wstring_view f) const override {
+    return inner.Get(s, k, f);
+  }
+  bool Save(std::wstring_view s, std::wstring_view k, std::wstring_view v) override {
+    return k != OptionKey(0) && inner.Save(s, k, v);
+  }
+  bool Delete(std::wstring_view s, std::wstring_view k) override { return inner.Delete(s, k); }
+  bool DeleteSection(std::wstring_view s) override { return inner.DeleteSection(s); }
+  std::vector<std::wstring> Keys(std::wstring_view s) const override { return inner.Keys(s); }
+  MemoryStore& inner;
+};
+
+TEST_F(PreferencesTest, AStoreThatRefusesAnOptionIsReportedAndTakesTheOthers) {
   Open({user.get()});
-  store.RefuseWrites(true);
+  for (int i : {1, 2, 6}) PressAndRelease(pref->Rec[i]);
+  const std::string before = Stored();
+  RefusesFirstOption refusing(store);
+  UseSettings(&refusing);
   pref->Btn_Click();
+  UseSettings(&store);
   ASSERT_EQ(desktop.messages.size(), 1u);
   EXPECT_NE(desktop.messages[0].find(L"n'a pas pu être enregistrée"), std::wstring::npos) << desktop.messages[0];
+  EXPECT_EQ(Stored(), before.substr(0, 1) + States().substr(1));
 }
 
 }  // namespace

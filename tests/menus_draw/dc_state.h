@@ -24,13 +24,13 @@ struct DcState {
   bool operator==(const DcState& o) const { return Tie() == o.Tie(); }
 };
 
-// Colours and modes away from their defaults: what a routine could easily
-// disturb without a test noticing.
+// Colours and modes no drawing uses, so that one a routine sets and leaves
+// shows: an opaque background among them, since drawing text sets it clear.
 inline void DisturbDefaults(HDC dc) {
   ::SetTextColor(dc, RGB(1, 2, 3));
   ::SetBkColor(dc, RGB(4, 5, 6));
   ::SetDCBrushColor(dc, RGB(7, 8, 9));
   ::SetDCPenColor(dc, RGB(10, 11, 12));
-  ::SetBkMode(dc, TRANSPARENT);
+  ::SetBkMode(dc, OPAQUE);
   ::SetStretchBltMode(dc, HALFTONE);
 }

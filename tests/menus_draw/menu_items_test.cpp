@@ -188,6 +188,10 @@ TEST_F(MenuItems, APopupPreparedAgainIsRefreshedInPlace) {
   EXPECT_EQ(Rec(menu, 1).Text, L"Trois");
   EXPECT_EQ(Rec(menu, 1).Flags, unsigned{tolvane::kItemDisabled | tolvane::kItemDefault});
   EXPECT_EQ(Rec(menu, 0).Text, L"Un");
+  // Without its picture the pop-up loses the picture column.
+  ::ModifyMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 100, L"Un");
+  items_->IsWindowList(menu, false);
+  EXPECT_FALSE(items_->Store().FindPanel(HandleOf(menu))->HasImages);
 }
 
 TEST_F(MenuItems, MoreThanFiftyItemsMakeASlowPopup) {
@@ -419,8 +423,9 @@ TEST_F(MenuItems, DrawingLeavesTheDcAsFoundAndMakesNothingOnceEachPictureIsReady
   HMENU menu = Prepared({L"Un{IMG:i1}", L"-", L"Deux{IMG:i2}", L"Trois"});
   Canvas canvas(kItemWidth + 6, 30);
   DisturbDefaults(canvas.Dc());
-  for (int p = 0; p < 4; ++p) Draw(canvas, menu, p, {3, 3});
   const DcState before = DcState::Of(canvas.Dc());
+  for (int p = 0; p < 4; ++p) Draw(canvas, menu, p, {3, 3});
+  EXPECT_EQ(DcState::Of(canvas.Dc()), before);
   const long made = GdiObjectsMade(), held = GdiObjectsHeld();
   for (int i = 0; i < 1000; ++i)
     for (int p = 0; p < 4; ++p) Draw(canvas, menu, p, {3, 3}, i % 2 ? ODS_SELECTED : 0);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "../menus_draw/dc_state.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -70,6 +71,17 @@ TEST(Caption, WrapsOnlyWhenAskedAndUnderlinesByTheFont) {
     }
     f.Unload();
   }
+}
+
+TEST(Caption, DrawingLeavesTheDcAsFound) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  DisturbDefaults(dc);
+  const DcState before = DcState::Of(dc);
+  for (bool wrap : {false, true})
+    ui::DrawCaptionText(dc, RECT{0, 0, 80, 40}, L"Valider les choix", nullptr, RGB(200, 0, 0), ui::TextAlign::Center,
+                        wrap);
+  EXPECT_EQ(DcState::Of(dc), before);
+  ::DeleteDC(dc);
 }
 
 }  // namespace
