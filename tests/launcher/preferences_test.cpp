@@ -184,6 +184,7 @@ struct RefusesFirstOption final : SettingsStore {
   std::wstring Get(std::wstring_view s, std::wstring_view k, std::wstring_view f) const override {
     return inner.Get(s, k, f);
   }
+  bool Has(std::wstring_view s, std::wstring_view k) const override { return inner.Has(s, k); }
   bool Save(std::wstring_view s, std::wstring_view k, std::wstring_view v) override {
     return k != OptionKey(0) && inner.Save(s, k, v);
   }
