@@ -445,10 +445,12 @@ void PrintRow(const char* what, double launcher, double bare, const char* unit, 
 }
 
 // The modules the launcher has at its first paint that the bare window has
-// not, each with what imports it.
+// not, each with what imports it; the programs themselves left aside.
 void PrintModules(const StartUp& start) {
   std::map<std::wstring, bool> bare;
   for (const bench::LoadedModule& m : start.bareModules) bare[m.name] = true;
+  for (const bench::LoadedModule& m : start.launcherModules)
+    if (m.name.ends_with(L".exe")) bare[m.name] = true;
   int extra = 0;
   for (const bench::LoadedModule& m : start.launcherModules) extra += !bare.contains(m.name);
   std::printf("\nModules loaded by the first paint: Tolvane %zu, the bare window %zu; Tolvane's %d more,\n"
