@@ -1,27 +1,32 @@
 // tolvane_bench: how much the launcher costs beside a bare Win32 window built
 // by the same toolchain. Start-up, idle CPU and private memory are watched
 // from outside, on child processes; ChargerGroupe and the bar's making are
-// timed in process. With --prefix-probe, scripts/prefix_cpu.py measures the
+// timed in process. Where the start and the memory go is broken down: the
+// modules loaded by the first paint and what imports each, the start's steps
+// (timed by start_probe), the commit charge by kind. With --prefix-probe, scripts/prefix_cpu.py measures the
 // whole Wine prefix at rest whenever this program asks (see AskPrefixIdle).
 // It rewrites the launcher's settings, so outside Wine (where scripts/bench
 // gives it a prefix of its own) it asks for --overwrite-settings.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "base/skin.h"
 #include "child_process.h"
-#include "menu_popup.h"
 #include "core/catalogue.h"
 #include "core/text.h"
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
+#include "menu_popup.h"
 #include "ui/registry_store.h"
 
 namespace {
@@ -106,7 +111,7 @@ double Median(std::vector<double> v) {
 }
 
 struct Programs {
-  std::wstring launcher, bare;
+  std::wstring launcher, bare, probe;
 };
 
 struct Spread {
@@ -125,7 +130,42 @@ struct StartUp {
   Spread launcherPaint, barePaint;
   double bareSignal;                 // the bare window's own word of its first paint
   double emptyProcess;               // a process that ends before making any window
+  std::vector<bench::LoadedModule> launcherModules, bareModules;  // at the last run's first paint
 };
+
+// The start taken apart by start_probe: each step's median and range, in order.
+struct ProbeStep {
+  std::string what;
+  std::vector<double> ms;
+};
+
+std::vector<ProbeStep> MeasureStartSteps(const Programs& p, int runs) {
+  std::vector<ProbeStep> steps;
+  wchar_t folder[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, folder);
+  for (int run = 0; run <= runs; ++run) {  // run 0 warms the caches up
+    const std::wstring stamp = std::to_wstring(static_cast<long long>(NowMs()));
+    const std::wstring path = std::wstring(folder) + L"tolvane_start_" + stamp + L".txt";
+    ChildProcess probe(p.probe, stamp);
+    if (probe.WaitExit(15000) < 0 || run == 0) {
+      ::DeleteFileW(path.c_str());
+      continue;
+    }
+    FILE* in = ::_wfopen(path.c_str(), L"r");
+    if (!in) continue;
+    char line[256];
+    for (std::size_t i = 0; std::fgets(line, sizeof line, in); ++i) {
+      std::string text(line);
+      const std::size_t tab = text.find('\t');
+      if (tab == std::string::npos) continue;
+      if (steps.size() <= i) steps.push_back({text.substr(0, tab), {}});
+      steps[i].ms.push_back(std::strtod(text.c_str() + tab + 1, nullptr));
+    }
+    std::fclose(in);
+    ::DeleteFileW(path.c_str());
+  }
+  return steps;
+}
 
 double Step(const std::vector<bench::StartSteps>& runs, double bench::StartSteps::*step) {
   std::vector<double> v;
@@ -143,10 +183,14 @@ StartUp MeasureStartUp(const Programs& p) {
   std::vector<bench::StartSteps> launcher, bare;
   std::vector<double> signal, empty;
   ui::OwnedHandle painted(::CreateEventW(nullptr, TRUE, FALSE, kFirstPaintEvent));
+  std::vector<bench::LoadedModule> launcherModules, bareModules;
   for (int run = 0; run <= kStartRuns; ++run) {  // run 0 warms the caches up
     {
       ChildProcess child(p.launcher, L"");
-      if (child.WaitFirstPaint(15000) >= 0 && run > 0) launcher.push_back(child.steps());
+      if (child.WaitFirstPaint(15000) >= 0 && run > 0) {
+        launcher.push_back(child.steps());
+        launcherModules = child.ModulesAtFirstPaint();
+      }
     }
     ::ResetEvent(painted.get());
     double signalAt = -1;
@@ -156,7 +200,10 @@ StartUp MeasureStartUp(const Programs& p) {
     double started = NowMs();
     {
       ChildProcess child(p.bare, L"--no-timer");
-      if (child.WaitFirstPaint(15000) >= 0 && run > 0) bare.push_back(child.steps());
+      if (child.WaitFirstPaint(15000) >= 0 && run > 0) {
+        bare.push_back(child.steps());
+        bareModules = child.ModulesAtFirstPaint();
+      }
       watch.join();
     }
     if (run > 0 && signalAt >= 0) signal.push_back(signalAt - started);
@@ -168,11 +215,13 @@ StartUp MeasureStartUp(const Programs& p) {
     for (const auto& r : runs) v.push_back(r.painted);
     return SpreadOf(v);
   };
-  return {MedianSteps(launcher), MedianSteps(bare), paints(launcher), paints(bare), Median(signal), Median(empty)};
+  return {MedianSteps(launcher), MedianSteps(bare), paints(launcher), paints(bare), Median(signal), Median(empty),
+          launcherModules, bareModules};
 }
 
 struct Idle {
   double launcherCpu, bareCpu, launcherMb, bareMb;
+  bench::CommitByKind launcherCommit, bareCommit;
 };
 
 // Waits until neither program used more than one clock tick of CPU in the
@@ -200,7 +249,8 @@ Idle MeasureIdle(const Programs& p, bool hidden) {
     bare.WaitFirstPaint(15000);
   }
   WaitQuiet(launcher, bare);
-  Idle r{0, 0, launcher.PrivateMb(), bare.PrivateMb()};
+  Idle r{0, 0, launcher.PrivateMb(), bare.PrivateMb(), launcher.Commit(L"Tolvane.exe"),
+         bare.Commit(L"bare_window.exe")};
   double l0 = launcher.CpuMs(), b0 = bare.CpuMs();
   ::Sleep(kIdleMs);
   r.launcherCpu = launcher.CpuMs() - l0;
@@ -304,7 +354,20 @@ struct GroupLoad {
 struct BarBuild {
   double load = -1, paint = -1;  // ms
   int windows = 0;
+  // What this process's commit charge grew by (MB): the skin's bitmaps and
+  // icons, the menu holder with its image list and the engine, the bar's
+  // windows, the first load of 100 links with their icons.
+  double skinMb = 0, menuHolderMb = 0, windowsMb = 0, linksMb = 0;
 };
+
+double OwnCommitMb() {
+  PROCESS_MEMORY_COUNTERS_EX pmc{};
+  pmc.cb = sizeof pmc;
+  if (!::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), pmc.cb))
+    return 0;
+  const SIZE_T bytes = pmc.PrivateUsage ? pmc.PrivateUsage : pmc.PagefileUsage;
+  return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
 
 BOOL CALLBACK CountWindow(HWND, LPARAM lp) {
   ++*reinterpret_cast<int*>(lp);
@@ -320,11 +383,21 @@ std::vector<GroupLoad> MeasureChargerGroupe(BarBuild& build, std::string& error)
   StoreCatalogue(store, sizes, 4, false);
   UseSettings(&store);
   try {
+    // The process's first window starts the display driver: not the bar's cost.
+    HWND first = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    double m0 = OwnCommitMb();
+    (void)TheSkin();
+    double m1 = OwnCommitMb();
+    (void)ThePop();
+    double m2 = OwnCommitMb();
+    build.skinMb = m1 - m0, build.menuHolderMb = m2 - m1;
     FrmMain main;
     FenetrePrincipale = &main;
     double t0 = NowMs();
     main.Load();
     build.load = NowMs() - t0;
+    build.windowsMb = OwnCommitMb() - m2;
+    ::DestroyWindow(first);
     if (!main.hwnd()) throw std::runtime_error("the main window was not created");
     ::EnumChildWindows(main.hwnd(), CountWindow, reinterpret_cast<LPARAM>(&build.windows));
     t0 = NowMs();
@@ -340,10 +413,11 @@ std::vector<GroupLoad> MeasureChargerGroupe(BarBuild& build, std::string& error)
       DeleteIconCache();
       // A load counts until its last icon is in: the icons that follow the
       // buttons are part of it.
-      double t0 = NowMs();
+      double t0 = NowMs(), m = OwnCommitMb();
       main.ChargerGroupe(g);
       main.FinishLinkIcons();
       double t1 = NowMs();
+      if (g == 2) build.linksMb = OwnCommitMb() - m;
       Pump();
       double t2 = NowMs();
       main.ChargerGroupe(g);
@@ -367,6 +441,61 @@ void PrintRow(const char* what, double launcher, double bare, const char* unit, 
   double ratio = bare > 0 ? launcher / bare : 0;
   std::printf("%-36s %9.1f %-3s %9.1f %-3s  x%-5.2f", what, launcher, unit, bare, unit, ratio);
   if (limit > 0) std::printf("  <= x%.1f  %s", limit, Met(bare > 0 ? ratio <= limit : launcher <= 0));
+  std::printf("\n");
+}
+
+// The modules the launcher has at its first paint that the bare window has
+// not, each with what imports it; the programs themselves left aside.
+void PrintModules(const StartUp& start) {
+  std::map<std::wstring, bool> bare;
+  for (const bench::LoadedModule& m : start.bareModules) bare[m.name] = true;
+  for (const bench::LoadedModule& m : start.launcherModules)
+    if (m.name.ends_with(L".exe")) bare[m.name] = true;
+  int extra = 0;
+  for (const bench::LoadedModule& m : start.launcherModules) extra += !bare.contains(m.name);
+  std::printf("\nModules loaded by the first paint: Tolvane %zu, the bare window %zu; Tolvane's %d more,\n"
+              "each with the modules that import it (\"delay\": on first call; none: loaded at run time):\n",
+              start.launcherModules.size(), start.bareModules.size(), extra);
+  auto names = [](const std::vector<std::wstring>& v) {
+    std::string out;
+    for (const std::wstring& n : v) out += (out.empty() ? "" : ", ") + std::string(n.begin(), n.end());
+    return out;
+  };
+  for (const bench::LoadedModule& m : start.launcherModules) {
+    if (bare.contains(m.name)) continue;
+    std::string by = names(m.importedBy);
+    if (!m.delayImportedBy.empty()) by += (by.empty() ? "delay: " : "; delay: ") + names(m.delayImportedBy);
+    std::printf("  %-22ls <- %s\n", m.name.c_str(), by.empty() ? "(loaded at run time)" : by.c_str());
+  }
+}
+
+void PrintStartSteps(const std::vector<ProbeStep>& steps) {
+  std::printf("\nThe start step by step (start_probe: the launcher's code, in a process of its own),\n"
+              "median [low, high] of %d runs, ms:\n", steps.empty() ? 0 : static_cast<int>(steps[0].ms.size()));
+  double total = 0;
+  for (const ProbeStep& s : steps) {
+    const Spread sp = SpreadOf(s.ms);
+    total += sp.median;
+    std::printf("  %-58s %7.1f  [%6.1f, %6.1f]\n", s.what.c_str(), sp.median, sp.low, sp.high);
+  }
+  std::printf("  %-58s %7.1f\n", "sum of the medians", total);
+}
+
+void PrintCommit(const Idle& shown) {
+  const bench::CommitByKind& l = shown.launcherCommit;
+  const bench::CommitByKind& b = shown.bareCommit;
+  std::printf("\nPrivate memory by kind, shown with 100 links (MB)             Tolvane  bare window\n");
+  if (l.images < 0 || b.images < 0) {
+    std::printf("  not measured: the processes' pages could not be read\n");
+    return;
+  }
+  auto row = [](const char* what, double a, double c) { std::printf("  %-58s %7.2f  %7.2f\n", what, a, c); };
+  row("module images (pages written: data, relocations)", l.images, b.images);
+  row("Windows-side private (heaps, DIB pixels, stacks)", l.windowsPrivate, b.windowsPrivate);
+  row("Wine's Unix side (GDI objects, X11, fonts, its libraries)", l.unixSide, b.unixSide);
+  row("sum", l.images + l.windowsPrivate + l.unixSide, b.images + b.windowsPrivate + b.unixSide);
+  std::printf("  Tolvane's largest images:");
+  for (const auto& [name, mb] : l.topImages) std::printf(" %ls %.2f;", name.c_str(), mb);
   std::printf("\n");
 }
 
@@ -417,7 +546,8 @@ int wmain(int argc, wchar_t** argv) {
     return 2;
   }
   const std::wstring own = OwnFolder();
-  const Programs programs{Folder(own) + L"\\src\\launcher\\Tolvane.exe", own + L"\\bare_window.exe"};
+  const Programs programs{Folder(own) + L"\\src\\launcher\\Tolvane.exe", own + L"\\bare_window.exe",
+                          own + L"\\start_probe.exe"};
   if (::GetFileAttributesW(programs.launcher.c_str()) == INVALID_FILE_ATTRIBUTES) {
     std::printf("Tolvane.exe not found beside the bench (expected in ..\\src\\launcher)\n");
     return 1;
@@ -430,13 +560,14 @@ int wmain(int argc, wchar_t** argv) {
 
   StoreLauncherSettings(false);
   const StartUp start = MeasureStartUp(programs);
+  const std::vector<ProbeStep> startSteps = MeasureStartSteps(programs, 5);
   const Idle shown = MeasureIdle(programs, false);
   const Idle hidden = MeasureIdle(programs, true);
   const PrefixIdle prefix = prefixProbe ? MeasurePrefixIdle(programs) : PrefixIdle{};
   std::string error;
   BarBuild build;
   const std::vector<GroupLoad> loads = MeasureChargerGroupe(build, error);
-  const double groupMenu = bench::TimeGroupMenuPopup(200, 20);
+  const bench::MenuTimes groupMenu = bench::TimeGroupMenuPopup(200, 20);
 
   std::printf("%-36s %13s %13s  %-6s  %s\n", "", "Tolvane", "bare window", "ratio", "target");
   PrintRow("start-up to first paint (no timer)", start.launcher.painted, start.bare.painted, "ms", 1.5);
@@ -456,6 +587,13 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("  in this process, DLLs loaded: the bar's %d windows made in %.1f ms, shown and\n"
               "  painted in %.1f ms\n",
               build.windows, build.load, build.paint);
+  PrintModules(start);
+  PrintStartSteps(startSteps);
+  PrintCommit(shown);
+  std::printf("  in this process, what the commit charge grew by: the skin's pictures %.2f MB, the\n"
+              "  menu holder (its window, image list, the engine and its fonts) %.2f MB, the bar's\n"
+              "  windows %.2f MB, a first load of 100 links with their icons %.2f MB\n",
+              build.skinMb, build.menuHolderMb, build.windowsMb, build.linksMb);
 
   if (prefixProbe) PrintPrefixIdle(prefix);
 
@@ -463,9 +601,17 @@ int wmain(int argc, wchar_t** argv) {
   for (const GroupLoad& l : loads) std::printf("  %3d links %33.1f ms %8.1f ms\n", l.links, l.first, l.reload);
   if (!error.empty()) std::printf("  could not run in process: %s\n", error.c_str());
   if (loads.size() == 3) std::printf("  reload of 500 links < 250 ms: %s\n", Met(loads[2].reload < 250));
-  std::printf("\nGroup menu of 200 groups, in process: prepared, measured and drawn with its sub-menu\n"
-              "  in %.1f ms (median of 20 after a first)  < 50 ms: %s\n",
-              groupMenu, Met(groupMenu < 50));
+  std::printf("\nGroup menu of 200 groups, in process, with its sub-menu (median of 20 after a first):\n"
+              "  prepared %.1f ms, measured %.1f ms, drawn %.1f ms; in all %.1f ms  < 50 ms: %s\n",
+              groupMenu.prepare, groupMenu.measure, groupMenu.draw, groupMenu.total, Met(groupMenu.total < 50));
+
+  const double startRatio = start.bare.painted > 0 ? start.launcher.painted / start.bare.painted : 0;
+  std::printf("\nTargets\n"
+              "  start-up to first paint <= x1.5 the bare window with no timer:  x%.2f  %s\n"
+              "  private memory <= the bare window's + 2.5 MB:                   +%.1f MB  %s\n"
+              "  group menu of 200 groups < 50 ms:                              %.1f ms  %s\n",
+              startRatio, Met(start.bare.painted > 0 && startRatio <= 1.5), shown.launcherMb - shown.bareMb,
+              Met(shown.launcherMb - shown.bareMb <= 2.5), groupMenu.total, Met(groupMenu.total < 50));
 
   std::printf("\nMethod: start-up runs from CreateProcess until the process has a visible top-level\n"
               "window, WaitForInputIdle has returned and none of its visible windows has an update\n"
@@ -485,7 +631,15 @@ int wmain(int argc, wchar_t** argv) {
               "ChargerGroupe: QueryPerformanceCounter around the call; first load with the icon cache\n"
               "emptied, reload right after; links mix programs, missing files, empty targets, a folder.\n"
               "The bar in this process: the same counter around the main window's Load, then around\n"
-              "its Show and a RedrawWindow of all its windows with RDW_UPDATENOW.\n");
+              "its Show and a RedrawWindow of all its windows with RDW_UPDATENOW.\n"
+              "Modules: the process's module list when it was seen painted, and who imports each,\n"
+              "from the import tables of the modules in its memory. Steps: start_probe runs the\n"
+              "launcher's start in order with the counter between steps; its first step runs from\n"
+              "the bench's CreateProcess to its entry point. Memory by kind: the process's resident\n"
+              "anonymous pages (what Wine counts as its commit charge) from /proc, each mapping laid\n"
+              "over the Windows regions it holds, shared by their committed bytes.\n"
+              "Group menu: WM_INITMENUPOPUP of each pop-up, then WM_MEASUREITEM of its every item,\n"
+              "then WM_DRAWITEM into a 32-bit DIB, sent to the engine's window.\n");
   if (wine)
     std::printf("Under Wine: own CPU leaves out what wineserver spends on a process's behalf and is the\n"
                 "sum of the process's thread times, in 10 ms ticks; Wine leaves PrivateUsage empty, so\n"

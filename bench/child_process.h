@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/handles.h"
 
@@ -21,6 +22,23 @@ double NowMs();
 // the CPU the process had used by then.
 struct StartSteps {
   double started = -1, window = -1, shown = -1, painted = -1, cpu = -1;
+};
+
+// A module of a process, and the other modules of it that import it.
+struct LoadedModule {
+  std::wstring name;  // file name, lower case
+  std::vector<std::wstring> importedBy, delayImportedBy;
+};
+
+// Committed private memory of a process by kind, in megabytes, read from
+// outside: the pages Wine counts (resident anonymous pages of the Unix
+// process, found under Z:\proc) laid over the process's Windows regions.
+// Negative when the process or its pages could not be read.
+struct CommitByKind {
+  double images = -1;      // written pages of module images
+  double windowsPrivate = 0;  // heaps, DIB sections' pixels (bitmaps, image lists), stacks
+  double unixSide = 0;     // outside any Windows region: Wine's Unix libraries, X11, fonts, GDI objects
+  std::vector<std::pair<std::wstring, double>> topImages;  // the largest images' share, largest first
 };
 
 class ChildProcess {
@@ -48,12 +66,18 @@ class ChildProcess {
   double CpuMs() const;
   // Private (committed, unshared) memory in megabytes.
   double PrivateMb() const;
+  // The modules it has loaded now; those seen when WaitFirstPaint saw it painted.
+  std::vector<LoadedModule> Modules() const;
+  const std::vector<LoadedModule>& ModulesAtFirstPaint() const { return firstPaintModules_; }
+  // Its commit charge by kind; `exeName` finds its Unix process.
+  CommitByKind Commit(const std::wstring& exeName) const;
 
  private:
   ui::OwnedHandle process_, thread_;
   DWORD id_ = 0;
   double startMs_ = 0;
   StartSteps steps_;
+  std::vector<LoadedModule> firstPaintModules_;
 };
 
 }  // namespace bench

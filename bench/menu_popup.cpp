@@ -18,7 +18,17 @@
 #include "ui/picture.h"
 
 namespace bench {
-double TimeGroupMenuPopup(int groups, int runs) {
+namespace {
+
+double MedianOf(std::vector<double> v) {
+  if (v.empty()) return 0;
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+}  // namespace
+
+MenuTimes TimeGroupMenuPopup(int groups, int runs) {
   HWND owner = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ui::ImageList pictures;
   ui::PicturePtr strip = ui::Picture::BitmapResource(IDB_MINITOOLBAR);
@@ -28,7 +38,7 @@ double TimeGroupMenuPopup(int groups, int runs) {
   ui::OwnedBitmap bitmap = ui::CreateDib(400, 1000, 32, &bits);
   ui::OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));
   HGDIOBJ old = ::SelectObject(dc.get(), bitmap.get());
-  std::vector<double> times;
+  std::vector<double> prepare, measure, draw, total;
   for (int run = 0; run <= runs; ++run) {
     HMENU root = ::CreatePopupMenu(), sub = ::CreatePopupMenu();
     for (int g = 1; g <= groups; ++g)
@@ -38,20 +48,31 @@ double TimeGroupMenuPopup(int groups, int runs) {
     ::AppendMenuW(root, MF_STRING, 1001, L"Ajouter un groupe{IMG:i1}");
     ::AppendMenuW(root, MF_STRING, 1002, L"Modifier le groupe{IMG:i2}");
     ::AppendMenuW(root, MF_STRING, 1003, L"Supprimer le groupe{IMG:i3}");
+    double p = 0, m = 0, d = 0;
+    // Each pop-up as a menu loop opens it: prepared, its items measured, then drawn.
+    auto open = [&](HMENU menu) {
+      double t0 = NowMs();
+      ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+      double t1 = NowMs();
+      const std::vector<MEASUREITEMSTRUCT> measured = MeasurePopup(owner, menu);
+      double t2 = NowMs();
+      DrawPopup(owner, menu, dc.get(), measured);
+      p += t1 - t0, m += t2 - t1, d += NowMs() - t2;
+    };
     const double start = NowMs();
     ::SendMessageW(owner, WM_ENTERMENULOOP, 0, 0);
-    ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(root), 0);
-    PaintPopup(owner, root, dc.get());
-    ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), 0);
-    PaintPopup(owner, sub, dc.get());
+    open(root);
+    open(sub);
     ::SendMessageW(owner, WM_EXITMENULOOP, 0, 0);
-    if (run > 0) times.push_back(NowMs() - start);  // the first makes the pictures and fonts
+    if (run > 0) {  // the first makes the pictures and fonts
+      total.push_back(NowMs() - start);
+      prepare.push_back(p), measure.push_back(m), draw.push_back(d);
+    }
     ::DestroyMenu(root);
   }
   ::SelectObject(dc.get(), old);
   ::DestroyWindow(owner);
-  std::sort(times.begin(), times.end());
-  return times.empty() ? 0 : times[times.size() / 2];
+  return {MedianOf(prepare), MedianOf(measure), MedianOf(draw), MedianOf(total)};
 }
 
 }  // namespace bench

@@ -1,7 +1,5 @@
 #include "menus/menu_engine.h"
 
-#include <commctrl.h>
-
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,17 +27,19 @@ std::vector<std::wstring> ChildClassNames;
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x6D656E75;  // one subclass of ours per window
-
 std::unordered_map<HWND, std::unique_ptr<cMenuItems>>& Instances() {
   static auto* instances = new std::unordered_map<HWND, std::unique_ptr<cMenuItems>>;
   return *instances;
 }
 
-// The window procedure each window had once hooked: anyone who replaced it
-// since must not be cut off when the engine leaves.
-std::unordered_map<HWND, LONG_PTR>& HookedProcs() {
-  static auto* procs = new std::unordered_map<HWND, LONG_PTR>;
+// The procedure each hooked window had before the engine, which every
+// message goes on to. The engine sets itself as the window procedure rather
+// than through the common controls' subclassing: that keeps its chain in a
+// window property, looked up by every message, which under some systems is a
+// trip to another process. Kept until the window is gone when someone hooked
+// after the engine: cut out of the chain, they would lose their messages.
+std::unordered_map<HWND, WNDPROC>& HookedProcs() {
+  static auto* procs = new std::unordered_map<HWND, WNDPROC>;
   return *procs;
 }
 
@@ -59,7 +59,24 @@ bool hourglassShown = false;
 bool keyboardSelect = false;
 COLORREF highlightColor = 0;
 
-LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
+// The procedure the window had before the engine hooked it.
+LRESULT PassOn(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  auto it = HookedProcs().find(hWnd);
+  if (it == HookedProcs().end()) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+  return ::CallWindowProcW(it->second, hWnd, uMsg, wParam, lParam);
+}
+
+// Hooks `hWnd`; false when the window refused.
+bool Hook(HWND hWnd) {
+  if (HookedProcs().contains(hWnd)) return true;  // still in its chain since an earlier hook
+  ::SetLastError(0);
+  const LONG_PTR old = ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuWndProc));
+  if (!old && ::GetLastError() != 0) return false;
+  HookedProcs()[hWnd] = reinterpret_cast<WNDPROC>(old);
+  return true;
+}
 
 cMenuItems* Current() { return InstanceOf(currentKey); }
 
@@ -175,7 +192,7 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
   auto passOn = [&]() -> LRESULT {
     if (passed) return 0;
     passed = true;
-    return ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+    return PassOn(hWnd, uMsg, wParam, lParam);
   };
   cMenuItems* self = InstanceOf(hWnd);
   if (!self) return passOn();  // let go, but left in place for those hooked after us
@@ -268,16 +285,20 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
   return passOn();
 }
 
-LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
   bool passed = false;
+  LRESULT r = 0;
   try {
-    return HandleMessage(hWnd, uMsg, wParam, lParam, passed);
+    r = HandleMessage(hWnd, uMsg, wParam, lParam, passed);
   } catch (...) {
     // A failure in the engine never stops the window.
     ui::ReportCaughtFailure("the menu engine");
     subclassingChild = false;
-    return passed ? 0 : ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+    r = passed ? 0 : PassOn(hWnd, uMsg, wParam, lParam);
   }
+  // Left in a chain after the engine let go: its last message ends it.
+  if (uMsg == WM_NCDESTROY) HookedProcs().erase(hWnd);
+  return r;
 }
 
 }  // namespace
@@ -321,8 +342,7 @@ bool SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
     Instances()[target] = std::move(created);
     instance.InitializeSubMenu(target, ImageList, Tips, false);
     // A window of another thread cannot be hooked from this one.
-    if (::GetWindowThreadProcessId(target, nullptr) != ::GetCurrentThreadId() ||
-        !::SetWindowSubclass(target, MenuWndProc, kSubclassId, 0)) {
+    if (::GetWindowThreadProcessId(target, nullptr) != ::GetCurrentThreadId() || !Hook(target)) {
       // Its system menu was made owner-drawn for an engine that never comes.
       const bool systemMenu = instance.SystemMenu() != nullptr;
       Instances().erase(target);
@@ -331,14 +351,12 @@ bool SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
       currentKey = nullptr;
       return false;
     }
-    HookedProcs()[target] = ::GetWindowLongPtrW(target, GWLP_WNDPROC);
     if (HWND client = FindMdiClient(target)) {
       auto made = std::make_unique<cMenuItems>();
       cMenuItems& clientInstance = *made;
       Instances()[client] = std::move(made);
       clientInstance.InitializeSubMenu(client, nullptr, nullptr, true);
-      if (::SetWindowSubclass(client, MenuWndProc, kSubclassId, 0)) {
-        HookedProcs()[client] = ::GetWindowLongPtrW(client, GWLP_WNDPROC);
+      if (Hook(client)) {
         instance.SetMDIClient(client);
         clientInstance.SetIsMDIclient(true);
       } else {
@@ -363,9 +381,11 @@ void UnsubclassForm(HWND hWnd) {
   // Taking the hook out puts the first procedure back, which would cut off
   // a procedure set in the window after ours: then ours stays, passing on.
   auto hooked = HookedProcs().find(hWnd);
-  if (hooked == HookedProcs().end() || ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == hooked->second)
-    ::RemoveWindowSubclass(hWnd, MenuWndProc, kSubclassId);
-  if (hooked != HookedProcs().end()) HookedProcs().erase(hooked);
+  if (hooked != HookedProcs().end() &&
+      ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MenuWndProc)) {
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked->second));
+    HookedProcs().erase(hooked);
+  }
   HMENU systemMenu = it->second->SystemMenu();
   if (RestoreOnExit) it->second->RestoreMenus();
   if (currentKey == hWnd) currentKey = nullptr;
