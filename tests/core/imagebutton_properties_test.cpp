@@ -17,24 +17,20 @@ TEST(ImageButtonAccessKey, FirstSingleAmpersandAfterEveryDoubledPair) {
     EXPECT_EQ(AccessKey(c.caption), c.key) << c.caption;
 }
 
-TEST(ImageButtonStore, NamesIgnoreCaseDefaultsAreLeftOutTextStaysText) {
-  PropertyStore store{{L"XPicture", std::wstring(L"3")}};
-  EXPECT_EQ(store.Read(L"XPICTURE", 8.0), Value(std::wstring(L"3")));
-  EXPECT_EQ(store.Read(L"YPicture", 8.0), Value(8.0));
-  store.Write(L"xpicture", 8.0, 8.0);  // back to its default: nothing kept
-  EXPECT_FALSE(store.Has(L"XPicture"));
-  store.Write(L"XTexte", std::wstring(L"16"), 16.0);  // text stays text, so it differs
-  EXPECT_EQ(store.Read(L"xtexte", 0.0), Value(std::wstring(L"16")));
-  EXPECT_EQ(store.Size(), 1u);
-}
-
-const Ambient kForm{FontSpec{L"Tahoma", 8.25}, kButtonText, L"XpBoutonImg1"};
-
+// Names ignore case; only what differs from the defaults is kept, and a
+// number stored as text stays text.
 TEST(ImageButtonStore, DesignValuesLoadAndSaveUnchanged) {
+  PropertyStore store{{L"XPicture", std::wstring(L"3")}};
+  store.Write(L"xpicture", 8.0, 8.0);
+  EXPECT_FALSE(store.Has(L"XPicture"));
+  store.Write(L"XTexte", std::wstring(L"16"), 16.0);
+  EXPECT_EQ(store.Read(L"xtexte", 0.0), Value(std::wstring(L"16")));
+
   const PropertyStore design{{L"Caption", std::wstring(L"Valider")}, {L"Font", FontSpec{}},
                              {L"XPicture", std::wstring(L"3")},     {L"YPicture", std::wstring(L"1")},
                              {L"XTexte", std::wstring(L"13")},      {L"ForeColor", kWindowFrame},
                              {L"ForeHover", Colour{0}}};
+  const Ambient kForm{FontSpec{L"Tahoma", 8.25}, kButtonText, L"XpBoutonImg1"};
   const Properties p = ReadProperties(design, kForm);
   EXPECT_EQ(PictureBoxOf(p), (PictureBox{3, 1, 33, 33}));
   EXPECT_EQ(BlanksOf(p.xTexte), 13);

@@ -1,0 +1,250 @@
+// The menu engine's portable rules: caption mark-up, columns, colours and
+// gradients, picture fits, path parts and picture lookups, the records.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/menu_caption.h"
+#include "core/menu_columns.h"
+#include "core/menu_draw_rules.h"
+#include "core/menu_lookup_rules.h"
+#include "core/menu_store.h"
+
+namespace tolvane {
+namespace {
+
+TEST(MenuCaption, SplitsTextTagsAndAccelerator) {
+  struct Case { const wchar_t *caption, *text, *tags, *accelerator; };
+  for (const Case& c : {
+           Case{L"Ouvrir{TIP:Ouvre un fichier|DEFAULT}\tCtrl+O", L"Ouvrir", L"{TIP:Ouvre un fichier|DEFAULT|", L"Ctrl+O"},
+           Case{L"Texte\t{DEFAULT}", L"Texte", L"", L"{DEFAULT}"},
+           Case{L"A{B", L"A{B", L"", L""},
+           Case{L"x{IMG:i1}y{DEFAULT}", L"xy{DEFAULT}", L"{IMG:i1|", L""},
+           Case{L"  a {X} b {x}  ", L"a  b", L"{X|", L""},  // every copy of the block goes, any case
+           Case{L"\tonly", L"", L"", L"only"},
+           Case{L"}{", L"}{", L"", L""},
+           Case{L"{}", L"", L"{|", L""},
+       }) {
+    CaptionParts p = SplitCaption(c.caption);
+    EXPECT_EQ(p.text + L"/" + p.tags + L"/" + p.accelerator,
+              std::wstring(c.text) + L"/" + c.tags + L"/" + c.accelerator) << c.caption;
+  }
+  EXPECT_EQ(SplitCaption(L"a{IMG:i5|TIP:IMG:i5}", 42).tags, L"{IMG:42|TIP:IMG:42|");
+  // A plain menu shows the text before the last picture block only.
+  for (auto [caption, text] : {std::pair{L"a{IMG:1}b{IMG:2}", L"a{IMG:1}b"}, {L"a{IMG:1}b", L"a{IMG:1}b"},
+                               {L"Fin{img:3}", L"Fin{img:3}"}, {L"Fin{IMG:3}", L"Fin"}})
+    EXPECT_EQ(CaptionText(caption), text) << caption;
+}
+
+TEST(MenuCaption, FindsTagValues) {
+  struct Case { const wchar_t *tags, *key, *value; };
+  for (const Case& c : {
+           Case{L"{IMG:i5|", L"img:", L"i5"},
+           Case{L"{TIP:Ouvre un fichier|DEFAULT|", L"TIP:", L"Ouvre un fichier"},
+           Case{L"{TIP:Ouvre un fichier|DEFAULT|", L"DEFAULT", L"True"},
+           Case{L"{TIP:voir :DEFAULT|IMG:i2|", L"DEFAULT", L""},  // a tip never fakes a tag
+           Case{L"{TIP:voir :DEFAULT|IMG:i2|", L"IMG:", L"i2"},
+           Case{L"{IMG:|DEFAULT|", L"IMG:", L"0"},
+           Case{L"{ALIGN:vbAlignBottom|", L"ALIGN:", L"Bot"},
+           Case{L"{DefaultX|", L"Default", L"X"},  // the key is a prefix of the tag
+           Case{L"{IMG:i5", L"IMG:", L""},         // no end to the tag
+           Case{L"{a|b|", L"a|b", L"0"},  // a key longer than the tag it finds
+       }) {
+    EXPECT_EQ(GetCaptionTag(c.tags, c.key), c.value) << c.tags << L" / " << c.key;
+  }
+}
+
+// A user's group name is shown as typed and never read as mark-up; only
+// the program's own block counts.
+TEST(MenuCaption, LiteralNamesStayAsTyped) {
+  for (const wchar_t* name : {L"R&D", L"-Jeux", L"a{b}c", L"x{IMG:i3}", L"a\tb", L"  blancs", L"", L"{TIP:x}"}) {
+    CaptionParts p = LiteralCaption(name, kGroupItemTags);
+    EXPECT_EQ(p.text + L"|" + p.tags + p.accelerator, std::wstring(name) + L"|{IMG:i9|");
+  }
+}
+
+// Only a side bar cuts a pop-up into columns, each as high as the first.
+TEST(MenuColumns, BreaksBesideASideBarAtTheFirstColumnsHeight) {
+  auto items = [](int count, bool sideBar) {
+    std::vector<int> heights(static_cast<std::size_t>(count), 10);
+    if (sideBar) heights[0] = 0;
+    return heights;
+  };
+  struct Case { std::vector<int> heights; bool sideBar; int limit; std::vector<int> breaks; };
+  for (const auto& c : {
+           Case{items(40, false), false, 100, {}},
+           Case{items(1, true), true, 100, {}},
+           Case{items(11, true), true, 100, {1}},  // 10 x 10 pixels fill the limit exactly
+           Case{items(12, true), true, 100, {1, 11}},
+           Case{items(31, true), true, 100, {1, 11, 21}},
+           Case{items(4, true), true, 0, {1, 2, 3}},
+           // The first column closes at 40 pixels, and so do the later ones.
+           Case{{0, 20, 20, 20, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5}, true, 50, {1, 3, 8}},
+       })
+    EXPECT_EQ(PlanMenuColumns(c.heights, c.sideBar, c.limit), c.breaks) << c.heights.size() << ", " << c.limit;
+}
+
+TEST(MenuColors, NamesNumbersAndHexadecimal) {
+  struct Case { const wchar_t* text; std::optional<ColorValue> value; };
+  for (auto c : {Case{L"VBRED", 0xFF}, Case{L"vbTan", 0x8CB4D2}, Case{L" 255 ", 255}, Case{L"2.5", 2},
+                 Case{L"&HFF00zz", 0xFF00}, Case{L"&H", 0}, Case{L"&H80000005", SystemColorValue(5)},
+                 // System colours stay symbolic until drawn.
+                 Case{L"vbHighlight", SystemColorValue(13)}, Case{L"vbInfoBackground", SystemColorValue(24)},
+                 // Nothing named: the caller keeps its default.
+                 Case{L"rouge", std::nullopt}, Case{L"", std::nullopt}, Case{L" vbRed", std::nullopt},
+                 Case{L"vbRedd", std::nullopt}, Case{L"99999999999", std::nullopt}, Case{L"1e300", std::nullopt}})
+    EXPECT_EQ(ColorValueFromName(c.text), c.value) << std::wstring(c.text);
+  EXPECT_EQ(SystemColorIndex(ColorValue(0x8000000F)), 15);
+  EXPECT_EQ(SystemColorIndex(0xFF), std::nullopt);
+}
+
+TEST(MenuGradient, BandsFollowTheScreenWidthAndColoursRunFromFirstToLast) {
+  struct Case { int length, screen, count, step; };
+  for (auto c : {Case{100, 1024, 100, 1}, Case{301, 1024, 150, 2}, Case{204, 1024, 204, 1}, Case{205, 1024, 102, 2},
+                 Case{1, 0, 1, 1}, Case{2, 8, 1, 2}, Case{0, 1024, 0, 1}, Case{-5, 1024, 0, 1}}) {
+    const GradientBands bands = PlanGradient(c.length, c.screen);
+    EXPECT_EQ(std::pair(bands.count, bands.step), std::pair(c.count, c.step)) << c.length << " on " << c.screen;
+  }
+  auto blueToRed = GradientColors(0xFF0000, 0x0000FF, 100);
+  ASSERT_EQ(blueToRed.size(), 101u);
+  EXPECT_EQ(blueToRed.back(), 0x0000FFu);
+  EXPECT_EQ(blueToRed[50], 0x800080u);  // 127.5 rounds to the even 128
+  EXPECT_EQ(blueToRed[1], 0xFC0003u);   // 252.45 and 2.55
+  for (int steps : {0, -3}) EXPECT_EQ(GradientColors(0x123456, 0xFFFFFF, steps), std::vector<std::uint32_t>{0x123456});
+  EXPECT_EQ(GradientColors(0xFF000000, 0xFF000000, 1), (std::vector<std::uint32_t>{0, 0})) << "no bits above";
+}
+
+// The common fits are drawn and checked by pixel in the menus' drawing tests.
+TEST(MenuMaskedBlit, OddSizesDrawNothing) {
+  struct Case {
+    const char* what;
+    int bw, bh;
+    BlitBox src, dest;
+    int width, height;
+    int outW, outH, destW, destH;
+    bool draws;
+  };
+  const Case cases[] = {
+      {"aspect kept", 40, 20, {}, {0, 0, 10, 10}, 0, 0, 10, 5, 10, 10, true},
+      {"source part", 40, 20, {10, 0, 20, 20}, {5, 5, 0, 0}, 0, 0, 10, 20, 10, 20, true},
+      {"empty bitmap", 0, 0, {}, {0, 0, 16, 16}, 0, 0, 0, 0, 16, 16, false},
+      {"inverted destination", 32, 32, {}, {10, 10, 5, 5}, 0, 0, 0, 0, -5, -5, false},
+      {"negative size", 32, 32, {}, {0, 0, 16, 16}, -4, 8, 0, 0, 16, 16, false},
+      {"shrunk to nothing", 1000, 1, {}, {0, 0, 1, 1}, 0, 0, 0, 0, 1, 1, false},
+  };
+  for (const auto& c : cases) {
+    auto plan = PlanMaskedBlit(c.bw, c.bh, c.src, c.dest, c.width, c.height);
+    EXPECT_EQ(plan.draws, c.draws) << c.what;
+    if (c.draws) {
+      EXPECT_EQ(std::pair(plan.width, plan.height), std::pair(c.outW, c.outH)) << c.what;
+    }
+    EXPECT_EQ(std::pair(plan.destWidth, plan.destHeight), std::pair(c.destW, c.destH)) << c.what;
+  }
+  auto whole = PlanMaskedBlit(24, 12, {}, {}, 0, 0);
+  EXPECT_EQ(std::pair(whole.source.right, whole.source.bottom), std::pair(24, 12));
+}
+
+TEST(PathPart, EveryLetterOnEveryKindOfPath) {
+  struct Case { const wchar_t* path; const wchar_t *d, *p, *n, *e, *m; };
+  const Case cases[] = {
+      {L"C:\\Program Files\\App\\tool.exe", L"C:\\", L"C:\\Program Files\\App\\", L"tool.exe", L"exe", L"tool"},
+      {L"tool.exe", L"", L"", L"", L"exe", L"tool"},
+      {L"\\\\server\\share\\x.txt", L"\\\\server\\", L"\\\\server\\share\\", L"x.txt", L"txt", L"x"},
+      {L"\\\\server", L"\\\\server\\", L"\\\\", L"server", L"", L""},
+      {L"C:tool.tar.gz", L"C:\\", L"C:\\", L"tool.tar.gz", L"gz", L"tool.tar"},
+      {L"C:\\dir\\.profile", L"C:\\", L"C:\\dir\\", L".profile", L"profile", L""},
+      {L"C:\\dir\\name.", L"C:\\", L"C:\\dir\\", L"name.", L"", L"name"},
+      {L"a.b\\c", L"", L"a.b\\", L"c", L"", L""},
+  };
+  using Part = std::pair<const wchar_t*, const wchar_t*>;  // letters in either case
+  for (const auto& c : cases)
+    for (auto [letter, part] : {Part{L"D", c.d}, Part{L"p", c.p}, Part{L"N", c.n}, Part{L"e", c.e}, Part{L"m", c.m}})
+      EXPECT_EQ(GetPathPart(c.path, letter), part) << c.path << L" " << letter;
+  EXPECT_EQ(GetPathPart(L"C:\\App\\tool.exe", L""), L"C:\\");
+  for (auto letter : {L"x", L"ED"}) EXPECT_EQ(GetPathPart(L"C:\\App\\tool.exe", letter), L"") << letter;
+  EXPECT_EQ(StripNull(std::wstring(L"ab\0cd", 5)), L"ab");
+}
+
+TEST(VersionTable, WholeEntriesOnlyAndNeverPastTheEnd) {
+  // Language 0409 with code page 04B0, then 040C with 04E4.
+  const std::uint8_t table[] = {0x09, 0x04, 0xB0, 0x04, 0x0C, 0x04, 0xE4, 0x04, 0xFF};
+  const std::wstring first = L"\\StringFileInfo\\040904B0", second = L"\\StringFileInfo\\040C04E4";
+  struct Case { std::size_t size; std::vector<std::wstring> paths; };
+  for (const auto& c : {Case{0, {}}, Case{3, {}}, Case{7, {first}}, Case{8, {first, second}}, Case{9, {first, second}}})
+    EXPECT_EQ(TranslationBlockPaths(table, c.size), c.paths) << c.size << " bytes";
+  EXPECT_TRUE(TranslationBlockPaths(nullptr, 8).empty());
+}
+
+TEST(ImageValue, HandlesListImagesAndControls) {
+  using K = ImageRef::Kind;
+  struct Case { const wchar_t* text; K kind; std::uint64_t handle; long long index; };
+  for (auto c : {Case{L" &h3039 ", K::Handle, 12345, 0}, Case{L"18446744073709551615", K::Handle, ~0ull, 0},
+                 Case{L"&H1234567890ABCDEF", K::Handle, 0x1234567890ABCDEFull, 0}, Case{L"I10", K::ListImage, 0, 10},
+                 Case{L"i2.5", K::ListImage, 0, 0}, Case{L"", K::None, 0, 0},
+                 Case{L"18446744073709551616", K::Control, 0, 0}, Case{L"&H1234567890ABCDEF0", K::Control, 0, 0},
+                 Case{L"-5", K::Control, 0, 0}, Case{L"picLogo", K::Control, 0, 0}, Case{L"i", K::Control, 0, 0}}) {
+    ImageRef ref = ParseImageRef(c.text);
+    EXPECT_EQ(std::tuple(ref.kind, ref.handle, ref.listIndex), std::tuple(c.kind, c.handle, c.index)) << c.text;
+    if (c.kind == K::Control) {
+      EXPECT_EQ(ref.control, c.text);
+    }
+  }
+}
+
+// Handle values past 32 bits, as 64-bit Windows hands out; the two menus
+// differ only above bit 32, so a store cutting handles to 32 bits mixes them.
+constexpr HandleValue kMenuA = 0x1'0000'0ABCull;
+constexpr HandleValue kMenuB = 0x2'0000'0ABCull;
+constexpr HandleValue kSub = 0x3'0000'0042ull;
+
+TEST(MenuStore, RecordsKeyedByFullHandlesAndRefreshedInPlace) {
+  MenuStore store;
+  MenuItemRec& first = store.PutItem(5, kMenuA, 0);
+  first.Caption = L"Ancien";
+  store.PutItem(5, kMenuB, 0).Caption = L"b";
+  EXPECT_EQ(&store.PutItem(5, kMenuA, 0), &first);
+  EXPECT_EQ(first.Caption, L"Ancien");
+  EXPECT_EQ(store.FindItem(5, kMenuB)->Caption, L"b");
+  EXPECT_EQ(store.FindItem(5, 0x0ABC), nullptr);
+  store.PutPanel(kMenuA).Slow = true;
+  EXPECT_TRUE(store.PutPanel(kMenuA).Slow);
+  EXPECT_EQ(store.FindPanel(kMenuB), nullptr);
+  // A sub-menu's handle is a second key of its item's record.
+  EXPECT_FALSE(store.AliasItem(kSub, 10, kMenuA));
+  ASSERT_TRUE(store.AliasItem(kSub, 5, kMenuA));
+  EXPECT_EQ(&store.PutItem(kSub, kMenuA, 0), &first);
+  EXPECT_EQ(store.ItemCount(), 2u);
+}
+
+TEST(MenuStore, ForgetsAPopupWholeAndARecycledHandleStartsAfresh) {
+  MenuStore store;
+  store.PutItem(1, kMenuA, 0).Text = L"ancien";
+  store.AliasItem(kSub, 1, kMenuA);
+  store.PutPanel(kMenuA).SideBarBitmap = 0x5'0000'0001ull;
+  store.PutItem(1, kMenuB, 0).Text = L"autre";
+  // Items of id 0 (a caption bar beside a plain separator) have a record
+  // per position, under a key of its own above any menu handle.
+  store.PutItem(0, kMenuA, 1).Text = L"Titre";
+  store.PutItem(0, kMenuA, 3);
+  store.PutItem(4, kMenuA, 2).Position = 2;
+  EXPECT_EQ(store.FindItemAt(kMenuA, 2)->ID + store.FindItemAt(kMenuA, 3)->ID, 4u);
+  EXPECT_EQ(store.FindItemAt(kMenuA, 1)->Text, L"Titre");
+  const HandleValue one = store.PositionKey(kMenuA, 1);
+  EXPECT_GT(one, 0xFFFF'FFFFull);
+  EXPECT_EQ(store.FromPositionKey(one), std::make_optional(std::pair{kMenuA, 1}));
+  EXPECT_NE(store.PositionKey(kMenuA, 3), one);
+
+  EXPECT_EQ(store.Forget(kMenuA), 0x5'0000'0001ull);
+  EXPECT_EQ(store.Forget(kMenuA), 0u);
+  EXPECT_EQ(store.FindItem(kSub, kMenuA), nullptr);
+  EXPECT_EQ(store.FindItemAt(kMenuA, 1), nullptr);
+  EXPECT_FALSE(store.FromPositionKey(one));
+  EXPECT_EQ(store.FindItem(1, kMenuB)->Text, L"autre");
+  // The system hands the same value out again for a new pop-up.
+  EXPECT_EQ(store.PutItem(1, kMenuA, 0).Text, L"");
+  EXPECT_FALSE(store.PutPanel(kMenuA).Slow);
+}
+
+}  // namespace
+}  // namespace tolvane
