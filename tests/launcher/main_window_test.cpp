@@ -11,6 +11,7 @@
 #include <set>
 
 #include "base/skin.h"
+#include "dialogs/frm_aide.h"
 #include "launcher/frm_pop.h"
 #include "main_window_fixture.h"
 
@@ -39,7 +40,7 @@ TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
   EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
 }
 
-TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLost) {
+TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLostAndADialogIsDroppedClearOfTheBar) {
   FrmMain& m = LoadMain();
   // Grab the title bar 300 twips from its left edge and 90 from its top.
   ::SendMessageW(m.EnteteH.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 6));
@@ -54,6 +55,19 @@ TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLost) {
   desktop.cursor = {10, 10};
   ::SendMessageW(m.EnteteH.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
   EXPECT_EQ(m.Left(), 5700);
+
+  // A dialog grabbed 10 x 4 pixels into its caption and dropped over the
+  // bar's top edge goes to rest just above the bar.
+  store.Save(L"Settings", L"Rec 2", L"1");
+  m.Move(3000, 6000, m.Width(), m.Height());
+  FrmAide d;
+  d.Load();
+  ::SendMessageW(d.MeCaption.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
+  desktop.cursor = {300, 340};
+  ::SendMessageW(d.MeCaption.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(11, 5));
+  EXPECT_EQ(d.Left(), 300 * 15 - d.MeCaption.Left() - 150);
+  ::SendMessageW(d.MeCaption.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(11, 5));
+  EXPECT_EQ(d.Top(), 6000 - d.Height());
 }
 
 // The menus of the header, the links pane and a link; each group is chosen

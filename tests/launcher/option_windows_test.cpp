@@ -15,6 +15,7 @@
 #include "main_window_fixture.h"
 #include "ui/font.h"
 #include "ui/handles.h"
+#include "ui/registry_value.h"
 
 namespace tolvane::testing {
 namespace {
@@ -27,10 +28,7 @@ class PreferencesTest : public MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
-    HKEY key = nullptr;
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kBase) + L"\\User").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr);
-    user.reset(key);
+    user = ui::CreateRegistryKey(HKEY_CURRENT_USER, std::wstring(kBase) + L"\\User", KEY_ALL_ACCESS);
     LoadMain();
   }
   void TearDown() override {
@@ -175,13 +173,15 @@ TEST_F(InterfaceWindowTest, ListsStartOnTheBarsFontThePreviewFollowsAndARefusalI
   EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille) + polices->Text.Font().name, L"Verdana8Verdana");
   EXPECT_EQ(polices->Polices.List(0), L"Arial") << "sorted";
   EXPECT_EQ(polices->TextColour(), 0x80000012u);
-  EXPECT_EQ(polices->Text.ForeColor(), ::GetSysColor(COLOR_BTNTEXT));
   EXPECT_EQ(polices->L[3].BackColor(), main->PaneBackColour());
 
   polices->Polices.SetListIndex(1);
   polices->Taille.SetListIndex(4);
   EXPECT_EQ(polices->Text.Font().name, L"Courier New");
   EXPECT_EQ(polices->Text.Font().size, 12);
+  polices->Defaut.SetValue(true);  // as the pressed ribbon button reports
+  PressAndRelease(polices->Defaut);
+  EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille), L"Verdana8") << "back to the defaults";
 
   store.RefuseWrites(true);  // said so rather than confirmed
   polices->Btn_Click();
