@@ -1,11 +1,10 @@
-// A desktop for in-process tests: message boxes answer at once, launches are
-// only recorded, the cursor is where the test puts it.
+// A desktop for in-process tests: message boxes and the common dialogs answer
+// at once, launches and tray calls are only recorded.
 #pragma once
 
 #include <functional>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ui/seams.h"
@@ -19,8 +18,8 @@ class FakeDesktop final : public ui::Desktop {
 
   int Message(HWND owner, std::wstring_view text, std::wstring_view, UINT) override {
     messages.emplace_back(text);
-    if (onMessage) onMessage();
     messageOwners.push_back(owner);
+    if (onMessage) onMessage();
     return answer;
   }
   INT_PTR Open(HWND, std::wstring_view target) override {
@@ -39,24 +38,13 @@ class FakeDesktop final : public ui::Desktop {
   // and chooses the one named by `choose`, if any.
   int TrackMenu(HMENU menu, HWND owner, POINT) override {
     owners.push_back(owner);
-    std::vector<std::pair<std::wstring, int>> items;
-    Collect(menu, L"", items);
     menus.emplace_back();
-    int chosen = 0;
-    for (const auto& [text, id] : items) {
-      menus.back().push_back(text);
-      if (text == choose) chosen = id;
-    }
-    return chosen;
+    return Collect(menu, L"");
   }
-
-  // The file chooser: records where it started and answers `chosen`.
   std::optional<std::wstring> ChooseFile(HWND, std::wstring_view start) override {
     chooserStarts.emplace_back(start);
     return chosen;
   }
-  // Records where the colour dialog opened and answers the next of
-  // `colourAnswers` (nothing: Cancel).
   std::optional<COLORREF> ChooseColour(HWND, COLORREF start) override {
     colourStarts.push_back(start);
     if (colourAnswers.empty()) return std::nullopt;
@@ -71,37 +59,41 @@ class FakeDesktop final : public ui::Desktop {
   }
 
   int answer = IDNO;
-  INT_PTR openResult = 42;
-  POINT cursor{};
-  std::vector<std::wstring> messages;
   std::function<void()> onMessage;  // runs as each message shows
+  std::vector<std::wstring> messages;
   std::vector<HWND> messageOwners;
+  INT_PTR openResult = 42;
   std::vector<std::wstring> opened;
-  std::optional<std::wstring> chosen;  // none: the user cancels
-  std::vector<std::wstring> chooserStarts;
-  std::vector<std::vector<std::wstring>> menus;
-  std::vector<HWND> owners;  // the window tracking each menu
-  std::wstring choose;
+  POINT cursor{};
   bool trayUp = true;  // false: the shell's tray refuses icons, as at log-on
   std::vector<DWORD> trayCalls;
   std::wstring tip;
-  std::vector<std::optional<COLORREF>> colourAnswers;
+  std::wstring choose;
+  std::vector<std::vector<std::wstring>> menus;
+  std::vector<HWND> owners;  // the window tracking each menu
+  std::optional<std::wstring> chosen;  // the file chooser's answer; none: cancelled
+  std::vector<std::wstring> chooserStarts;
+  std::vector<std::optional<COLORREF>> colourAnswers;  // the colour dialog's; none: cancelled
   std::vector<COLORREF> colourStarts;
   std::vector<std::wstring> fonts{L"Arial", L"Tahoma", L"Verdana"};
   bool hasDesktopWindow = true;
   std::vector<bool> desktopShows;
 
  private:
-  static void Collect(HMENU menu, const std::wstring& prefix, std::vector<std::pair<std::wstring, int>>& out) {
+  // Adds the items to the last menu recorded; the id of the one chosen, or 0.
+  int Collect(HMENU menu, const std::wstring& prefix) {
+    int chosenId = 0;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
       wchar_t text[256] = {};
       ::GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
       if (HMENU sub = ::GetSubMenu(menu, i)) {
-        Collect(sub, prefix + text + L"/", out);
+        if (int id = Collect(sub, prefix + text + L"/")) chosenId = id;
       } else if (text[0]) {
-        out.emplace_back(prefix + text, static_cast<int>(::GetMenuItemID(menu, i)));
+        menus.back().push_back(prefix + text);
+        if (menus.back().back() == choose) chosenId = static_cast<int>(::GetMenuItemID(menu, i));
       }
     }
+    return chosenId;
   }
 
   ui::Desktop* previous_;

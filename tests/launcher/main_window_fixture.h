@@ -80,16 +80,6 @@ class MainWindowTest : public ::testing::Test {
     return *main;
   }
 
-  // Runs the pane timer until the animation ends; the ticks it took.
-  int Animate(FrmMain& m) {
-    int ticks = 0;
-    while (m.Animating() && ticks < 1000) {
-      m.tmrFrames.onTimer();
-      ++ticks;
-    }
-    return ticks;
-  }
-
   MemoryStore store;
   FakeDesktop desktop;
   std::unique_ptr<FrmMain> main;

@@ -1,9 +1,11 @@
 // The forms runtime under Wine: control arrays, stay-down buttons, the
-// scroll bar and the keyboard.
+// scroll bar, the list and text boxes, the keyboard, caption drawing, and a
+// failure caught at a window procedure.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,6 +15,9 @@
 #include "ui/edit_controls.h"
 #include "ui/form.h"
 #include "ui/keyboard.h"
+#include "ui/seams.h"
+#include "../menus_draw/dc_state.h"
+#include "../shell_drop.h"
 
 namespace {
 
@@ -104,10 +109,11 @@ class FieldsForm : public ui::Form {
  protected:
   void Design() override {
     Move(600, 600, 4000, 3000);
-    list.Create(*this, {.name = L"list", .width = 1500, .height = 900});
+    list.Create(*this, {.name = L"list", .width = 1500, .height = 900}, true);
     frame.Create(*this, {.name = L"frame", .top = 1000, .width = 3000, .height = 800});
     framed.Create(frame, {.name = L"framed", .left = 100, .top = 100, .width = 1500, .height = 315});
-    last.Create(*this, {.name = L"last", .top = 2000, .width = 1500, .height = 315});
+    last.Create(*this, {.name = L"last", .top = 2000, .width = 1500, .height = 315, .back = RGB(0xE0, 0xE0, 0xE0),
+                        .font = {L"Verdana", 8.25}});
   }
 };
 
@@ -134,19 +140,67 @@ TEST(FormKeyboard, TabGoesInCreationOrderOverReachableControls) {
   f.Unload();
 }
 
-// Coming back to a form gives the focus back to the control that had it.
-TEST(FormKeyboard, FocusComesBackToItsControlWhenTheFormIsActivatedAgain) {
+TEST(ListBox, SortedKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
   FieldsForm f;
-  TestForm other(L"Other");
-  f.Show();
-  const HWND last = FieldsForm::Inner(f.last);
-  ::SetFocus(last);
-  other.Show();
-  ASSERT_EQ(::GetActiveWindow(), other.hwnd());
-  ::SetActiveWindow(f.hwnd());
-  EXPECT_EQ(::GetFocus(), last);
-  other.Unload();
+  f.Load();
+  for (const wchar_t* name : {L"Verdana", L"Arial", L"Tahoma"}) f.list.AddItem(name);
+  EXPECT_EQ(f.list.List(0) + L"," + f.list.List(1) + L"," + f.list.List(2), L"Arial,Tahoma,Verdana");
+  std::vector<int> clicks;
+  f.list.onClickItem = [&] { clicks.push_back(f.list.ListIndex()); };
+  f.list.SetListIndex(2);
+  f.list.SetListIndex(2);  // chosen again: the handler runs again, as for a click
+  f.list.SetListIndex(0);
+  f.list.SetListIndex(-1);
+  EXPECT_EQ(clicks, (std::vector<int>{2, 2, 0}));
   f.Unload();
+}
+
+TEST(TextBox, ColoursAndFontReachTheSystemEditAndDroppedFilesArriveWhole) {
+  FieldsForm f;
+  f.Show();
+  HWND edit = f.last.EditHwnd();
+  auto colours = [&] {
+    HDC dc = ::GetDC(edit);
+    ::SendMessageW(f.last.hwnd(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
+    std::pair<COLORREF, COLORREF> c{::GetBkColor(dc), ::GetTextColor(dc)};
+    ::ReleaseDC(edit, dc);
+    return c;
+  };
+  EXPECT_EQ(colours(), std::make_pair(RGB(0xE0, 0xE0, 0xE0), RGB(0, 0, 0)));
+  f.last.SetBackColor(RGB(10, 20, 30));
+  f.last.SetForeColor(RGB(200, 100, 50));
+  EXPECT_EQ(colours(), std::make_pair(RGB(10, 20, 30), RGB(200, 100, 50)));
+  f.last.SetFont({L"Tahoma", 14});
+  LOGFONTW lf{};
+  ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+
+  f.last.AcceptFiles(true);
+  EXPECT_TRUE(::GetWindowLongW(edit, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+  std::vector<std::vector<std::wstring>> drops;
+  f.last.onDropFiles = [&](const std::vector<std::wstring>& files) { drops.push_back(files); };
+  const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L"\\fichier long.txt";
+  ::SendMessageW(edit, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\Jeux\\a.exe", longPath})), 0);
+  EXPECT_EQ(drops, (std::vector<std::vector<std::wstring>>{{L"C:\\Jeux\\a.exe", longPath}}));
+  f.Unload();
+}
+
+TEST(Caption, DrawingLeavesTheDcAsFound) {
+  HDC dc = ::CreateCompatibleDC(nullptr);
+  DisturbDefaults(dc);
+  const DcState before = DcState::Of(dc);
+  for (bool wrap : {false, true})
+    ui::DrawCaptionText(dc, RECT{0, 0, 80, 40}, L"Valider les choix", nullptr, RGB(200, 0, 0), ui::TextAlign::Center,
+                        wrap);
+  EXPECT_EQ(DcState::Of(dc), before);
+  ::DeleteDC(dc);
+}
+
+TEST(ScreenFonts, OneNamePerFamilyAndNoVerticalFaces) {
+  const std::vector<std::wstring> fonts = ui::TheDesktop().ScreenFonts();
+  ASSERT_FALSE(fonts.empty());
+  EXPECT_EQ(std::set<std::wstring>(fonts.begin(), fonts.end()).size(), fonts.size());
+  for (const std::wstring& name : fonts) EXPECT_TRUE(!name.empty() && name[0] != L'@') << name;
 }
 
 // What the program writes to the debugger output, caught on its way there.
@@ -154,12 +208,10 @@ std::string debugOutput;
 
 LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* e) {
   const EXCEPTION_RECORD& r = *e->ExceptionRecord;
-  if (r.ExceptionCode == DBG_PRINTEXCEPTION_C && r.NumberParameters >= 2) {
-    debugOutput.append(reinterpret_cast<const char*>(r.ExceptionInformation[1]),
-                       static_cast<std::size_t>(r.ExceptionInformation[0]));
-    return EXCEPTION_CONTINUE_EXECUTION;
-  }
-  return EXCEPTION_CONTINUE_SEARCH;
+  if (r.ExceptionCode != DBG_PRINTEXCEPTION_C || r.NumberParameters < 2) return EXCEPTION_CONTINUE_SEARCH;
+  debugOutput.append(reinterpret_cast<const char*>(r.ExceptionInformation[1]),
+                     static_cast<std::size_t>(r.ExceptionInformation[0]));
+  return EXCEPTION_CONTINUE_EXECUTION;
 }
 
 TEST(Failures, OneCaughtAtAWindowProcedureIsWrittenOutAndCounted) {
@@ -171,7 +223,6 @@ TEST(Failures, OneCaughtAtAWindowProcedureIsWrittenOutAndCounted) {
     throw std::runtime_error("bouton en panne");
   };
   PVOID handler = ::AddVectoredExceptionHandler(1, CatchDebugOutput);
-  debugOutput.clear();
   Click(form.button);
   Click(form.button);
   ::RemoveVectoredExceptionHandler(handler);

@@ -1,0 +1,269 @@
+// The main window in process, on a store in memory: the current group, its
+// menus, the title-bar drag, the tray, the panes and their timer, and the
+// link buttons with their icons.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "base/skin.h"
+#include "dialogs/frm_aide.h"
+#include "launcher/frm_pop.h"
+#include "main_window_fixture.h"
+
+namespace tolvane {
+namespace {
+
+using MainWindow = testing::MainWindowTest;
+using testing::PressAndRelease;
+using testing::RightClick;
+using Texts = std::vector<std::wstring>;
+
+TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
+  AddGroup(1, L"Jeux", {L"a"});
+  AddGroup(2, L"R&D\tx{IMG:i1}", {L"a", L"b", L"c"});
+  store.Save(L"Settings", L"NGroupe", L"0");
+  FrmMain& m = LoadMain();
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"Jeux");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"1");
+  m.Unload();
+
+  store.Save(L"Settings", L"NGroupe", L"9");
+  FrmMain& again = LoadMain();
+  EXPECT_EQ(again.lblHeader[1].Caption(), L"R&D\tx{IMG:i1}");
+  EXPECT_EQ(again.lblHeader[1].Tag, L"2");
+  EXPECT_EQ(again.ButtonCount(), 3);
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
+}
+
+TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLostAndADialogIsDroppedClearOfTheBar) {
+  FrmMain& m = LoadMain();
+  // Grab the title bar 300 twips from its left edge and 90 from its top.
+  ::SendMessageW(m.EnteteH.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 6));
+  desktop.cursor = {400, 200};
+  ::SendMessageW(m.EnteteH.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(21, 7));
+  EXPECT_EQ(m.Left(), 400 * 15 - 300);
+  EXPECT_EQ(m.Top(), 200 * 15 - 90);
+  EXPECT_EQ(store.Get(L"Settings", L"MainLeft", L""), L"5700");
+  EXPECT_EQ(store.Get(L"Settings", L"MainTop", L""), L"2910");
+
+  ::ReleaseCapture();  // taken away, say by a message box: the drag ends
+  desktop.cursor = {10, 10};
+  ::SendMessageW(m.EnteteH.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+  EXPECT_EQ(m.Left(), 5700);
+
+  // A dialog grabbed 10 x 4 pixels into its caption and dropped over the
+  // bar's top edge goes to rest just above the bar.
+  store.Save(L"Settings", L"Rec 2", L"1");
+  m.Move(3000, 6000, m.Width(), m.Height());
+  FrmAide d;
+  d.Load();
+  ::SendMessageW(d.MeCaption.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
+  desktop.cursor = {300, 340};
+  ::SendMessageW(d.MeCaption.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(11, 5));
+  EXPECT_EQ(d.Left(), 300 * 15 - d.MeCaption.Left() - 150);
+  ::SendMessageW(d.MeCaption.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(11, 5));
+  EXPECT_EQ(d.Top(), 6000 - d.Height());
+}
+
+// The menus of the header, the links pane and a link; each group is chosen
+// by its own number, whatever its name holds.
+TEST_F(MainWindow, RightClicksPopTheirMenusAndTheHeaderMenuChoosesAGroup) {
+  AddGroup(1, L"Jeux", {L"a", L"b", L"c"});
+  AddGroup(2, L"R&D", {L"a", L"b"});
+  AddGroup(3, L"-", {L"a"});
+  AddGroup(4, L"a\tb", {L"a", L"b", L"c", L"d"});
+  FrmMain& m = LoadMain();
+  RightClick(m.Prog[2]);
+  EXPECT_EQ(ThePop().MenuProg.Tag, L"2");
+  RightClick(m.FrameXPMenu[1]);
+  EXPECT_EQ(ThePop().MenuProg.Tag, L"1");
+  RightClick(m.FrameXPMenu[0]);  // the tools pane has no menu
+  ASSERT_EQ(desktop.menus.size(), 2u);
+  EXPECT_EQ(desktop.menus[0], (Texts{L"Ajouter un lien", L"Modifier le lien", L"Supprimer le lien"}));
+  EXPECT_EQ(desktop.menus[1], (Texts{L"Ajouter un lien"}));
+
+  desktop.choose = L"Groupe de programmes/R&&D";
+  RightClick(m.lblHeader[1]);
+  EXPECT_EQ(desktop.owners.back(), ThePop().hwnd()) << "tracked with the engine on the holder";
+  EXPECT_EQ(desktop.menus.back(), (Texts{L"Groupe de programmes/Jeux", L"Groupe de programmes/R&&D",
+                                         L"Groupe de programmes/-", L"Groupe de programmes/a b", L"Ajouter un groupe",
+                                         L"Modifier le groupe", L"Supprimer le groupe"}));
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"R&D");
+  EXPECT_EQ(m.ButtonCount(), 2);
+  desktop.choose = L"Groupe de programmes/a b";
+  RightClick(m.lblHeader[1]);
+  EXPECT_EQ(m.lblHeader[1].Caption(), L"a\tb");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4");
+  EXPECT_EQ(m.ButtonCount(), 4);
+}
+
+TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
+  FrmMain& m = LoadMain();
+  m.SetVisible(true);
+  desktop.trayUp = false;
+  m.HideToTray();
+  EXPECT_TRUE(m.Visible());  // no icon to come back from
+  EXPECT_FALSE(DansTray);
+
+  desktop.trayUp = true;  // the tray comes up and says so
+  ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  EXPECT_FALSE(m.Visible());
+  EXPECT_TRUE(DansTray);
+  EXPECT_EQ(desktop.tip, L"Tolvane");
+  m.ShowFromTray();
+  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
+  FrmMain& m = LoadMain();
+  m.HideToTray();
+  ASSERT_TRUE(DansTray);
+  m.Timer1.onTimer();  // from the window's icon to the title bar's
+  const std::size_t afterAdd = desktop.trayCalls.size();
+  m.Timer1.onTimer();
+  m.Timer1.onTimer();
+  EXPECT_EQ(desktop.trayCalls.size(), afterAdd) << "animation off: nothing to send";
+  store.Save(L"Settings", L"Rec 6", L"1");
+  m.Timer1.onTimer();
+  EXPECT_EQ(desktop.trayCalls.size(), afterAdd) << "the option is read again on activation, not on a tick";
+  ::SendMessageW(m.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  m.Timer1.onTimer();  // the frame counter went on meanwhile
+  ASSERT_EQ(desktop.trayCalls.size(), afterAdd + 1);
+  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_MODIFY));
+  EXPECT_NE(m.MeIcon.GetPicture(), TheSkin().frames[0]);
+  std::set<ui::PicturePtr> shown;  // every frame in turn
+  for (std::size_t i = 0; i < TheSkin().frames.size(); ++i, m.Timer1.onTimer()) shown.insert(m.MeIcon.GetPicture());
+  EXPECT_EQ(shown.size(), TheSkin().frames.size());
+  m.ShowFromTray();
+}
+
+// Runs the thread's messages and real timers until `done` holds or `ms` pass.
+template <typename F>
+bool PumpUntil(F done, DWORD ms) {
+  const ULONGLONG end = ::GetTickCount64() + ms;
+  while (!done()) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now >= end) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 50)), QS_ALLINPUT);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
+  SetLinks({L"", L"", L""});
+  FrmMain& m = LoadMain();
+  m.Show();
+  int ticks = 0;
+  m.tmrFrames.onTimer = [&ticks, tick = m.tmrFrames.onTimer] {
+    ++ticks;
+    tick();
+  };
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000)) << "the links pane opens, then the timer sleeps";
+  EXPECT_EQ(m.FrameXPMenu[1].Height(), m.Prog[2].Top() + m.Prog[2].Height() + 120);
+  ticks = 0;
+  PumpUntil([] { return false; }, 2000);
+  EXPECT_EQ(ticks, 0) << "a bar at rest wakes nobody";
+
+  PressAndRelease(m.MenuHeader[0]);
+  EXPECT_TRUE(m.PanesAwake());
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
+  const double toolsHeight = m.Gestion[4].Top() + m.Gestion[4].Height() + 120;
+  EXPECT_GT(ticks, (toolsHeight - 375) / 60 - 1) << "opened step by step";
+  EXPECT_EQ(m.FrameXPMenu[0].Height(), toolsHeight);
+  EXPECT_EQ(m.FrameXPMenu[1].Top(), m.FrameXPMenu[0].Top() + toolsHeight + 120) << "restacked";
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+
+template <typename T>
+void Append(std::string& out, T value) {
+  out.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+// A valid 32 x 32 icon file of one colour.
+std::string IconFileBytes() {
+  std::string out;
+  const DWORD pixels = 32 * 32 * 4, mask = 32 * 4;
+  Append<WORD>(out, 0), Append<WORD>(out, 1), Append<WORD>(out, 1);
+  Append<BYTE>(out, 32), Append<BYTE>(out, 32), Append<BYTE>(out, 0), Append<BYTE>(out, 0);
+  Append<WORD>(out, 1), Append<WORD>(out, 32);
+  Append<DWORD>(out, sizeof(BITMAPINFOHEADER) + pixels + mask), Append<DWORD>(out, 22);
+  BITMAPINFOHEADER h{};
+  h.biSize = sizeof h, h.biWidth = 32, h.biHeight = 64, h.biPlanes = 1, h.biBitCount = 32;
+  Append(out, h);
+  for (DWORD i = 0; i < 32 * 32; ++i) Append<DWORD>(out, 0xFF2080C0);
+  out.append(mask, '\0');
+  return out;
+}
+
+class LinkButtons : public MainWindow {
+ protected:
+  void SetUp() override {
+    MainWindow::SetUp();
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::create_directories(folder + L"\\dossier.d");
+    // A program with an icon of its own, whatever the prefix associates.
+    ::CopyFileW(L"C:\\windows\\system32\\notepad.exe", (folder + L"\\bloc.exe").c_str(), FALSE);
+    WriteFileBytes(folder + L"\\abime.ico", "ceci n'est pas une icone");
+    WriteFileBytes(folder + L"\\bonne.ICO", IconFileBytes());
+  }
+  void TearDown() override {
+    MainWindow::TearDown();
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::remove_all(cache, ignored);
+  }
+
+  std::error_code ignored;
+  const std::wstring folder = (std::filesystem::temp_directory_path() / L"TolvaneTest-links").wstring();
+  const std::wstring cache = ProgramFolder() + L"\\temp";
+};
+
+TEST_F(LinkButtons, EachLinkGetsAButtonAndBadTargetsTheDefaultIconEvenWithNoCache) {
+  SetLinks({folder + L"\\bloc.exe", folder + L"\\absent.txt", L"", folder + L"\\abime.ico",
+            folder + L"\\bonne.ICO", folder + L"\\dossier.d"});
+  std::filesystem::remove_all(cache, ignored);
+  WriteFileBytes(cache, "a file where the cache folder should be");
+  FrmMain& m = LoadMain();
+  ASSERT_EQ(m.Prog.Count(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(m.Prog[i].Tag, L"1-" + std::to_wstring(i + 1));
+    ASSERT_TRUE(m.Prog[i].GetPicture()) << i;
+    const bool hasOwnIcon = i == 0 || i == 4;
+    EXPECT_EQ(m.Prog[i].GetPicture() == TheSkin().defaultLinkIcon, !hasOwnIcon) << "button " << i;
+  }
+  EXPECT_EQ(m.Prog[4].GetPicture()->Size().cx, 32);
+
+  std::filesystem::remove_all(cache, ignored);
+  std::filesystem::create_directory(cache);
+  m.ChargerGroupe(1);
+  m.FinishLinkIcons();
+  EXPECT_TRUE(std::filesystem::exists(cache + L"\\bloc.ico")) << "the next load tries the cache again";
+}
+
+TEST_F(LinkButtons, ARefusedOrEmptyTargetIsReportedAndTheBarStays) {
+  SetLinks({folder + L"\\absent.exe", L"   "});
+  FrmMain& m = LoadMain();
+  m.Show();
+  desktop.openResult = 2;  // file not found
+  m.Prog[0].SetValue(true);
+  m.Prog.onClick(0);
+  m.Prog[1].SetValue(true);
+  m.Prog.onClick(1);
+  m.Prog.onClick(7);  // no such button
+  EXPECT_EQ(desktop.opened, Texts{folder + L"\\absent.exe"});
+  EXPECT_EQ(desktop.messages, Texts(2, L"Veuillez vérifier le lien, qui semble invalide !"));
+  EXPECT_TRUE(m.Visible());
+  EXPECT_FALSE(DansTray);
+}
+
+}  // namespace
+}  // namespace tolvane

@@ -1,0 +1,245 @@
+// The preferences and the interface font and colour window in process, with
+// Run keys of the test's own, a fake font list and colour dialog.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "base/registry_helpers.h"
+#include "base/skin.h"
+#include "core/options.h"
+#include "dialogs/frm_polices.h"
+#include "dialogs/frm_pref.h"
+#include "main_window_fixture.h"
+#include "ui/font.h"
+#include "ui/handles.h"
+#include "ui/registry_value.h"
+
+namespace tolvane::testing {
+namespace {
+
+constexpr wchar_t kBase[] = L"Software\\TolvaneTest-pref";
+const std::wstring kOk = L"Le modification des références a été bien prise en compte !";
+
+class PreferencesTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
+    user = ui::CreateRegistryKey(HKEY_CURRENT_USER, std::wstring(kBase) + L"\\User", KEY_ALL_ACCESS);
+    LoadMain();
+  }
+  void TearDown() override {
+    pref.reset();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
+    MainWindowTest::TearDown();
+  }
+
+  FrmPref& Open(std::vector<HKEY> roots) {
+    pref = std::make_unique<FrmPref>();
+    pref->runRoots = std::move(roots);
+    pref->runKeyPath = L"Run";
+    pref->Load();
+    pref->Show();
+    return *pref;
+  }
+
+  std::string Stored() {
+    std::string s;
+    for (int i = 0; i < kOptionCount; ++i) {
+      const std::wstring v = store.Get(kSectionSettings, OptionKey(i), L"-");
+      s += v.size() == 1 ? static_cast<char>(v[0]) : '?';
+    }
+    return s;
+  }
+
+  static constexpr HKEY kRefusing = nullptr;  // every write through it fails
+  ui::OwnedKey user;
+  std::unique_ptr<FrmPref> pref;
+};
+
+// Every caption is read whole: none is cut, at the font the panel has here.
+TEST_F(PreferencesTest, EveryCaptionFitsItsPanel) {
+  Open({user.get()});
+  for (int i = 0; i < kOptionCount; ++i) {
+    ui::PicturePanel& rec = pref->Rec[i];
+    RECT client{};
+    ::GetClientRect(rec.hwnd(), &client);
+    const RECT room = rec.TextRoom(client);
+    RECT need = room;
+    ui::WindowDc dc(rec.hwnd());
+    ui::ScopedSelect font(dc.get(), ui::GetFont(rec.Font()));
+    const UINT lines = rec.GetDesign().wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+    ::DrawTextW(dc.get(), rec.Caption().c_str(), -1, &need, DT_CALCRECT | DT_NOPREFIX | lines);
+    EXPECT_LE(need.right - need.left, room.right - room.left) << i;
+    EXPECT_LE(need.bottom - need.top, room.bottom - room.top) << i;
+  }
+}
+
+TEST_F(PreferencesTest, ValiderAppliesAndStoresThenConfirmsOnceClosed) {
+  Open({kRefusing, user.get()});
+  for (int i : {0, 4, 6}) PressAndRelease(pref->Rec[i]);  // 0 and 6 on, the desktop hidden
+  bool closedFirst = false;
+  desktop.onMessage = [&] { closedFirst = !pref->Loaded(); };
+  ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
+  ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
+  EXPECT_FALSE(pref->Loaded());
+  EXPECT_EQ(Stored(), "1101011");
+  EXPECT_EQ(LireValeurRegistre(user.get(), L"Run", AppTitle()), AutostartCommand())
+      << "in the user's key when the machine's refuses";
+  EXPECT_EQ(desktop.desktopShows, std::vector<bool>{false});
+  EXPECT_EQ(desktop.messages, std::vector<std::wstring>{kOk});
+  EXPECT_TRUE(closedFirst);
+
+  // Off again: the value goes, and a root that cannot be written but holds
+  // nothing is no failure.
+  Open({kRefusing, user.get()});
+  EXPECT_EQ(pref->Rec[0].Tag, L"1") << "on while the Run value is there";
+  PressAndRelease(pref->Rec[0]);
+  pref->Btn_Click();
+  EXPECT_FALSE(HasRegistryValue(user.get(), L"Run", AppTitle()));
+  EXPECT_EQ(Stored(), "0101011");
+  EXPECT_EQ(desktop.messages.back(), kOk);
+}
+
+// Refuses the first option only; everything else goes to the fixture's store.
+struct RefusesFirstOption final : SettingsStore {
+  explicit RefusesFirstOption(MemoryStore& s) : inner(s) {}
+  std::wstring Get(std::wstring_view s, std::wstring_view k, std::wstring_view f) const override {
+    return inner.Get(s, k, f);
+  }
+  bool Save(std::wstring_view s, std::wstring_view k, std::wstring_view v) override {
+    return k != OptionKey(0) && inner.Save(s, k, v);
+  }
+  bool Has(std::wstring_view s, std::wstring_view k) const override { return inner.Has(s, k); }
+  bool Delete(std::wstring_view s, std::wstring_view k) override { return inner.Delete(s, k); }
+  bool DeleteSection(std::wstring_view s) override { return inner.DeleteSection(s); }
+  std::vector<std::wstring> Keys(std::wstring_view s) const override { return inner.Keys(s); }
+  MemoryStore& inner;
+};
+
+// A refusing registry or store is said so; what could be stored is, the Run
+// option as it really stands.
+TEST_F(PreferencesTest, ARefusingRegistryOrStoreIsReportedAndTheRestIsStored) {
+  Open({kRefusing});
+  PressAndRelease(pref->Rec[0]);
+  desktop.hasDesktopWindow = false;  // nothing to show: still stored, no message for it
+  pref->Btn_Click();
+  EXPECT_EQ(Stored(), "0101110");
+
+  Open({user.get()});
+  for (int i : {1, 2, 6}) PressAndRelease(pref->Rec[i]);
+  const std::string before = Stored();
+  RefusesFirstOption refusing(store);
+  UseSettings(&refusing);
+  pref->Btn_Click();
+  UseSettings(&store);
+  EXPECT_EQ(Stored(), before.substr(0, 1) + "011111");
+  ASSERT_EQ(desktop.messages.size(), 2u);
+  EXPECT_NE(desktop.messages[0].find(L"n'a pas pu être enregistré"), std::wstring::npos) << desktop.messages[0];
+  EXPECT_NE(desktop.messages[1].find(L"n'a pas pu être enregistrée"), std::wstring::npos) << desktop.messages[1];
+}
+
+class InterfaceWindowTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    desktop.fonts = {L"Verdana", L"Arial", L"Tahoma", L"Courier New"};
+  }
+  void TearDown() override {
+    polices.reset();
+    MainWindowTest::TearDown();
+  }
+  FrmPolices& Open() {
+    polices = std::make_unique<FrmPolices>();
+    polices->Load();
+    polices->Show();
+    return *polices;
+  }
+  std::wstring Chosen(ui::ListBox& list) { return list.ListIndex() < 0 ? L"-" : list.List(list.ListIndex()); }
+  std::wstring Interface(const wchar_t* key) { return store.Get(kSectionInterface, key, L"-"); }
+
+  std::unique_ptr<FrmPolices> polices;
+};
+
+TEST_F(InterfaceWindowTest, ListsStartOnTheBarsFontThePreviewFollowsAndARefusalIsReported) {
+  store.Save(kSectionInterface, L"Police", L"Arial");         // not what the lists start on
+  store.Save(kSectionInterface, L"CouleurTexte", L"-2147483630");
+  store.Save(kSectionInterface, L"BackCouleur", L"abc");       // leaves the pane's own colour
+  LoadMain();
+  Open();
+  EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille) + polices->Text.Font().name, L"Verdana8Verdana");
+  EXPECT_EQ(polices->Polices.List(0), L"Arial") << "sorted";
+  EXPECT_EQ(polices->TextColour(), 0x80000012u);
+  EXPECT_EQ(polices->L[3].BackColor(), main->PaneBackColour());
+
+  polices->Polices.SetListIndex(1);
+  polices->Taille.SetListIndex(4);
+  EXPECT_EQ(polices->Text.Font().name, L"Courier New");
+  EXPECT_EQ(polices->Text.Font().size, 12);
+  polices->Defaut.SetValue(true);  // as the pressed ribbon button reports
+  PressAndRelease(polices->Defaut);
+  EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille), L"Verdana8") << "back to the defaults";
+
+  store.RefuseWrites(true);  // said so rather than confirmed
+  polices->Btn_Click();
+  ASSERT_EQ(desktop.messages.size(), 1u);
+  EXPECT_NE(desktop.messages[0].find(L"n'a pas pu être enregistrée"), std::wstring::npos) << desktop.messages[0];
+}
+
+// The colour dialog opens on the colour shown and Cancel keeps it; "Valider"
+// stores the four values, and the bar takes them as the dialog closes.
+TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDialogCloses) {
+  LoadMain();
+  main->Show();
+  ::SetActiveWindow(main->hwnd());
+  polices = std::make_unique<FrmPolices>();
+  polices->Load();
+  polices->Polices.SetListIndex(2);  // Tahoma
+  polices->Taille.SetListIndex(4);   // 12
+  const COLORREF back = polices->L[3].BackColor();
+  desktop.colourAnswers = {std::nullopt, RGB(200, 0, 0), std::nullopt, RGB(0, 90, 0)};
+  const std::initializer_list<ui::Window*> clicks{&polices->Text, &polices->Text, &polices->L[3], &polices->L[1],
+                                                  &polices->L[3]};  // L[1] is no swatch
+  for (ui::Window* w : clicks) PressAndRelease(*w);
+  EXPECT_EQ(desktop.colourStarts,
+            (std::vector<COLORREF>{::GetSysColor(COLOR_BTNTEXT), ::GetSysColor(COLOR_BTNTEXT), back, back}));
+  bool closedFirst = false;
+  desktop.onMessage = [&] { closedFirst = !polices->Loaded(); };
+  // "Valider", clicked once the dialog runs modal.
+  HWND valider = polices->Btn.Button()->Hwnd();
+  ::PostMessageW(valider, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
+  ::PostMessageW(valider, WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
+  polices->ShowModal();
+  EXPECT_TRUE(closedFirst);
+  EXPECT_EQ(desktop.messages, std::vector<std::wstring>{L"Le modification de l'interface a été bien prise en compte !"});
+  EXPECT_EQ(Interface(L"Police") + L"|" + Interface(L"TaillePolice") + L"|" + Interface(L"CouleurTexte") + L"|" +
+                Interface(L"BackCouleur"),
+            L"Tahoma|12|200|" + std::to_wstring(RGB(0, 90, 0)));
+  // The bar restyled itself on its activation, with no click.
+  EXPECT_EQ(main->lblHeader[1].Font().name, L"Tahoma");
+  EXPECT_EQ(main->Gestion[0].Font().size, 12);
+  EXPECT_EQ(main->Prog[0].ForeColor(), RGB(200, 0, 0));
+  EXPECT_EQ(main->PaneBackColour(), RGB(0, 90, 0));
+}
+
+TEST_F(InterfaceWindowTest, SteppingThroughEveryFontKeepsNoFontBehind) {
+  desktop.fonts.clear();
+  for (int i = 0; i < 40; ++i) desktop.fonts.push_back(L"Police " + std::to_wstring(i));
+  LoadMain();
+  Open();
+  ::UpdateWindow(polices->hwnd());
+  const std::size_t before = ui::SharedFontCount();
+  const DWORD gdiBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+  for (int i = 0; i < polices->Polices.ListCount(); ++i) {
+    polices->Polices.SetListIndex(i);
+    ::UpdateWindow(polices->Text.hwnd());
+  }
+  EXPECT_EQ(ui::SharedFontCount(), before);
+  EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+}
+
+}  // namespace
+}  // namespace tolvane::testing
