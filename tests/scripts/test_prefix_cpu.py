@@ -105,8 +105,9 @@ class RealWindow(unittest.TestCase):
                 self.assertIn(staying.pid, {k[0] for k in parts})
                 self.assertNotIn(foreign.pid, {k[0] for k in parts})
                 self.assertNotIn(os.getpid(), {k[0] for k in parts})
-                # 0.5 s burnt, less what the interpreters spent starting
-                self.assertGreater(ms, 400)
+                # 0.5 s burnt, less what the interpreters spent starting (more
+                # on a busy machine); without the ending one it would be 0.2 s
+                self.assertGreater(ms, 300)
                 self.assertLess(ms, 650)
             finally:
                 for p in (ending, staying, foreign):
