@@ -1,15 +1,11 @@
 #include "driver.h"
 
-#include <utility>
-#include <vector>
-
 #include "ui/registry_store.h"
 #include "ui/registry_value.h"
 
 namespace e2e {
 namespace {
 
-constexpr wchar_t kAppKey[] = L"Software\\VB and VBA Program Settings\\Tolvane";
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 std::optional<std::wstring> ShellFolder(HKEY root, const wchar_t* name) {
@@ -27,50 +23,46 @@ ui::RegistryStore& Store() {
   return store;
 }
 
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(hwnd, text, 1024);
+  return text;
+}
+
+bool OfClass(HWND hwnd, const wchar_t* className) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(hwnd, name, 64);
+  return ::lstrcmpiW(name, className) == 0;
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> all;
+  ::EnumChildWindows(parent, [](HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
 // The first visible top-level window of `pid` with this class (and title),
 // once there; null after `ms`.
 HWND WaitTopLevel(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms) {
   struct Search {
     DWORD pid;
-    std::wstring className;
-    const wchar_t* title;
+    const wchar_t *className, *title;
     HWND found = nullptr;
   } s{pid, className, title};
   auto visit = [](HWND hwnd, LPARAM lp) -> BOOL {
     auto* s = reinterpret_cast<Search*>(lp);
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hwnd, &owner);
-    wchar_t buf[256] = {};
-    if (owner != s->pid || !::IsWindowVisible(hwnd) || !::GetClassNameW(hwnd, buf, 256) || s->className != buf)
-      return TRUE;
-    ::GetWindowTextW(hwnd, buf, 256);
-    if (s->title && std::wstring(buf) != s->title) return TRUE;
+    if (owner != s->pid || !::IsWindowVisible(hwnd) || !OfClass(hwnd, s->className)) return TRUE;
+    if (s->title && TextOf(hwnd) != s->title) return TRUE;
     s->found = hwnd;
     return FALSE;
   };
   WaitFor([&] { return ::EnumWindows(visit, reinterpret_cast<LPARAM>(&s)), s.found != nullptr; }, ms);
   return s.found;
-}
-
-// The first descendant of `parent` with exactly `text` (if given), and the
-// text of all its static controls.
-std::pair<HWND, std::wstring> VisitChildren(HWND parent, const std::wstring* text) {
-  struct TextSearch {
-    const std::wstring* text;
-    std::wstring all;
-    HWND hwnd = nullptr;
-  } s{text};
-  auto visit = [](HWND hwnd, LPARAM lp) -> BOOL {
-    auto* s = reinterpret_cast<TextSearch*>(lp);
-    wchar_t buf[1024] = {}, cls[64] = {};
-    ::GetWindowTextW(hwnd, buf, 1024);
-    ::GetClassNameW(hwnd, cls, 64);
-    if (s->text && *s->text == buf && !s->hwnd) s->hwnd = hwnd;
-    if (std::wstring(cls) == L"Static") s->all += buf;
-    return TRUE;
-  };
-  ::EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&s));
-  return {s.hwnd, s.all};
 }
 
 }  // namespace
@@ -79,15 +71,11 @@ void ClearSettings() {
   for (const wchar_t* section : {L"Data", L"Settings", L"Interface"}) Store().DeleteSection(section);
 }
 
-void SetSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  Store().Save(section, key, value);
+void Set(const std::wstring& section, std::initializer_list<std::pair<std::wstring, std::wstring>> values) {
+  for (const auto& [key, value] : values) Store().Save(section, key, value);
 }
 
-void SetSettings(const std::wstring& section, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
-  for (const auto& [key, value] : values) SetSetting(section, key, value);
-}
-
-std::optional<std::wstring> GetSetting(const std::wstring& section, const std::wstring& key) {
+std::optional<std::wstring> Get(const std::wstring& section, const std::wstring& key) {
   const std::wstring missing = L"\x1F<missing>";
   std::wstring v = Store().Get(section, key, missing);
   if (v == missing) return std::nullopt;
@@ -96,12 +84,13 @@ std::optional<std::wstring> GetSetting(const std::wstring& section, const std::w
 
 std::map<std::wstring, std::wstring> Section(const std::wstring& section) {
   std::map<std::wstring, std::wstring> out;
-  ui::OwnedKey key = ui::OpenRegistryKey(HKEY_CURRENT_USER, std::wstring(kAppKey) + L"\\" + section, KEY_READ);
+  ui::OwnedKey key = ui::OpenRegistryKey(
+      HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tolvane\\" + section, KEY_READ);
   for (DWORD i = 0; key; ++i) {
     wchar_t name[256];
     DWORD nameLen = 256;
     if (::RegEnumValueW(key.get(), i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    out[name] = GetSetting(section, name).value_or(L"");
+    out[name] = Get(section, name).value_or(L"");
   }
   return out;
 }
@@ -146,38 +135,32 @@ DWORD Program::ExitCode() const {
   return code;
 }
 
-HWND Program::WaitMainWindow(DWORD ms) const { return WaitTopLevel(pid_, L"TolvaneWindow", L"Tolvane", ms); }
-
 HWND Program::WaitWindow(const std::wstring& title, DWORD ms) const {
   return WaitTopLevel(pid_, L"TolvaneWindow", title.c_str(), ms);
 }
 
-HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
-
-std::wstring MessageText(HWND box) { return VisitChildren(box, nullptr).second; }
-
-void Press(HWND box, int buttonId) {
-  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(::GetDlgItem(box, buttonId)));
-}
-
-bool HasChildText(HWND parent, const std::wstring& text) { return FindChild(parent, text) != nullptr; }
-
-HWND FindChild(HWND parent, const std::wstring& text) { return VisitChildren(parent, &text).first; }
-
-void ClickWindow(HWND hwnd, bool right) {
-  RECT r{};
-  ::GetClientRect(hwnd, &r);
-  LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
-  ::PostMessageW(hwnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
-  ::PostMessageW(hwnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
-}
-
 HWND WaitPopupMenu(DWORD pid, DWORD ms) { return WaitTopLevel(pid, L"#32768", nullptr, ms); }
 
+HWND Program::WaitDialog(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
+
+std::wstring Program::Answer(int buttonId) const {
+  const HWND box = WaitDialog();
+  std::wstring text;
+  for (HWND h : Descendants(box))
+    if (OfClass(h, L"Static")) text += TextOf(h);
+  if (box) Press(box, buttonId);
+  WaitFor([&] { return !::IsWindow(box); });
+  return text;
+}
+
+void Press(HWND dialog, int buttonId) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
+}
+
 void MenuKeys(HWND, const std::vector<WORD>& keys) {
-  // Typed as a user would: a menu reads the keyboard, not messages posted to
-  // it, and only once its loop runs.
+  // A menu reads the keyboard, not messages posted to it, and only once its
+  // loop runs.
   ::Sleep(400);
   for (WORD key : keys) {
     INPUT in[2] = {};
@@ -189,23 +172,28 @@ void MenuKeys(HWND, const std::vector<WORD>& keys) {
   }
 }
 
-DesktopFolders::DesktopFolders(const std::wstring& user, const std::wstring& common)
-    : oldUser_(ShellFolder(HKEY_CURRENT_USER, L"Desktop")),
-      oldCommon_(ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop")) {
-  // Wine's desktop process writes the real folders back when it starts up:
-  // have it up first, and keep ours until they stay.
-  ::GetDesktopWindow();
-  for (int i = 0; i < 10; ++i) {
-    if (ShellFolder(HKEY_CURRENT_USER, L"Desktop") != user) SetShellFolder(HKEY_CURRENT_USER, L"Desktop", user);
-    if (ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop") != common)
-      SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", common);
-    ::Sleep(100);
-  }
+HWND FindChild(HWND parent, const std::wstring& text, DWORD ms) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    for (HWND h : Descendants(parent))
+      if (TextOf(h) == text) return (found = h) != nullptr;
+    return false;
+  }, ms);
+  return found;
 }
 
-DesktopFolders::~DesktopFolders() {
-  SetShellFolder(HKEY_CURRENT_USER, L"Desktop", oldUser_.value_or(L""));
-  SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon_.value_or(L""));
+HWND FindClass(HWND parent, const wchar_t* className) {
+  for (HWND h : Descendants(parent))
+    if (OfClass(h, className)) return h;
+  return nullptr;
+}
+
+void ClickWindow(HWND hwnd, bool right) {
+  RECT r{};
+  ::GetClientRect(hwnd, &r);
+  LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+  ::PostMessageW(hwnd, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, at);
+  ::PostMessageW(hwnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
 void DoubleClickAt(POINT at) {
@@ -227,10 +215,23 @@ void DoubleClickAt(POINT at) {
   }
 }
 
-std::vector<HWND> DirectChildren(HWND parent) {
-  std::vector<HWND> out;
-  for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) out.push_back(c);
-  return out;
+DesktopFolders::DesktopFolders(const std::wstring& user, const std::wstring& common)
+    : oldUser_(ShellFolder(HKEY_CURRENT_USER, L"Desktop")),
+      oldCommon_(ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop")) {
+  // Wine's desktop process writes the real folders back when it starts up:
+  // have it up first, and keep ours until they stay.
+  ::GetDesktopWindow();
+  for (int i = 0; i < 10; ++i) {
+    if (ShellFolder(HKEY_CURRENT_USER, L"Desktop") != user) SetShellFolder(HKEY_CURRENT_USER, L"Desktop", user);
+    if (ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop") != common)
+      SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", common);
+    ::Sleep(100);
+  }
+}
+
+DesktopFolders::~DesktopFolders() {
+  SetShellFolder(HKEY_CURRENT_USER, L"Desktop", oldUser_.value_or(L""));
+  SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon_.value_or(L""));
 }
 
 }  // namespace e2e
