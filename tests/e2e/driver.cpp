@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include <filesystem>
+
 #include "ui/registry_store.h"
 #include "ui/registry_value.h"
 
@@ -29,12 +31,6 @@ std::wstring TextOf(HWND hwnd) {
   return text;
 }
 
-bool OfClass(HWND hwnd, const wchar_t* className) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(hwnd, name, 64);
-  return ::lstrcmpiW(name, className) == 0;
-}
-
 std::vector<HWND> Descendants(HWND parent) {
   std::vector<HWND> all;
   ::EnumChildWindows(parent, [](HWND h, LPARAM lp) {
@@ -44,25 +40,18 @@ std::vector<HWND> Descendants(HWND parent) {
   return all;
 }
 
-// The first visible top-level window of `pid` with this class (and title),
-// once there; null after `ms`.
+// A visible top-level window of `pid` with this class (and title), once there.
 HWND WaitTopLevel(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms) {
-  struct Search {
-    DWORD pid;
-    const wchar_t *className, *title;
-    HWND found = nullptr;
-  } s{pid, className, title};
-  auto visit = [](HWND hwnd, LPARAM lp) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(lp);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    if (owner != s->pid || !::IsWindowVisible(hwnd) || !OfClass(hwnd, s->className)) return TRUE;
-    if (s->title && TextOf(hwnd) != s->title) return TRUE;
-    s->found = hwnd;
-    return FALSE;
-  };
-  WaitFor([&] { return ::EnumWindows(visit, reinterpret_cast<LPARAM>(&s)), s.found != nullptr; }, ms);
-  return s.found;
+  HWND found = nullptr;
+  WaitFor([&] {
+    for (HWND h = nullptr; (h = ::FindWindowExW(nullptr, h, className, title)) != nullptr;) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(h, &owner);
+      if (owner == pid && ::IsWindowVisible(h)) return (found = h) != nullptr;
+    }
+    return false;
+  }, ms);
+  return found;
 }
 
 }  // namespace
@@ -76,62 +65,45 @@ void Set(const std::wstring& section, std::initializer_list<std::pair<std::wstri
 }
 
 std::optional<std::wstring> Get(const std::wstring& section, const std::wstring& key) {
-  const std::wstring missing = L"\x1F<missing>";
-  std::wstring v = Store().Get(section, key, missing);
-  if (v == missing) return std::nullopt;
-  return v;
+  if (!Store().Has(section, key)) return std::nullopt;
+  return Store().Get(section, key, L"");
 }
 
 std::map<std::wstring, std::wstring> Section(const std::wstring& section) {
   std::map<std::wstring, std::wstring> out;
-  ui::OwnedKey key = ui::OpenRegistryKey(
-      HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Tolvane\\" + section, KEY_READ);
-  for (DWORD i = 0; key; ++i) {
-    wchar_t name[256];
-    DWORD nameLen = 256;
-    if (::RegEnumValueW(key.get(), i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    out[name] = Get(section, name).value_or(L"");
-  }
+  for (const std::wstring& key : Store().Keys(section)) out[key] = Store().Get(section, key, L"");
   return out;
 }
 
 std::wstring ProgramFolder() {
   wchar_t self[MAX_PATH];
-  DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring dir(self, n);
-  dir = dir.substr(0, dir.find_last_of(L"\\/") + 1) + TOLVANE_EXE_DIR;
-  wchar_t full[MAX_PATH];
-  ::GetFullPathNameW(dir.c_str(), MAX_PATH, full, nullptr);
-  return full;
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return (std::filesystem::path(self).parent_path() / TOLVANE_EXE_DIR).lexically_normal().wstring();
 }
 
 Program::Program() {
-  std::wstring exe = ProgramFolder() + L"\\Tolvane.exe";
-  std::wstring cmd = L"\"" + exe + L"\"";
+  const std::wstring folder = ProgramFolder();
+  std::wstring command = L"\"" + folder + L"\\Tolvane.exe\"";
   STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
-  if (::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &si,
-                       &pi)) {
-    ::CloseHandle(pi.hThread);
-    process_.reset(pi.hProcess);
-    pid_ = pi.dwProcessId;
-  }
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return;
+  ::CloseHandle(pi.hThread);
+  process_.reset(pi.hProcess);
+  pid_ = pi.dwProcessId;
 }
 
 Program::~Program() {
-  if (Running()) {
+  if (!WaitExit(0)) {
     ::TerminateProcess(process_.get(), 1);
     ::WaitForSingleObject(process_.get(), 5000);
   }
 }
 
-bool Program::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-
-bool Program::WaitExit(DWORD ms) const { return !process_ || ::WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
-
-DWORD Program::ExitCode() const {
-  DWORD code = STILL_ACTIVE;
-  if (process_) ::GetExitCodeProcess(process_.get(), &code);
+std::optional<DWORD> Program::WaitExit(DWORD ms) const {
+  DWORD code = 0;
+  if (!process_) return code;
+  if (::WaitForSingleObject(process_.get(), ms) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process_.get(), &code))
+    return std::nullopt;
   return code;
 }
 
@@ -146,9 +118,9 @@ HWND Program::WaitDialog(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", 
 std::wstring Program::Answer(int buttonId) const {
   const HWND box = WaitDialog();
   std::wstring text;
-  for (HWND h : Descendants(box))
-    if (OfClass(h, L"Static")) text += TextOf(h);
-  if (box) Press(box, buttonId);
+  for (HWND h = ::FindWindowExW(box, nullptr, L"Static", nullptr); h; h = ::FindWindowExW(box, h, L"Static", nullptr))
+    text += TextOf(h);
+  Press(box, buttonId);
   WaitFor([&] { return !::IsWindow(box); });
   return text;
 }
@@ -159,15 +131,11 @@ void Press(HWND dialog, int buttonId) {
 }
 
 void MenuKeys(HWND, const std::vector<WORD>& keys) {
-  // A menu reads the keyboard, not messages posted to it, and only once its
-  // loop runs.
+  // A menu reads the keyboard, not posted messages, and only once its loop runs.
   ::Sleep(400);
   for (WORD key : keys) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = key;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
+    ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
     ::Sleep(150);
   }
 }
@@ -183,8 +151,11 @@ HWND FindChild(HWND parent, const std::wstring& text, DWORD ms) {
 }
 
 HWND FindClass(HWND parent, const wchar_t* className) {
-  for (HWND h : Descendants(parent))
-    if (OfClass(h, className)) return h;
+  for (HWND h : Descendants(parent)) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(h, name, 64);
+    if (::lstrcmpiW(name, className) == 0) return h;
+  }
   return nullptr;
 }
 
@@ -197,27 +168,18 @@ void ClickWindow(HWND hwnd, bool right) {
 }
 
 void DoubleClickAt(POINT at) {
-  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = static_cast<LONG>((at.x * 65535LL + w / 2) / (w - 1));
-  move.mi.dy = static_cast<LONG>((at.y * 65535LL + h / 2) / (h - 1));
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &move, sizeof move);
+  ::SetCursorPos(at.x, at.y);
   ::Sleep(100);
   for (int i = 0; i < 2; ++i) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, press, sizeof(INPUT));
+    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
     ::Sleep(60);
   }
 }
 
 DesktopFolders::DesktopFolders(const std::wstring& user, const std::wstring& common)
-    : oldUser_(ShellFolder(HKEY_CURRENT_USER, L"Desktop")),
-      oldCommon_(ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop")) {
+    : oldUser(ShellFolder(HKEY_CURRENT_USER, L"Desktop")),
+      oldCommon(ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop")) {
   // Wine's desktop process writes the real folders back when it starts up:
   // have it up first, and keep ours until they stay.
   ::GetDesktopWindow();
@@ -230,8 +192,8 @@ DesktopFolders::DesktopFolders(const std::wstring& user, const std::wstring& com
 }
 
 DesktopFolders::~DesktopFolders() {
-  SetShellFolder(HKEY_CURRENT_USER, L"Desktop", oldUser_.value_or(L""));
-  SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon_.value_or(L""));
+  SetShellFolder(HKEY_CURRENT_USER, L"Desktop", oldUser.value_or(L""));
+  SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon.value_or(L""));
 }
 
 }  // namespace e2e

@@ -2,6 +2,8 @@
 // process, its windows and the message boxes it shows.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -23,6 +25,16 @@ void Set(const std::wstring& section, std::initializer_list<std::pair<std::wstri
 std::optional<std::wstring> Get(const std::wstring& section, const std::wstring& key);
 std::map<std::wstring, std::wstring> Section(const std::wstring& section);
 
+// Settings of a scenario's own: the bar shown, no desktop import, none left.
+class Scenario : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearSettings();
+    Set(L"Settings", {{L"Rec 3", L"0"}, {L"Rec 5", L"0"}});
+  }
+  void TearDown() override { ClearSettings(); }
+};
+
 // The folder Tolvane.exe lies in.
 std::wstring ProgramFolder();
 
@@ -30,19 +42,15 @@ class Program {
  public:
   Program();
   ~Program();  // a program still running at the end of a test is killed
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
 
   DWORD Pid() const { return pid_; }
-  bool Running() const;
-  bool WaitExit(DWORD ms = 10000) const;
-  DWORD ExitCode() const;
+  // The exit code, once the program has ended (none after `ms`).
+  std::optional<DWORD> WaitExit(DWORD ms = 10000) const;
   // A shown top-level window of this program, once there (null after `ms`).
   HWND WaitMainWindow(DWORD ms = 20000) const { return WaitWindow(L"Tolvane", ms); }
   HWND WaitWindow(const std::wstring& title, DWORD ms = 20000) const;
   HWND WaitDialog(DWORD ms = 20000) const;  // a message box or a file chooser
-  // Presses a button (IDYES...) of the message box this program shows, once
-  // there, and gives its text (empty when none came).
+  // Presses a button (IDYES...) of the message box shown, and gives its text.
   std::wstring Answer(int buttonId) const;
 
  private:
@@ -50,32 +58,23 @@ class Program {
   DWORD pid_ = 0;
 };
 
-// The pop-up menu a process shows (null after `ms`), and keys typed into it
-// as a user types them: arrows to move, Enter to choose, Escape to close.
+// The pop-up menu a process shows (null after `ms`), and keys typed into it.
 HWND WaitPopupMenu(DWORD pid, DWORD ms = 10000);
 void MenuKeys(HWND menu, const std::vector<WORD>& keys);
-// The descendant of `parent` with exactly this text (waiting up to `ms`), or
-// with this class.
+// The descendant of `parent` with this text (waiting up to `ms`), or class.
 HWND FindChild(HWND parent, const std::wstring& text, DWORD ms = 0);
 HWND FindClass(HWND parent, const wchar_t* className);
-// A press on a button (IDOK...) of a dialog.
 void Press(HWND dialog, int buttonId);
-// A click of the left or right button in the middle of a window.
+// A click in the middle of a window, and a double-click on the screen.
 void ClickWindow(HWND hwnd, bool right = false);
-// A double-click at a point of the screen, as a user's hand gives it.
 void DoubleClickAt(POINT at);
 
 // The user's and the all users' desktop folders pointed at folders of the
 // test's own for as long as it lives, then put back.
-class DesktopFolders {
- public:
+struct DesktopFolders {
   DesktopFolders(const std::wstring& user, const std::wstring& common);
   ~DesktopFolders();
-  DesktopFolders(const DesktopFolders&) = delete;
-  DesktopFolders& operator=(const DesktopFolders&) = delete;
-
- private:
-  std::optional<std::wstring> oldUser_, oldCommon_;
+  std::optional<std::wstring> oldUser, oldCommon;
 };
 
 // Polls `ready` every 20 ms until it holds or `ms` passes.
