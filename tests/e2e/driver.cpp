@@ -1,7 +1,6 @@
 #include "driver.h"
 
-#include <utility>
-#include <vector>
+#include <filesystem>
 
 #include "ui/registry_store.h"
 #include "ui/registry_value.h"
@@ -9,7 +8,6 @@
 namespace e2e {
 namespace {
 
-constexpr wchar_t kAppKey[] = L"Software\\VB and VBA Program Settings\\Tolvane";
 constexpr wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 std::optional<std::wstring> ShellFolder(HKEY root, const wchar_t* name) {
@@ -27,50 +25,33 @@ ui::RegistryStore& Store() {
   return store;
 }
 
-// The first visible top-level window of `pid` with this class (and title),
-// once there; null after `ms`.
-HWND WaitTopLevel(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms) {
-  struct Search {
-    DWORD pid;
-    std::wstring className;
-    const wchar_t* title;
-    HWND found = nullptr;
-  } s{pid, className, title};
-  auto visit = [](HWND hwnd, LPARAM lp) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(lp);
-    DWORD owner = 0;
-    ::GetWindowThreadProcessId(hwnd, &owner);
-    wchar_t buf[256] = {};
-    if (owner != s->pid || !::IsWindowVisible(hwnd) || !::GetClassNameW(hwnd, buf, 256) || s->className != buf)
-      return TRUE;
-    ::GetWindowTextW(hwnd, buf, 256);
-    if (s->title && std::wstring(buf) != s->title) return TRUE;
-    s->found = hwnd;
-    return FALSE;
-  };
-  WaitFor([&] { return ::EnumWindows(visit, reinterpret_cast<LPARAM>(&s)), s.found != nullptr; }, ms);
-  return s.found;
+std::wstring TextOf(HWND hwnd) {
+  wchar_t text[1024] = {};
+  ::GetWindowTextW(hwnd, text, 1024);
+  return text;
 }
 
-// The first descendant of `parent` with exactly `text` (if given), and the
-// text of all its static controls.
-std::pair<HWND, std::wstring> VisitChildren(HWND parent, const std::wstring* text) {
-  struct TextSearch {
-    const std::wstring* text;
-    std::wstring all;
-    HWND hwnd = nullptr;
-  } s{text};
-  auto visit = [](HWND hwnd, LPARAM lp) -> BOOL {
-    auto* s = reinterpret_cast<TextSearch*>(lp);
-    wchar_t buf[1024] = {}, cls[64] = {};
-    ::GetWindowTextW(hwnd, buf, 1024);
-    ::GetClassNameW(hwnd, cls, 64);
-    if (s->text && *s->text == buf && !s->hwnd) s->hwnd = hwnd;
-    if (std::wstring(cls) == L"Static") s->all += buf;
+std::vector<HWND> Descendants(HWND parent) {
+  std::vector<HWND> all;
+  ::EnumChildWindows(parent, [](HWND h, LPARAM lp) {
+    reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
     return TRUE;
-  };
-  ::EnumChildWindows(parent, visit, reinterpret_cast<LPARAM>(&s));
-  return {s.hwnd, s.all};
+  }, reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// A visible top-level window of `pid` with this class (and title), once there.
+HWND WaitTopLevel(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    for (HWND h = nullptr; (h = ::FindWindowExW(nullptr, h, className, title)) != nullptr;) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(h, &owner);
+      if (owner == pid && ::IsWindowVisible(h)) return (found = h) != nullptr;
+    }
+    return false;
+  }, ms);
+  return found;
 }
 
 }  // namespace
@@ -79,91 +60,104 @@ void ClearSettings() {
   for (const wchar_t* section : {L"Data", L"Settings", L"Interface"}) Store().DeleteSection(section);
 }
 
-void SetSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  Store().Save(section, key, value);
+void Set(const std::wstring& section, std::initializer_list<std::pair<std::wstring, std::wstring>> values) {
+  for (const auto& [key, value] : values) Store().Save(section, key, value);
 }
 
-void SetSettings(const std::wstring& section, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
-  for (const auto& [key, value] : values) SetSetting(section, key, value);
-}
-
-std::optional<std::wstring> GetSetting(const std::wstring& section, const std::wstring& key) {
-  const std::wstring missing = L"\x1F<missing>";
-  std::wstring v = Store().Get(section, key, missing);
-  if (v == missing) return std::nullopt;
-  return v;
+std::optional<std::wstring> Get(const std::wstring& section, const std::wstring& key) {
+  if (!Store().Has(section, key)) return std::nullopt;
+  return Store().Get(section, key, L"");
 }
 
 std::map<std::wstring, std::wstring> Section(const std::wstring& section) {
   std::map<std::wstring, std::wstring> out;
-  ui::OwnedKey key = ui::OpenRegistryKey(HKEY_CURRENT_USER, std::wstring(kAppKey) + L"\\" + section, KEY_READ);
-  for (DWORD i = 0; key; ++i) {
-    wchar_t name[256];
-    DWORD nameLen = 256;
-    if (::RegEnumValueW(key.get(), i, name, &nameLen, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    out[name] = GetSetting(section, name).value_or(L"");
-  }
+  for (const std::wstring& key : Store().Keys(section)) out[key] = Store().Get(section, key, L"");
   return out;
 }
 
 std::wstring ProgramFolder() {
   wchar_t self[MAX_PATH];
-  DWORD n = ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring dir(self, n);
-  dir = dir.substr(0, dir.find_last_of(L"\\/") + 1) + TOLVANE_EXE_DIR;
-  wchar_t full[MAX_PATH];
-  ::GetFullPathNameW(dir.c_str(), MAX_PATH, full, nullptr);
-  return full;
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return (std::filesystem::path(self).parent_path() / TOLVANE_EXE_DIR).lexically_normal().wstring();
 }
 
 Program::Program() {
-  std::wstring exe = ProgramFolder() + L"\\Tolvane.exe";
-  std::wstring cmd = L"\"" + exe + L"\"";
+  const std::wstring folder = ProgramFolder();
+  std::wstring command = L"\"" + folder + L"\\Tolvane.exe\"";
   STARTUPINFOW si{sizeof si};
   PROCESS_INFORMATION pi{};
-  if (::CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, ProgramFolder().c_str(), &si,
-                       &pi)) {
-    ::CloseHandle(pi.hThread);
-    process_.reset(pi.hProcess);
-    pid_ = pi.dwProcessId;
-  }
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi)) return;
+  ::CloseHandle(pi.hThread);
+  process_.reset(pi.hProcess);
+  pid_ = pi.dwProcessId;
 }
 
 Program::~Program() {
-  if (Running()) {
+  if (!WaitExit(0)) {
     ::TerminateProcess(process_.get(), 1);
     ::WaitForSingleObject(process_.get(), 5000);
   }
 }
 
-bool Program::Running() const { return process_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
-
-bool Program::WaitExit(DWORD ms) const { return !process_ || ::WaitForSingleObject(process_.get(), ms) == WAIT_OBJECT_0; }
-
-DWORD Program::ExitCode() const {
-  DWORD code = STILL_ACTIVE;
-  if (process_) ::GetExitCodeProcess(process_.get(), &code);
+std::optional<DWORD> Program::WaitExit(DWORD ms) const {
+  DWORD code = 0;
+  if (!process_) return code;
+  if (::WaitForSingleObject(process_.get(), ms) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process_.get(), &code))
+    return std::nullopt;
   return code;
 }
-
-HWND Program::WaitMainWindow(DWORD ms) const { return WaitTopLevel(pid_, L"TolvaneWindow", L"Tolvane", ms); }
 
 HWND Program::WaitWindow(const std::wstring& title, DWORD ms) const {
   return WaitTopLevel(pid_, L"TolvaneWindow", title.c_str(), ms);
 }
 
-HWND Program::WaitMessageBox(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
+HWND WaitPopupMenu(DWORD pid, DWORD ms) { return WaitTopLevel(pid, L"#32768", nullptr, ms); }
 
-std::wstring MessageText(HWND box) { return VisitChildren(box, nullptr).second; }
+HWND Program::WaitDialog(DWORD ms) const { return WaitTopLevel(pid_, L"#32770", nullptr, ms); }
 
-void Press(HWND box, int buttonId) {
-  ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(::GetDlgItem(box, buttonId)));
+std::wstring Program::Answer(int buttonId) const {
+  const HWND box = WaitDialog();
+  std::wstring text;
+  for (HWND h = ::FindWindowExW(box, nullptr, L"Static", nullptr); h; h = ::FindWindowExW(box, h, L"Static", nullptr))
+    text += TextOf(h);
+  Press(box, buttonId);
+  WaitFor([&] { return !::IsWindow(box); });
+  return text;
 }
 
-bool HasChildText(HWND parent, const std::wstring& text) { return FindChild(parent, text) != nullptr; }
+void Press(HWND dialog, int buttonId) {
+  ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
+}
 
-HWND FindChild(HWND parent, const std::wstring& text) { return VisitChildren(parent, &text).first; }
+void MenuKeys(HWND, const std::vector<WORD>& keys) {
+  // A menu reads the keyboard, not posted messages, and only once its loop runs.
+  ::Sleep(400);
+  for (WORD key : keys) {
+    ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    ::Sleep(150);
+  }
+}
+
+HWND FindChild(HWND parent, const std::wstring& text, DWORD ms) {
+  HWND found = nullptr;
+  WaitFor([&] {
+    for (HWND h : Descendants(parent))
+      if (TextOf(h) == text) return (found = h) != nullptr;
+    return false;
+  }, ms);
+  return found;
+}
+
+HWND FindClass(HWND parent, const wchar_t* className) {
+  for (HWND h : Descendants(parent)) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(h, name, 64);
+    if (::lstrcmpiW(name, className) == 0) return h;
+  }
+  return nullptr;
+}
 
 void ClickWindow(HWND hwnd, bool right) {
   RECT r{};
@@ -173,25 +167,19 @@ void ClickWindow(HWND hwnd, bool right) {
   ::PostMessageW(hwnd, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, at);
 }
 
-HWND WaitPopupMenu(DWORD pid, DWORD ms) { return WaitTopLevel(pid, L"#32768", nullptr, ms); }
-
-void MenuKeys(HWND, const std::vector<WORD>& keys) {
-  // Typed as a user would: a menu reads the keyboard, not messages posted to
-  // it, and only once its loop runs.
-  ::Sleep(400);
-  for (WORD key : keys) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = key;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    ::Sleep(150);
+void DoubleClickAt(POINT at) {
+  ::SetCursorPos(at.x, at.y);
+  ::Sleep(100);
+  for (int i = 0; i < 2; ++i) {
+    ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ::mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    ::Sleep(60);
   }
 }
 
 DesktopFolders::DesktopFolders(const std::wstring& user, const std::wstring& common)
-    : oldUser_(ShellFolder(HKEY_CURRENT_USER, L"Desktop")),
-      oldCommon_(ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop")) {
+    : oldUser(ShellFolder(HKEY_CURRENT_USER, L"Desktop")),
+      oldCommon(ShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop")) {
   // Wine's desktop process writes the real folders back when it starts up:
   // have it up first, and keep ours until they stay.
   ::GetDesktopWindow();
@@ -204,33 +192,8 @@ DesktopFolders::DesktopFolders(const std::wstring& user, const std::wstring& com
 }
 
 DesktopFolders::~DesktopFolders() {
-  SetShellFolder(HKEY_CURRENT_USER, L"Desktop", oldUser_.value_or(L""));
-  SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon_.value_or(L""));
-}
-
-void DoubleClickAt(POINT at) {
-  const int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dx = static_cast<LONG>((at.x * 65535LL + w / 2) / (w - 1));
-  move.mi.dy = static_cast<LONG>((at.y * 65535LL + h / 2) / (h - 1));
-  move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  ::SendInput(1, &move, sizeof move);
-  ::Sleep(100);
-  for (int i = 0; i < 2; ++i) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, press, sizeof(INPUT));
-    ::Sleep(60);
-  }
-}
-
-std::vector<HWND> DirectChildren(HWND parent) {
-  std::vector<HWND> out;
-  for (HWND c = ::GetWindow(parent, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) out.push_back(c);
-  return out;
+  SetShellFolder(HKEY_CURRENT_USER, L"Desktop", oldUser.value_or(L""));
+  SetShellFolder(HKEY_LOCAL_MACHINE, L"Common Desktop", oldCommon.value_or(L""));
 }
 
 }  // namespace e2e

@@ -2,6 +2,8 @@
 // process, its windows and the message boxes it shows.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <initializer_list>
@@ -15,14 +17,23 @@
 
 namespace e2e {
 
-// The settings of the program, under its own title in this test prefix.
+constexpr UINT kTrayMessage = WM_APP + 1;
+
+// The program's settings, under its own title in this test prefix.
 void ClearSettings();
-void SetSetting(const std::wstring& section, const std::wstring& key, const std::wstring& value);
-// Several values of one section, key then value.
-void SetSettings(const std::wstring& section, std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values);
-std::optional<std::wstring> GetSetting(const std::wstring& section, const std::wstring& key);
-// Every value of one section, by key.
+void Set(const std::wstring& section, std::initializer_list<std::pair<std::wstring, std::wstring>> values);
+std::optional<std::wstring> Get(const std::wstring& section, const std::wstring& key);
 std::map<std::wstring, std::wstring> Section(const std::wstring& section);
+
+// Settings of a scenario's own: the bar shown, no desktop import, none left.
+class Scenario : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearSettings();
+    Set(L"Settings", {{L"Rec 3", L"0"}, {L"Rec 5", L"0"}});
+  }
+  void TearDown() override { ClearSettings(); }
+};
 
 // The folder Tolvane.exe lies in.
 std::wstring ProgramFolder();
@@ -31,62 +42,44 @@ class Program {
  public:
   Program();
   ~Program();  // a program still running at the end of a test is killed
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
 
   DWORD Pid() const { return pid_; }
-  bool Running() const;
-  bool WaitExit(DWORD ms) const;
-  DWORD ExitCode() const;
-  // The main window, once it is up (null after `ms`).
-  HWND WaitMainWindow(DWORD ms = 20000) const;
-  // A window of this program with this title, once there (null after `ms`).
+  // The exit code, once the program has ended (none after `ms`).
+  std::optional<DWORD> WaitExit(DWORD ms = 10000) const;
+  // A shown top-level window of this program, once there (null after `ms`).
+  HWND WaitMainWindow(DWORD ms = 20000) const { return WaitWindow(L"Tolvane", ms); }
   HWND WaitWindow(const std::wstring& title, DWORD ms = 20000) const;
-  // A message box of this program, once shown (null after `ms`).
-  HWND WaitMessageBox(DWORD ms = 20000) const;
+  HWND WaitDialog(DWORD ms = 20000) const;  // a message box or a file chooser
+  // Presses a button (IDYES...) of the message box shown, and gives its text.
+  std::wstring Answer(int buttonId) const;
 
  private:
   ui::OwnedHandle process_;
   DWORD pid_ = 0;
 };
 
-// The pop-up menu this program shows (null after `ms`).
+// The pop-up menu a process shows (null after `ms`), and keys typed into it.
 HWND WaitPopupMenu(DWORD pid, DWORD ms = 10000);
-// Keys for the open menu: arrows to move, Enter to choose, Escape to close.
-void MenuKeys(HWND menuWindow, const std::vector<WORD>& keys);
-// The child window of `parent` with exactly this text, or null.
-HWND FindChild(HWND parent, const std::wstring& text);
-// A click of the left or right button in the middle of a window.
+void MenuKeys(HWND menu, const std::vector<WORD>& keys);
+// The descendant of `parent` with this text (waiting up to `ms`), or class.
+HWND FindChild(HWND parent, const std::wstring& text, DWORD ms = 0);
+HWND FindClass(HWND parent, const wchar_t* className);
+void Press(HWND dialog, int buttonId);
+// A click in the middle of a window, and a double-click on the screen.
 void ClickWindow(HWND hwnd, bool right = false);
-
-// The text of a message box, and a press on one of its buttons (IDYES...).
-std::wstring MessageText(HWND box);
-void Press(HWND box, int buttonId);
-// Whether some descendant window of `parent` has exactly this text.
-bool HasChildText(HWND parent, const std::wstring& text);
+void DoubleClickAt(POINT at);
 
 // The user's and the all users' desktop folders pointed at folders of the
 // test's own for as long as it lives, then put back.
-class DesktopFolders {
- public:
+struct DesktopFolders {
   DesktopFolders(const std::wstring& user, const std::wstring& common);
   ~DesktopFolders();
-  DesktopFolders(const DesktopFolders&) = delete;
-  DesktopFolders& operator=(const DesktopFolders&) = delete;
-
- private:
-  std::optional<std::wstring> oldUser_, oldCommon_;
+  std::optional<std::wstring> oldUser, oldCommon;
 };
-
-// A double-click of the left button at a point of the screen, as a user's
-// hand gives it.
-void DoubleClickAt(POINT at);
-// The windows whose parent is `parent`, not their children.
-std::vector<HWND> DirectChildren(HWND parent);
 
 // Polls `ready` every 20 ms until it holds or `ms` passes.
 template <typename F>
-bool WaitFor(F ready, DWORD ms) {
+bool WaitFor(F ready, DWORD ms = 5000) {
   for (DWORD waited = 0;; waited += 20) {
     if (ready()) return true;
     if (waited >= ms) return false;

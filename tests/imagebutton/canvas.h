@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,19 +14,14 @@
 
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width), height_(height) {
-    void* bits = nullptr;
-    bitmap_ = ui::CreateDib(width, height, 32, &bits);
-    bits_ = static_cast<const std::uint32_t*>(bits);
-    dc_.reset(::CreateCompatibleDC(nullptr));
-    old_ = ::SelectObject(dc_.get(), bitmap_.get());
-  }
-  ~Canvas() { ::SelectObject(dc_.get(), old_); }
+  Canvas(int width, int height)
+      : width_(width), height_(height), bitmap_(ui::CreateDib(width, height, 32, &bits_)),
+        dc_(::CreateCompatibleDC(nullptr)), select_(dc_.get(), bitmap_.get()) {}
 
   HDC Dc() const { return dc_.get(); }
   COLORREF At(int x, int y) const {
     ::GdiFlush();
-    const std::uint32_t p = bits_[y * width_ + x];
+    const std::uint32_t p = static_cast<const std::uint32_t*>(bits_)[y * width_ + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
   // How many pixels match, leaving out `inset` pixels on every side.
@@ -38,17 +34,17 @@ class Canvas {
 
  private:
   int width_, height_;
+  void* bits_ = nullptr;
   ui::OwnedBitmap bitmap_;
   ui::OwnedMemoryDc dc_;
-  HGDIOBJ old_ = nullptr;
-  const std::uint32_t* bits_ = nullptr;
+  ui::ScopedSelect select_;
 };
 
 // A small bitmap of one colour, as a design could give it for a picture.
 inline std::shared_ptr<const ui::Picture> SolidBitmap(COLORREF colour) {
   void* bits = nullptr;
   ui::OwnedBitmap bitmap = ui::CreateDib(6, 6, 32, &bits);
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (int i = 0; i < 36; ++i) pixels[i] = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+  const auto pixel = static_cast<std::uint32_t>(GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour));
+  std::fill_n(static_cast<std::uint32_t*>(bits), 36, pixel);
   return ui::Picture::FromBitmap(bitmap.release());
 }

@@ -1,163 +1,258 @@
+// Image buttons in a real form, driven by messages, by keys typed through the
+// form's own modal loop and by the real pointer.
 #include "controls/imagebutton/xp_bouton_img.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <malloc.h>
 
-#include <cstdlib>
+#include <atomic>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
+#include <memory>
 #include <new>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
-#include "ui/handles.h"
+#include "canvas.h"
+#include "ui/edit_controls.h"
+#include "ui/form.h"
 
-// Freed memory is poisoned and never reused, so code that runs on a destroyed
-// control fails loudly instead of by luck.
+// Freed memory is poisoned and never given back, so never reused: code that
+// runs on a destroyed control fails loudly instead of by luck.
 void* operator new(std::size_t size) {
-  auto* block = static_cast<unsigned char*>(std::malloc(size + 16));
-  if (!block) throw std::bad_alloc();
-  std::memcpy(block, &size, sizeof size);
-  return block + 16;
+  if (void* p = ::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
 }
 void operator delete(void* p) noexcept {
-  if (!p) return;
-  std::size_t size = 0;
-  std::memcpy(&size, static_cast<unsigned char*>(p) - 16, sizeof size);
-  std::memset(p, 0xDD, size);
+  if (p) std::memset(p, 0xDD, _msize(p));
 }
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace imagebutton {
 namespace {
 
-using Log = std::vector<std::string>;
+constexpr COLORREF kPictureColour = RGB(12, 200, 34);  // in no face
 const LPARAM kInside = MAKELPARAM(40, 16);
 
-class ImageButtonControl : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ::SetCursorPos(0, 0);  // keep the pointer away from the buttons
-    // Hidden: Wine is slow to destroy shown windows.
-    host_ = ::CreateWindowExW(0, L"STATIC", L"TolvaneTest-imagebutton", WS_OVERLAPPEDWINDOW, 300, 300, 400, 200,
-                              nullptr, nullptr, nullptr, nullptr);
-    button_ = XpBoutonImg::Create(host_, {.left = 960, .top = 100, .width = 1215, .height = 495,
-                                          .properties = {{L"Caption", std::wstring(L"&Valider")}}});
-    after_ = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 200, 100, 40, 20, host_,
-                               nullptr, nullptr, nullptr);
-    ASSERT_TRUE(button_);
-    hwnd_ = button_->Hwnd();
-    button_->Click = [this] { log_.push_back("Click"); };
-    button_->MouseUp = [this](MouseArgs&) { log_.push_back("MouseUp"); };
-    XpBoutonImg::ShowMessage = [](HWND, const std::wstring&) {};
-  }
-  void TearDown() override {
-    button_.reset();
-    if (::IsWindow(host_)) ::DestroyWindow(host_);
-    XpBoutonImg::ShowMessage = nullptr;
-  }
-  void Send(UINT msg, WPARAM wp, LPARAM lp) { ::SendMessageW(hwnd_, msg, wp, lp); }
+// A text box and two buttons of 81 x 33 pixels, captions blue, red when hovered.
+class ButtonsForm : public ui::Form {
+ public:
+  ButtonsForm() : ui::Form(L"FrmKeys") {}
+  ui::TextBox text;
+  std::unique_ptr<XpBoutonImg> valider, annuler;
+  std::atomic<int> validerClicks{0}, annulerClicks{0}, enters{0};
 
-  HWND host_ = nullptr, after_ = nullptr, hwnd_ = nullptr;
-  std::unique_ptr<XpBoutonImg> button_;
-  Log log_;
+ protected:
+  void Design() override {
+    ::SetCursorPos(0, 0);  // away from the buttons until a test points at one
+    Move(1500, 1500, 3000, 1500);
+    text.Create(*this, {.name = L"Saisie", .left = 120, .top = 120, .width = 2700, .height = 315});
+    valider = Button(120, L"&Valider", SolidBitmap(kPictureColour));
+    annuler = Button(1500, L"&Annuler", nullptr);
+    valider->Click = [this] { ++validerClicks; };
+    annuler->Click = [this] { ++annulerClicks; };
+    text.onKeyPress = [this](int key) { enters += key == 13; };
+  }
+  std::unique_ptr<XpBoutonImg> Button(int left, const std::wstring& caption, PicturePtr picture) {
+    return XpBoutonImg::Create(hwnd(), {.left = left, .top = 600, .width = 1215, .height = 495,
+                                        .properties = {{L"Caption", caption}, {L"Image", picture},
+                                                       {L"XPicture", std::wstring(L"3")}, {L"YPicture", 1.0},
+                                                       {L"ForeColor", Colour{0x00FF0000}},
+                                                       {L"ForeHover", Colour{0x000000FF}}}});
+  }
 };
 
-// 1215 x 495 twips make 81 x 33 pixels, whose four corner pixels are cut.
-TEST_F(ImageButtonControl, SizedFromTwipsWithTheCornersCut) {
+// Typed as a user types: through the input queue, to whatever has the focus.
+void Type(BYTE key, std::initializer_list<BYTE> held = {}) {
+  auto send = [](BYTE vk, DWORD up) {
+    ::keybd_event(vk, static_cast<BYTE>(::MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)), up, 0);
+  };
+  for (BYTE h : held) send(h, 0);
+  send(key, 0);
+  send(key, KEYEVENTF_KEYUP);
+  for (auto h = std::rbegin(held); h != std::rend(held); ++h) send(*h, KEYEVENTF_KEYUP);
+}
+
+bool WaitFor(const std::function<bool()>& done) {
+  for (int i = 0; i < 500; ++i, ::Sleep(10))
+    if (done()) return true;
+  return false;
+}
+
+// How many pixels of the button's face match, `inset` pixels in from its edges.
+int Count(HWND button, const std::function<bool(COLORREF)>& match, int inset = 0) {
+  RECT r{};
+  ::GetClientRect(button, &r);
+  Canvas canvas(r.right, r.bottom);
+  ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+  return canvas.Count(match, inset);
+}
+
+TEST(ImageButton, CornersCutAndAClickOnlyWhenReleasedInside) {
+  ButtonsForm form;
+  form.Load();
+  const HWND b = form.annuler->Hwnd();
   ui::OwnedRegion region(::CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(::GetWindowRgn(hwnd_, region.get()), ERROR);
-  const struct { int x, y; bool in; } points[] = {{0, 0, false}, {0, 32, false}, {80, 0, false}, {80, 32, false},
-                                                 {1, 0, true},   {0, 1, true},   {79, 32, true}, {40, 16, true}};
+  ASSERT_NE(::GetWindowRgn(b, region.get()), ERROR);
+  const struct { int x, y; bool in; } points[] = {{0, 0, false}, {0, 32, false}, {80, 0, false},
+                                                 {80, 32, false}, {1, 0, true},  {79, 32, true}};
   for (const auto& p : points) EXPECT_EQ(::PtInRegion(region.get(), p.x, p.y) != 0, p.in) << p.x << "," << p.y;
-}
 
-TEST_F(ImageButtonControl, ClicksOnlyWhenReleasedInsideAndADoubleClickOnlyPresses) {
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-  Send(WM_LBUTTONUP, 0, MAKELPARAM(200, 16));
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-  Send(WM_LBUTTONUP, 0, kInside);
-  EXPECT_EQ(log_, (Log{"MouseUp", "MouseUp", "Click"}));
+  ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  ::SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(200, 16));
+  EXPECT_EQ(form.annulerClicks, 0);
+  ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  ::SendMessageW(b, WM_LBUTTONUP, 0, kInside);
+  EXPECT_EQ(form.annulerClicks, 1);
+  ::SendMessageW(b, WM_LBUTTONDBLCLK, MK_LBUTTON, kInside);  // presses, and never clicks again
+  EXPECT_EQ(::GetCapture(), b);
+  ::SendMessageW(b, WM_LBUTTONUP, 0, kInside);
   EXPECT_EQ(::GetCapture(), nullptr);
-  Send(WM_LBUTTONDBLCLK, MK_LBUTTON, kInside);
-  EXPECT_EQ(::GetCapture(), hwnd_);
-  Send(WM_LBUTTONUP, 0, kInside);
-  EXPECT_EQ(::GetCapture(), nullptr);
-  EXPECT_EQ(log_.back(), "MouseUp");
+  EXPECT_EQ(form.annulerClicks, 1);
 }
 
-TEST_F(ImageButtonControl, ArrowMovesTheFocus) {
-  ::SetFocus(hwnd_);
-  Send(WM_KEYDOWN, VK_RIGHT, 0);
-  EXPECT_EQ(::GetFocus(), after_);
-}
-
-TEST_F(ImageButtonControl, DialogDestroyedFromClickSurvives) {
-  for (const UINT down : {WM_LBUTTONDOWN, WM_KEYDOWN}) {
-    if (!button_) SetUp();
-    button_->Click = [this] {  // the dialog closes, as "Valider" does
-      log_.push_back("Click");
-      ::DestroyWindow(host_);
-      button_.reset();
+// "Annuler" may close its dialog from Click; and a press takes the focus,
+// whose loss may close the dialog too. Nothing of the control runs after.
+TEST(ImageButton, ADialogClosedUnderAPressLeavesTheControlAlone) {
+  static std::function<void()> closing;
+  for (const bool onFocusLoss : {false, true}) {
+    ButtonsForm form;
+    form.Load();
+    const HWND b = form.annuler->Hwnd(), edit = ::GetWindow(form.text.hwnd(), GW_CHILD);
+    closing = [&] {
+      form.annuler.reset();
+      form.Unload();
     };
-    bool keyUpAfter = false;
-    button_->KeyUp = [&](std::int16_t&, std::int16_t&) { keyUpAfter = true; };
-    const bool mouse = down == WM_LBUTTONDOWN;
-    Send(down, mouse ? MK_LBUTTON : VK_RETURN, mouse ? kInside : 0);
-    Send(mouse ? WM_LBUTTONUP : WM_KEYUP, mouse ? 0 : VK_RETURN, mouse ? kInside : 0);
-    EXPECT_EQ(log_.back(), "Click");
-    EXPECT_FALSE(keyUpAfter);
-    EXPECT_FALSE(::IsWindow(hwnd_));
-    log_.clear();
+    if (onFocusLoss) {
+      ::SetWindowSubclass(edit, [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
+        if (msg == WM_KILLFOCUS && closing) std::exchange(closing, nullptr)();
+        return ::DefSubclassProc(hwnd, msg, wp, lp);
+      }, 1, 0);
+      ::SetFocus(edit);
+    } else {
+      form.annuler->Click = [] { std::exchange(closing, nullptr)(); };
+    }
+    ::SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+    ::SendMessageW(b, WM_LBUTTONUP, 0, kInside);
+    EXPECT_FALSE(::IsWindow(b));
+    EXPECT_EQ(form.annulerClicks, 0) << "no click after the focus' loss closed the dialog";
+    EXPECT_EQ(::GetCapture(), nullptr);
   }
 }
 
-// Taking the focus runs the focus handlers of the control that had it; one
-// that closes the dialog leaves the press with nothing to do.
-TEST_F(ImageButtonControl, PressThatMovesTheFocusAwayFromAClosingControl) {
-  static std::function<void()> closing;
-  closing = [this] {
-    ::DestroyWindow(host_);
-    button_.reset();
-  };
-  const auto proc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) -> LRESULT {
-    if (msg == WM_KILLFOCUS && closing) std::exchange(closing, nullptr)();
-    return ::DefSubclassProc(hwnd, msg, wp, lp);
-  };
-  ::SetWindowSubclass(after_, proc, 1, 0);
-  ::SetFocus(after_);
-  Send(WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-  EXPECT_FALSE(button_);
-  EXPECT_EQ(log_, Log{});
-  EXPECT_EQ(::GetCapture(), nullptr);
+TEST(ImageButton, TabArrowsAndAccessKeysMoveTheFocusAndClickTheEnabledButton) {
+  ButtonsForm form;
+  form.Load();
+  const HWND edit = ::GetWindow(form.text.hwnd(), GW_CHILD), valider = form.valider->Hwnd(),
+             annuler = form.annuler->Hwnd();
+  const DWORD uiThread = ::GetCurrentThreadId();
+  std::vector<std::string> failures;
+  // Runs on its own thread while the form's modal loop runs on the test's.
+  std::thread script([&] {
+    auto expect = [&](const char* step, bool ok) { if (!ok) failures.push_back(step); };
+    auto focus = [&] {
+      GUITHREADINFO info{sizeof info};
+      return ::GetGUIThreadInfo(uiThread, &info) ? info.hwndFocus : nullptr;
+    };
+    auto press = [&](const char* step, BYTE key, HWND expected, std::initializer_list<BYTE> held = {}) {
+      Type(key, held);
+      expect(step, WaitFor([&] { return focus() == expected; }));
+    };
+    expect("the text box has the focus when the form shows", WaitFor([&] { return focus() == edit; }));
+
+    press("Tab: text box to Valider", VK_TAB, valider);
+    press("Tab: Valider to Annuler", VK_TAB, annuler);
+    press("Tab: round from the last control to the first", VK_TAB, edit);
+    press("Shift+Tab: round to the last", VK_TAB, annuler, {VK_SHIFT});
+    press("Down arrow: Annuler back to Valider", VK_DOWN, valider);
+
+    Type('A', {VK_MENU});
+    expect("Alt+A clicks Annuler", WaitFor([&] { return form.annulerClicks == 1; }));
+    Type('V', {VK_MENU});
+    expect("Alt+V clicks Valider", WaitFor([&] { return form.validerClicks == 1; }));
+    Type('A');  // on a button, which types nothing
+    expect("A alone on a button clicks Annuler", WaitFor([&] { return form.annulerClicks == 2; }));
+
+    press("Shift+Tab back to the text box", VK_TAB, edit, {VK_SHIFT});
+    Type('V');
+    Type(VK_RETURN);
+    expect("Enter reaches the text box", WaitFor([&] { return form.enters == 1; }));
+    expect("V alone in the text box types it", form.text.Text() == L"v");
+
+    ::EnableWindow(valider, FALSE);
+    Type('V', {VK_MENU});
+    press("Tab passes over the disabled button", VK_TAB, annuler);  // and tells that Alt+V was handled
+    ::SendMessageW(valider, BM_CLICK, 0, 0);
+    expect("each key clicked once, and the disabled button never",
+           form.validerClicks == 1 && form.annulerClicks == 2);
+
+    // Two buttons sharing a key take turns, wherever the focus started.
+    ::EnableWindow(valider, TRUE);
+    ::SendMessageW(annuler, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"&Vider"));
+    for (int n = 1; n <= 4; ++n) {
+      Type('V', {VK_MENU});
+      expect("a shared key clicks the next of its buttons", WaitFor([&] {
+               return form.validerClicks + form.annulerClicks == 3 + n && form.annulerClicks == 2 + n / 2 &&
+                      form.validerClicks == 1 + (n + 1) / 2;
+             }));
+    }
+    ::PostMessageW(form.hwnd(), WM_CLOSE, 0, 0);
+  });
+  form.ShowModal();
+  script.join();
+  EXPECT_EQ(failures, std::vector<std::string>{});
 }
 
-// A numeric property refuses what is not a number it can take, with the
-// control's message, and keeps what it had; a number is taken as given.
-TEST_F(ImageButtonControl, RefusedNumberShowsTheMessageAndKeepsTheOldValue) {
+// The picture fills the box its numeric properties give, over the caption; a
+// value that is no number is refused with the control's message. Each state
+// shows its own look, told by its bottom edge, and the caption its colour.
+TEST(ImageButton, PictureBoxFacesAndCaptionColours) {
+  ButtonsForm form;
+  form.Show();
+  const auto picture = [&] { return Count(form.valider->Hwnd(), [](COLORREF c) { return c == kPictureColour; }); };
+  EXPECT_EQ(picture(), 33 * 32);  // 33 pixels square from (3, 1)
   std::vector<std::wstring> shown;
   XpBoutonImg::ShowMessage = [&](HWND, const std::wstring& text) { shown.push_back(text); };
-  XpBoutonImg& b = *button_;
-  const struct {
-    bool (XpBoutonImg::*set)(const Value&);
-    Value (XpBoutonImg::*get)() const;
-    Value refused, taken;
-  } cases[] = {
-      {&XpBoutonImg::SetXPicture, &XpBoutonImg::XPicture, std::wstring(L"trois"), std::wstring(L"4")},
-      {&XpBoutonImg::SetYPicture, &XpBoutonImg::YPicture, std::wstring(), 2.0},
-      {&XpBoutonImg::SetWPicture, &XpBoutonImg::WPicture, -1.0, std::wstring(L"20")},
-      {&XpBoutonImg::SetHPicture, &XpBoutonImg::HPicture, Value{}, 20.0},
-      {&XpBoutonImg::SetXTexte, &XpBoutonImg::XTexte, true, std::wstring(L"12")},
+  EXPECT_FALSE(form.valider->SetWPicture(std::wstring(L"trois")));
+  EXPECT_TRUE(form.valider->SetHPicture(std::wstring(L"10")));
+  EXPECT_TRUE(form.valider->SetXPicture(60.0));
+  EXPECT_EQ(picture(), 21 * 10);  // cut by the right edge
+  EXPECT_EQ(shown, std::vector<std::wstring>{L"Veuillez saisir une valeur numérique"});
+  XpBoutonImg::ShowMessage = nullptr;
+
+  const HWND button = form.annuler->Hwnd();
+  const auto edge = [](HWND b, COLORREF colour) { return Count(b, [&](COLORREF c) { return c == colour; }); };
+  EXPECT_GE(edge(button, RGB(214, 208, 197)), 77);  // normal
+  ::SendMessageW(form.valider->Hwnd(), WM_SETFOCUS, 0, 0);
+  EXPECT_GE(edge(form.valider->Hwnd(), RGB(97, 125, 229)), 75);  // focused
+  ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, kInside);
+  EXPECT_GE(edge(button, RGB(242, 241, 238)), 77);  // pressed
+  ::SendMessageW(button, WM_LBUTTONUP, 0, kInside);
+  const auto captionHue = [&] {  // inside the edges, where the face is grey; the text may be smoothed
+    const int red = Count(button, [](COLORREF c) { return GetRValue(c) > GetBValue(c) + 60; }, 4),
+              blue = Count(button, [](COLORREF c) { return GetBValue(c) > GetRValue(c) + 60; }, 4);
+    return red > 20 && !blue ? "red" : blue > 20 && !red ? "blue" : !red && !blue ? "none" : "mixed";
   };
-  for (const auto& c : cases) {
-    const Value before = (b.*c.get)();
-    EXPECT_FALSE((b.*c.set)(c.refused));
-    EXPECT_TRUE((b.*c.get)() == before);
-    EXPECT_TRUE((b.*c.set)(c.taken));
-    EXPECT_TRUE((b.*c.get)() == c.taken);
-  }
-  EXPECT_EQ(shown, std::vector<std::wstring>(std::size(cases), L"Veuillez saisir une valeur numérique"));
+  EXPECT_STREQ(captionHue(), "blue");
+  POINT centre{40, 16};  // kInside
+  ::ClientToScreen(button, &centre);
+  ::SetCursorPos(centre.x, centre.y);
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);  // shown before it is pointed at
+  ASSERT_EQ(::WindowFromPoint(centre), button);
+  ::SendMessageW(button, WM_MOUSEMOVE, 0, kInside);
+  EXPECT_STREQ(captionHue(), "red");
+  EXPECT_GE(edge(button, RGB(229, 151, 0)), 77);  // hovered
+  ::EnableWindow(button, FALSE);
+  EXPECT_STREQ(captionHue(), "none");
+  EXPECT_GT(edge(button, RGB(161, 161, 146)), 10);  // the caption
+  EXPECT_GE(edge(button, RGB(245, 244, 234)), 79 * 20);  // the flat face
+  form.Unload();
 }
 
 }  // namespace
