@@ -1,5 +1,5 @@
 // The engine between a window and its own procedure: what it passes on,
-// what it takes, and what it leaves behind.
+// what it takes and what it leaves behind; and the menu fonts it shares.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -29,13 +29,12 @@ struct TipsLog final : cTips {
 
 LRESULT Send(HWND w, UINT msg, WPARAM wp = 0, LPARAM lp = 0) { return ::SendMessageW(w, msg, wp, lp); }
 WPARAM W(HMENU m) { return reinterpret_cast<WPARAM>(m); }
-LPARAM L(HMENU m) { return reinterpret_cast<LPARAM>(m); }
 
 // One menu loop over `menu`, selecting `item`.
 void Loop(HWND w, HMENU menu, UINT item, UINT flags = 0) {
   Send(w, WM_ENTERMENULOOP);
   Send(w, WM_INITMENUPOPUP, W(menu));
-  Send(w, WM_MENUSELECT, MAKEWPARAM(item, flags), L(menu));
+  Send(w, WM_MENUSELECT, MAKEWPARAM(item, flags), reinterpret_cast<LPARAM>(menu));
   Send(w, WM_EXITMENULOOP);
 }
 
@@ -68,7 +67,7 @@ TEST_F(Subclass, MessagesReachTheWindowsOwnProcedureOnce) {
                  Case{WM_COMMAND, MAKEWPARAM(12, BN_CLICKED), reinterpret_cast<LPARAM>(control)},
                  Case{WM_COMMAND, MAKEWPARAM(40001, 1), 0},  // an accelerator
                  Case{WM_COMMAND, MAKEWPARAM(7, 0), 0},      // a menu item no list owns
-                 Case{WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)}}) {
+                 Case{WM_INITMENUPOPUP, 0, 0}, Case{WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info)}}) {
     const std::size_t before = w.Log().size();
     Send(w.hwnd(), c.msg, c.wp, c.lp);
     ASSERT_EQ(w.Log().size(), before + 1) << std::hex << c.msg;
@@ -76,19 +75,17 @@ TEST_F(Subclass, MessagesReachTheWindowsOwnProcedureOnce) {
   }
 }
 
-TEST_F(Subclass, AListEntryChoiceIsTakenEvenWithAnIdAbove0x7FFF) {
+TEST_F(Subclass, AListEntryChoiceIsTakenEvenWithAnIdAbove0x7FFFUntilItsPopupGoes) {
   TestWindow& w = Hooked();
   cMenuItems& items = *InstanceOf(w.hwnd());
   HMENU list = ::CreatePopupMenu();
   auto generated = std::make_unique<cMenuItems>();
-  generated->Store().PutItem(0x9001, HandleOf(list), 0).Tip = L"entrée";
+  generated->Store().PutItem(0x9001, HandleOf(list), 0).Tip = L"entr\u00e9e";
   items.AddGenerated(list, std::move(generated));
-  EXPECT_EQ(items.Tips(0x9001, list), L"entrée");
-
+  EXPECT_EQ(items.Tips(0x9001, list), L"entr\u00e9e");
   Loop(w.hwnd(), list, 0x9001, MF_MOUSESELECT);
   EXPECT_FALSE(KeyboardSelect());
   Send(w.hwnd(), WM_COMMAND, MAKEWPARAM(0x9001, 0));
-  EXPECT_EQ(w.Count(WM_COMMAND), 0);
   Send(w.hwnd(), WM_COMMAND, MAKEWPARAM(0x9002, 0));  // not an entry: the form's
   EXPECT_EQ(w.Count(WM_COMMAND), 1);
   // Dropping the pop-up drops its instance and records with it.
@@ -128,7 +125,6 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   TestWindow& w = Hooked(&tips);
   HMENU menu = ::CreatePopupMenu();
   ::AppendMenuW(menu, MF_STRING, 0x8123, L"x{TIP:astuce}");
-  cMenuItems& items = *InstanceOf(w.hwnd());
   Loop(w.hwnd(), menu, 0x8123);
   EXPECT_EQ(tips.tips, (std::vector<std::wstring>{L"astuce", L""}));
   EXPECT_EQ(tips.categories, (std::vector<std::wstring>{L"MenusClosed"}));
@@ -137,62 +133,12 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   Loop(w.hwnd(), menu, 0x8123);
   EXPECT_EQ(tips.tips.size(), 2u);
   // A second initialisation without an object brings the previous one back.
+  cMenuItems& items = *InstanceOf(w.hwnd());
   TipsLog other;
   items.InitializeSubMenu(w.hwnd(), nullptr, &other, true);
   items.InitializeSubMenu(w.hwnd(), nullptr, &tips, true);
   items.InitializeSubMenu(w.hwnd(), nullptr, nullptr, true);
   EXPECT_EQ(items.ShowTips(), &other);
-  ::DestroyMenu(menu);
-}
-
-MENUITEMINFOW ItemAt(HMENU menu, int position, wchar_t* text = nullptr) {
-  MENUITEMINFOW info{sizeof info, MIIM_FTYPE | MIIM_STATE | MIIM_DATA | MIIM_ID | (text ? MIIM_STRING : 0u)};
-  info.dwTypeData = text;
-  info.cch = text ? 64 : 0;
-  ::GetMenuItemInfoW(menu, position, TRUE, &info);
-  return info;
-}
-
-TEST_F(Subclass, MenusAreRestoredByPositionKeepingSeparatorsAndItemData) {
-  TestWindow& w = Hooked();
-  HMENU menu = ::CreatePopupMenu();
-  struct Item { UINT id; const wchar_t* text; };  // no text: a separator
-  for (Item item : {Item{1, L"A"}, Item{0, nullptr}, Item{2, L"B"}, Item{0, nullptr}}) {
-    ::AppendMenuW(menu, item.text ? MF_STRING : MF_SEPARATOR, item.id, item.text);
-    const int p = ::GetMenuItemCount(menu) - 1;
-    MENUITEMINFOW info{sizeof info, MIIM_FTYPE | MIIM_DATA};
-    info.fType = ItemAt(menu, p).fType | MFT_OWNERDRAW;
-    info.dwItemData = 0x7'0000'0077ull;
-    ASSERT_TRUE(::SetMenuItemInfoW(menu, p, TRUE, &info));
-  }
-  tolvane::MenuStore& store = InstanceOf(w.hwnd())->Store();
-  const auto m = HandleOf(menu);
-  store.PutItem(1, m, 0).Caption = L"A{IMG:i1}";
-  tolvane::MenuItemRec& separator = store.PutItem(0, m, 1);
-  separator.Flags = tolvane::kItemSeparator;
-  separator.Position = 1;
-  tolvane::MenuItemRec& b = store.PutItem(2, m, 2);
-  b.Caption = L"cache";
-  b.MenuCaption = L"B";
-  b.Flags = tolvane::kItemDisabled | tolvane::kItemChecked;
-  b.Position = 2;
-  store.PutPanel(m);
-
-  RestoreOnExit = true;
-  w.Destroy();
-  RestoreOnExit = false;
-  ASSERT_EQ(::GetMenuItemCount(menu), 4);
-  wchar_t text[64] = {};
-  MENUITEMINFOW a = ItemAt(menu, 0, text);
-  EXPECT_EQ(std::wstring(text), L"A{IMG:i1}");
-  EXPECT_EQ(a.fType & MFT_OWNERDRAW, 0u);
-  EXPECT_EQ(a.dwItemData, 0x7'0000'0077ull);
-  EXPECT_EQ(a.wID, 1u);
-  EXPECT_TRUE(ItemAt(menu, 1).fType & ItemAt(menu, 3).fType & MFT_SEPARATOR);
-  MENUITEMINFOW restored = ItemAt(menu, 2, text);
-  EXPECT_EQ(std::wstring(text), L"B");
-  EXPECT_EQ(restored.fState & (MFS_GRAYED | MFS_CHECKED), UINT{MFS_GRAYED | MFS_CHECKED});
-  EXPECT_EQ(restored.fType & MFT_OWNERDRAW, 0u);
   ::DestroyMenu(menu);
 }
 
@@ -242,11 +188,11 @@ TEST_F(Subclass, FollowsAnMdiFrameIntoItsClientAndChildren) {
     return ::RegisterClassW(&wc) != 0;
   }();
   ASSERT_TRUE(registered);
-  HWND frame = ::CreateWindowExW(0, L"TolvaneMdiFrame", L"cadre", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  HWND frame = ::CreateWindowW(L"TolvaneMdiFrame", L"cadre", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
+                               nullptr, nullptr);
   CLIENTCREATESTRUCT ccs{nullptr, 50000};
-  HWND client = ::CreateWindowExW(0, L"MDIClient", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, frame, nullptr,
-                                  ::GetModuleHandleW(nullptr), &ccs);
+  HWND client = ::CreateWindowW(L"MDIClient", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 400, 300, frame, nullptr, nullptr,
+                                &ccs);
   TipsLog tips;
   KeyEvents = true;
   SubclassForm(frame, nullptr, &tips, 0);
@@ -278,6 +224,86 @@ TEST_F(Subclass, FollowsAnMdiFrameIntoItsClientAndChildren) {
   EXPECT_EQ(SubclassedCount(), 2u);
   ::DestroyMenu(menu);
   ::DestroyWindow(frame);
+}
+
+HFONT CurrentFont(HDC dc) { return static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)); }
+
+LOGFONTW Describe(HFONT font) {
+  LOGFONTW lf{};
+  ::GetObjectW(font, sizeof lf, &lf);
+  return lf;
+}
+
+class MenuFonts : public ::testing::Test {
+ protected:
+  void SetUp() override { CreateMenuFonts(true, false, L""); }
+  void TearDown() override {
+    CreateMenuFonts(false, false, L"");
+    SetItalicText(false);
+    MenuFontName.clear();
+    MenuFontSize = 0;
+    ::DeleteDC(dc);
+  }
+  HDC dc = ::CreateCompatibleDC(nullptr);
+};
+
+TEST_F(MenuFonts, NestedSelectionsGiveTheDcItsFontBackAndAFontInUseIsFreedOnceReleased) {
+  HFONT own = CurrentFont(dc), text = MenuFont(1);
+  {
+    ScopedMenuFont outer(dc, 1);
+    {
+      ScopedMenuFont inner(dc, 2);
+      inner.Select(3);
+      inner.Select(0);  // no such slot: nothing changes
+      EXPECT_EQ(CurrentFont(dc), MenuFont(3));
+    }
+    EXPECT_EQ(CurrentFont(dc), text);
+    CreateMenuFonts(false, false, L"");
+    EXPECT_EQ(MenuFont(1), nullptr);
+    EXPECT_EQ(::GetObjectType(text), static_cast<DWORD>(OBJ_FONT));  // still selected
+  }
+  EXPECT_EQ(CurrentFont(dc), own);
+  EXPECT_EQ(::GetObjectType(text), 0u);
+  ScopedMenuFont none(nullptr, 1);  // no DC: nothing to do
+}
+
+TEST_F(MenuFonts, SizesFollowTheMenuFontAndLongFacesAreCut) {
+  MenuFontName = L"Tahoma";  // a preset face, no size: the system's size
+  CreateMenuFonts(true, false, L"");
+  ASSERT_GT(MenuFontSize, 0.f);
+  EXPECT_EQ(std::wstring(Describe(MenuFont(1)).lfFaceName), L"Tahoma");
+  EXPECT_LT(Describe(MenuFont(3)).lfHeight, 0);
+  EXPECT_GE(Describe(MenuFont(1)).lfHeight, -100);
+  // The small font is 0.8 of the size, or half a point less below 7.5 points.
+  struct Case { float points; LONG text, small; };
+  for (Case c : {Case{7.92f, -11, -10}, Case{12, -16, -13}}) {
+    HFONT replaced = MenuFont(1);
+    MenuFontSize = c.points;
+    CreateMenuFonts(true, false, L"");
+    EXPECT_EQ(::GetObjectType(replaced), 0u);  // made again: the old one is gone
+    EXPECT_EQ(Describe(MenuFont(1)).lfHeight, c.text) << c.points;
+    EXPECT_EQ(Describe(MenuFont(3)).lfHeight, c.small) << c.points;
+  }
+  const std::wstring face(60, L'x');
+  CreateMenuFonts(true, false, face);
+  EXPECT_EQ(std::wstring(Describe(MenuFont(6)).lfFaceName), face.substr(0, LF_FACESIZE - 1));
+  EXPECT_TRUE(Describe(MenuFont(7)).lfItalic);
+}
+
+TEST_F(MenuFonts, TheItalicPairIsMadeOnceAndAgainAfterTheLastWindowWent) {
+  SetItalicText(true);
+  HFONT italic = MenuFont(4);
+  ASSERT_NE(italic, nullptr);
+  SetItalicText(true);
+  EXPECT_EQ(MenuFont(4), italic);
+  {
+    TestWindow w;
+    SubclassForm(w.hwnd(), nullptr, nullptr, 0);
+  }
+  EXPECT_FALSE(MenuFontsMade());
+  TestWindow w;
+  SubclassForm(w.hwnd(), nullptr, nullptr, 0);
+  EXPECT_NE(MenuFont(4), nullptr);
 }
 
 }  // namespace
