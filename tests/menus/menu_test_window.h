@@ -11,13 +11,7 @@
 
 namespace menus::testing {
 
-struct Received {
-  UINT msg;
-  WPARAM wp;
-  LPARAM lp;
-};
-
-// A top-level window, or a child of `parent`, that records the messages its
+// A top-level window, or a child of `parent`, that notes the messages its
 // own procedure receives, after the engine has seen them.
 class TestWindow {
  public:
@@ -27,7 +21,6 @@ class TestWindow {
       wc.lpfnWndProc = Proc;
       wc.hInstance = ::GetModuleHandleW(nullptr);
       wc.lpszClassName = L"TolvaneMenuTest";
-      wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
       return ::RegisterClassW(&wc);
     }();
     const DWORD style = (parent ? WS_CHILD : WS_OVERLAPPEDWINDOW) | (visible ? WS_VISIBLE : 0);
@@ -36,9 +29,9 @@ class TestWindow {
   }
   ~TestWindow() { Destroy(); }
   HWND hwnd() const { return hwnd_; }
-  const std::vector<Received>& Log() const { return log_; }
+  const std::vector<MSG>& Log() const { return log_; }
   int Count(UINT msg) const {
-    return static_cast<int>(std::count_if(log_.begin(), log_.end(), [&](const Received& r) { return r.msg == msg; }));
+    return static_cast<int>(std::count_if(log_.begin(), log_.end(), [&](const MSG& m) { return m.message == msg; }));
   }
   void Destroy() {
     if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
@@ -51,13 +44,13 @@ class TestWindow {
       ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
     if (auto* self = reinterpret_cast<TestWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
-      self->log_.push_back({msg, wp, lp});
+      self->log_.push_back({hwnd, msg, wp, lp});
       if (msg == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
   }
   HWND hwnd_ = nullptr;
-  std::vector<Received> log_;
+  std::vector<MSG> log_;
 };
 
 // Types keys into the menu this thread is about to track, from another

@@ -3,17 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "../launcher/fake_desktop.h"
 #include "core/settings_store.h"
+#include "menu_testing.h"
 #include "menus/list_menus.h"
 #include "menus/lookups.h"
 #include "ui/handles.h"
 #include "ui/image_list.h"
 #include "ui/picture.h"
-#include "ui/seams.h"
 #include "ui/window.h"
 
 namespace menus {
@@ -77,31 +76,6 @@ TEST(ImageLookup, ImagesOfTheImageListFromOneAndControlsByName) {
   EXPECT_EQ(ResolveImageHandle(L"i3", ListImageSources(nullptr)).handle, nullptr);
 }
 
-std::wstring TempFolder() {
-  wchar_t buffer[MAX_PATH];
-  return std::wstring(buffer, ::GetTempPathW(MAX_PATH, buffer));
-}
-
-TEST(FileLookup, ShortNamesEvenLongerThanThreeHundredCharacters) {
-  const std::wstring missing = TempFolder() + L"no such folder at all\\no such file.text";
-  EXPECT_EQ(GetShortFileName(missing), missing);
-  // One long name at the top, then names already in 8.3 form, so the short
-  // form differs from the path and is about as long.
-  std::vector<std::wstring> made;
-  for (std::wstring path = TempFolder() + L"Tolvane deep folder"; path.size() <= 320; path += L"\\abcdefgh") {
-    if (!::CreateDirectoryW(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
-    made.push_back(path);
-  }
-  ASSERT_GT(made.back().size(), 310u);
-  for (const std::wstring& folder : {made.front(), made.back()}) {
-    const std::wstring shortName = GetShortFileName(folder);
-    EXPECT_EQ(shortName.find(L' '), std::wstring::npos) << shortName;
-    EXPECT_NE(::GetFileAttributesW(shortName.c_str()), INVALID_FILE_ATTRIBUTES) << shortName;
-  }
-  EXPECT_GT(GetShortFileName(made.back()).size(), 300u);
-  for (auto it = made.rbegin(); it != made.rend(); ++it) ::RemoveDirectoryW(it->c_str());
-}
-
 TEST(FileLookup, VersionDescriptions) {
   wchar_t buffer[MAX_PATH];
   const std::wstring system(buffer, ::GetSystemDirectoryW(buffer, MAX_PATH));
@@ -113,13 +87,6 @@ TEST(FileLookup, VersionDescriptions) {
   EXPECT_EQ(GetVersionLanguage({}), L"");
   EXPECT_EQ(GetVersionLanguage(std::vector<BYTE>(3, 0xFF)), L"");  // claims 65535 bytes
 }
-
-struct Tips : cTips {
-  std::vector<std::wstring> seen;
-  void CustomSelection(std::wstring& UserID, std::wstring& Category, CustomValue& Value) override {
-    seen.push_back(UserID + L"/" + Category + L"/" + std::to_wstring(std::get<long long>(Value)));
-  }
-};
 
 class ListMenus : public ::testing::Test {
  protected:
@@ -144,29 +111,6 @@ class ListMenus : public ::testing::Test {
   tolvane::testing::FakeDesktop desktop;
 };
 
-TEST_F(ListMenus, EmptyComboMultiColumnAndSeveralSelections) {
-  ui::OwnedMenu empty(BuildControlListMenu(Child(L"COMBOBOX", CBS_DROPDOWNLIST, {}), 0, L"").menu);
-  ASSERT_EQ(::GetMenuItemCount(empty.get()), 1);
-  EXPECT_TRUE(::GetMenuState(empty.get(), 32500, MF_BYCOMMAND) & MF_GRAYED);
-  const std::wstring caption = Caption(empty.get(), 32500);
-  EXPECT_EQ(caption.substr(0, 25), L"-No Selections Available{");
-  EXPECT_NE(caption.find(L"|Raised}"), std::wstring::npos);
-
-  EXPECT_FALSE(BuildControlListMenu(Child(L"LISTBOX", LBS_MULTICOLUMN, {L"a"}), 1, L"").menu);
-  EXPECT_FALSE(BuildControlListMenu(nullptr, 1, L"").menu);
-
-  HWND multi = Child(L"LISTBOX", LBS_MULTIPLESEL, {L"a", L"b"});
-  ::SendMessageW(multi, LB_SETSEL, TRUE, 1);
-  ui::OwnedMenu several(BuildControlListMenu(multi, 1, L"").menu);
-  ASSERT_TRUE(several);
-  EXPECT_TRUE(::GetMenuState(several.get(), 32499, MF_BYCOMMAND) & MF_CHECKED);
-  // A checked entry chosen again is deselected.
-  ListEntryChosen(Caption(several.get(), 32499), true, parent, nullptr);
-  EXPECT_EQ(::SendMessageW(multi, LB_GETSEL, 1, 0), 0);
-  ListEntryChosen(Caption(several.get(), 32500), false, parent, nullptr);
-  EXPECT_GT(::SendMessageW(multi, LB_GETSEL, 0, 0), 0);
-}
-
 TEST_F(ListMenus, ColoursAreKeptAndACancelLeavesTheStoredOne) {
   store.Save(L"Font", L"FontColor", L"255");
   ui::OwnedMenu menu(BuildPresetListMenu(L"lvColors:", L"65280:ID:ink").menu);
@@ -177,15 +121,15 @@ TEST_F(ListMenus, ColoursAreKeptAndACancelLeavesTheStoredOne) {
   EXPECT_EQ(store.Get(L"Font", L"FontColor", L""), L"16761024");
 
   const std::wstring custom = Caption(menu.get(), 32474);
-  Tips tips;
+  testing::TipsLog tips;
   desktop.colourAnswers = {RGB(1, 2, 3)};
   EXPECT_TRUE(ListEntryChosen(custom, false, parent, &tips));
   EXPECT_EQ(desktop.colourStarts, std::vector<COLORREF>{65280});
   EXPECT_EQ(store.Get(L"Font", L"FontColor", L""), std::to_wstring(RGB(1, 2, 3)));
-  EXPECT_EQ(tips.seen, std::vector<std::wstring>{L"ink/Color/" + std::to_wstring(RGB(1, 2, 3))});
+  EXPECT_EQ(tips.choices, std::vector<std::wstring>{L"ink/Color/" + std::to_wstring(RGB(1, 2, 3))});
   EXPECT_FALSE(ListEntryChosen(custom, false, parent, &tips));  // cancelled
   EXPECT_EQ(store.Get(L"Font", L"FontColor", L""), std::to_wstring(RGB(1, 2, 3)));
-  EXPECT_EQ(tips.seen.size(), 1u);
+  EXPECT_EQ(tips.choices.size(), 1u);
 }
 
 TEST_F(ListMenus, AListReplacesOnlyAListAndGoesWithItsMenu) {
@@ -208,29 +152,6 @@ TEST_F(ListMenus, AListReplacesOnlyAListAndGoesWithItsMenu) {
   EXPECT_EQ(::GetSubMenu(menu.get(), 0), own);
   owner.ForgetPopup(menu.get());
   EXPECT_FALSE(owner.Generated(second));
-}
-
-// The system's colour dialog, as the custom colour entry opens it: full, on
-// the entry's colour.
-TEST(ListColourDialog, OpensFullOnTheEntrysColour) {
-  LONG width = 0;
-  UINT red = 0, green = 0;
-  std::thread closer([&] {
-    HWND dialog = nullptr;
-    for (int i = 0; i < 400 && !dialog; ++i, ::Sleep(25)) dialog = ::FindWindowW(L"#32770", nullptr);
-    ::Sleep(100);
-    RECT r{};
-    ::GetWindowRect(dialog, &r);
-    width = r.right - r.left;
-    red = ::GetDlgItemInt(dialog, 706, nullptr, FALSE);  // its red and green boxes
-    green = ::GetDlgItemInt(dialog, 707, nullptr, FALSE);
-    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  });
-  EXPECT_FALSE(ui::TheDesktop().ChooseListColour(nullptr, RGB(10, 20, 30)));
-  closer.join();
-  EXPECT_GT(width, 400);
-  EXPECT_EQ(red, 10u);
-  EXPECT_EQ(green, 20u);
 }
 
 }  // namespace
