@@ -1,5 +1,5 @@
-// Generated list menus and the lookups behind the menus: pictures by handle,
-// list image or control name, short file names and version descriptions.
+// The lookups behind the menus: pictures by handle, list image or control
+// name, and version descriptions; and a colour list's choices kept.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,14 +18,6 @@
 namespace menus {
 namespace {
 
-std::wstring Decimal(const void* h) { return std::to_wstring(reinterpret_cast<UINT_PTR>(h)); }
-
-std::wstring Hex(const void* h) {
-  wchar_t text[32];
-  swprintf(text, 32, L"&H%llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(h)));
-  return text;
-}
-
 ui::OwnedIcon Icon(HBITMAP mask, HBITMAP colour) {
   ICONINFO info{TRUE, 0, 0, mask, colour};
   return ui::OwnedIcon(::CreateIconIndirect(&info));
@@ -42,13 +34,12 @@ TEST(ImageLookup, PicturesByTheirHandleText) {
   struct Case { HANDLE asked, found; bool bitmap; int w, h; };
   for (auto c : {Case{ddb.get(), ddb.get(), true, 12, 6}, Case{dib.get(), dib.get(), true, 12, 6},
                  Case{icon.get(), icon.get(), false, 24, 24}, Case{reinterpret_cast<HANDLE>(12345), nullptr},
-                 Case{brush.get(), nullptr}, Case{mono.get(), nullptr}})
-    for (const std::wstring& text : {Decimal(c.asked), Hex(c.asked)}) {
-      ResolvedImage image = ResolveImageHandle(text, {});
-      EXPECT_EQ(image.handle, c.found) << text;
-      EXPECT_EQ(image.bitmap, c.bitmap) << text;
-      EXPECT_EQ((std::pair{image.width, image.height}), (std::pair{c.w, c.h})) << text;
-    }
+                 Case{brush.get(), nullptr}, Case{mono.get(), nullptr}}) {
+    const ResolvedImage image = ResolveImageHandle(std::to_wstring(reinterpret_cast<UINT_PTR>(c.asked)), {});
+    EXPECT_EQ(image.handle, c.found) << c.asked;
+    EXPECT_EQ(image.bitmap, c.bitmap) << c.asked;
+    EXPECT_EQ((std::pair{image.width, image.height}), (std::pair{c.w, c.h})) << c.asked;
+  }
 }
 
 TEST(ImageLookup, ImagesOfTheImageListFromOneAndControlsByName) {
@@ -88,70 +79,35 @@ TEST(FileLookup, VersionDescriptions) {
   EXPECT_EQ(GetVersionLanguage(std::vector<BYTE>(3, 0xFF)), L"");  // claims 65535 bytes
 }
 
-class ListMenus : public ::testing::Test {
- protected:
-  void SetUp() override { SetListSettings(&store); }
-  void TearDown() override {
-    SetListSettings(nullptr);
-    ::DestroyWindow(parent);
-  }
-  HWND Child(const wchar_t* cls, DWORD style, std::vector<std::wstring> entries) {
-    HWND h = ::CreateWindowW(cls, L"", WS_CHILD | WS_VSCROLL | style, 0, 0, 200, 200, parent, nullptr, nullptr, nullptr);
-    const UINT add = std::wstring(cls) == L"COMBOBOX" ? CB_ADDSTRING : LB_ADDSTRING;
-    for (const auto& e : entries) ::SendMessageW(h, add, 0, reinterpret_cast<LPARAM>(e.c_str()));
-    return h;
-  }
-  static std::wstring Caption(HMENU menu, UINT id) {
-    wchar_t text[512] = {};
-    ::GetMenuStringW(menu, id, text, 512, MF_BYCOMMAND);
-    return text;
-  }
-  HWND parent = ::CreateWindowW(L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr, nullptr, nullptr);
+// A colour chosen is kept in the settings, with or without an event object;
+// the custom entry opens the colour dialog on its own colour, and a cancel
+// there leaves the stored one.
+TEST(ColourList, AChoiceIsKeptAndACancelLeavesTheStoredOne) {
   tolvane::MemoryStore store;
   tolvane::testing::FakeDesktop desktop;
-};
-
-TEST_F(ListMenus, ColoursAreKeptAndACancelLeavesTheStoredOne) {
+  SetListSettings(&store);
   store.Save(L"Font", L"FontColor", L"255");
   ui::OwnedMenu menu(BuildPresetListMenu(L"lvColors:", L"65280:ID:ink").menu);
-  ASSERT_EQ(::GetMenuItemCount(menu.get()), 26);
+  EXPECT_EQ(::GetMenuItemCount(menu.get()), 26);
   EXPECT_TRUE(::GetMenuState(menu.get(), 32483, MF_BYCOMMAND) & MF_CHECKED);  // "Rouge"
-  // No event object: the colour is kept all the same.
-  EXPECT_TRUE(ListEntryChosen(Caption(menu.get(), 32499), false, parent, nullptr));
+  auto caption = [&](UINT id) {
+    wchar_t text[512] = {};
+    ::GetMenuStringW(menu.get(), id, text, 512, MF_BYCOMMAND);
+    return std::wstring(text);
+  };
+  EXPECT_TRUE(ListEntryChosen(caption(32499), false, nullptr, nullptr));
   EXPECT_EQ(store.Get(L"Font", L"FontColor", L""), L"16761024");
 
-  const std::wstring custom = Caption(menu.get(), 32474);
   testing::TipsLog tips;
   desktop.colourAnswers = {RGB(1, 2, 3)};
-  EXPECT_TRUE(ListEntryChosen(custom, false, parent, &tips));
+  EXPECT_TRUE(ListEntryChosen(caption(32474), false, nullptr, &tips));
   EXPECT_EQ(desktop.colourStarts, std::vector<COLORREF>{65280});
   EXPECT_EQ(store.Get(L"Font", L"FontColor", L""), std::to_wstring(RGB(1, 2, 3)));
   EXPECT_EQ(tips.choices, std::vector<std::wstring>{L"ink/Color/" + std::to_wstring(RGB(1, 2, 3))});
-  EXPECT_FALSE(ListEntryChosen(custom, false, parent, &tips));  // cancelled
+  EXPECT_FALSE(ListEntryChosen(caption(32474), false, nullptr, &tips));  // cancelled
   EXPECT_EQ(store.Get(L"Font", L"FontColor", L""), std::to_wstring(RGB(1, 2, 3)));
   EXPECT_EQ(tips.choices.size(), 1u);
-}
-
-TEST_F(ListMenus, AListReplacesOnlyAListAndGoesWithItsMenu) {
-  HWND list = Child(L"LISTBOX", 0, {L"a", L"b", L"c"});
-  cMenuItems owner;
-  owner.InitializeSubMenu(parent, nullptr, nullptr, true);
-  ui::OwnedMenu menu(::CreatePopupMenu());
-  HMENU own = ::CreatePopupMenu();
-  ::AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(own), L"own");
-  ::AppendMenuW(menu.get(), MF_STRING, 6, L"list");
-  HMENU first = AttachGeneratedList(owner, menu.get(), 1, BuildControlListMenu(list, 1, L""), L"");
-  HMENU second = AttachGeneratedList(owner, menu.get(), 1, BuildControlListMenu(list, 1, L""), L"");
-  ASSERT_TRUE(second);
-  EXPECT_EQ(::GetSubMenu(menu.get(), 1), second);
-  EXPECT_TRUE(owner.Generated(second));
-  EXPECT_FALSE(::IsMenu(first));  // destroyed, with its instance
-  EXPECT_FALSE(owner.Generated(first));
-  // A sub-menu of the item's own is neither replaced nor destroyed.
-  EXPECT_FALSE(AttachGeneratedList(owner, menu.get(), 0, BuildControlListMenu(list, 1, L""), L""));
-  EXPECT_EQ(::GetSubMenu(menu.get(), 0), own);
-  owner.ForgetPopup(menu.get());
-  EXPECT_FALSE(owner.Generated(second));
+  SetListSettings(nullptr);
 }
 
 }  // namespace
