@@ -77,8 +77,8 @@ class Demo : public ::testing::Test {
     ::AppendMenuW(root, MF_STRING, 13, L"Couleurs{lvColors:|TIP:choisir}");
     extra = ::CreatePopupMenu();
     for (const wchar_t* e : {L"-Titre{RAISED}", L"-", L"C:{gControl:1|LDrv:C:\\}", L"Z:{gControl:1|LDrv:Z:\\windows}",
-                             L"Mono{gControl:1|LFont:DejaVu Sans Mono|LState:Police WWW}",
-                             L"Serif{gControl:1|LFont:DejaVu Serif Condensed|LState:Police WWW}",
+                             L"Face{gControl:1|LFont:DejaVu Sans Mono|LState:Police WWW}",
+                             L"Face{gControl:1|LFont:DejaVu Serif Condensed|LState:Police WWW}",
                              L"C:{gControl:1|LDrv:C:\\|TIP:Removable Media}"})
       ::AppendMenuW(extra, MF_STRING, e[0] == L'-' ? 0 : 40 + ::GetMenuItemCount(extra), e);
     ::AppendMenuW(root, MF_POPUP, reinterpret_cast<UINT_PTR>(extra), L"Divers");
@@ -176,21 +176,20 @@ TEST_F(Demo, OpeningsKeepTheCountsSteady) {
 
 TEST_F(Demo, DriveFontAndFileEntriesShowTheirLabelsFacesAndIcons) {
   Open();
-  // Drives: their label after their name, their root's picture.
+  // Drives: their label, if any, after their name; their root's picture.
   for (int p : {2, 3}) {
-    const tolvane::MenuItemRec* drive = Record(extra, p);
-    ASSERT_TRUE(drive);
     const std::wstring root = p == 2 ? L"C:\\" : L"Z:\\";
     wchar_t label[MAX_PATH + 1] = {};
     ::GetVolumeInformationW(root.c_str(), label, MAX_PATH, nullptr, nullptr, nullptr, nullptr, 0);
-    EXPECT_EQ(drive->Text, root.substr(0, 2) + (*label ? L" " + std::wstring(label) : L""));
-    EXPECT_EQ(drive->Image, root);
+    ASSERT_TRUE(Record(extra, p));
+    EXPECT_EQ(Record(extra, p)->Text, root.substr(0, 2) + (*label ? L" " + std::wstring(label) : L""));
+    EXPECT_EQ(Record(extra, p)->Image, root);
     ItemCanvas c;
     Draw(c, extra, p);
     EXPECT_GT(c.Inked(2, 18), 20) << p;
   }
   EXPECT_EQ(Record(extra, 6)->Text, L"C: Removable");  // its medium is not asked for
-  // Fonts: the same right-hand text, measured and drawn in two faces.
+  // Fonts: the same entry but for its face, measured and drawn in that face.
   EXPECT_NE(testing::MeasureItem(form.hwnd(), extra, 4).itemWidth, testing::MeasureItem(form.hwnd(), extra, 5).itemWidth);
   ItemCanvas a, b;
   Draw(a, extra, 4);
