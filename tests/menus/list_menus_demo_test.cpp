@@ -73,7 +73,7 @@ class Demo : public ::testing::Test {
     ::AppendMenuW(bar, MF_STRING, 20, L"{Sidebar|Text:Tolvane|BColor:16711680|GColor:16777215|FColor:255|BOLD}");
     for (int i = 0; i < 30; ++i) ::AppendMenuW(bar, MF_STRING, 21 + i, (L"Entr\u00e9e " + std::to_wstring(i)).c_str());
     // A list named on an item with a sub-menu of its own: the sub-menu stays.
-    ::AppendMenuW(root, MF_POPUP, reinterpret_cast<UINT_PTR>(bar), (L"Barre{LB:" + HandleText(list) + L"}").c_str());
+    ::AppendMenuW(root, MF_POPUP, reinterpret_cast<UINT_PTR>(bar), L"Barre{lvStates:TX}");
     ::AppendMenuW(root, MF_STRING, 13, L"Couleurs{lvColors:|TIP:choisir}");
     extra = ::CreatePopupMenu();
     for (const wchar_t* e : {L"-Titre{RAISED}", L"-", L"C:{gControl:1|LDrv:C:\\}", L"Z:{gControl:1|LDrv:Z:\\windows}",
