@@ -1,34 +1,56 @@
-// Plain windows for the menu engine's tests: each records the messages its
-// own procedure receives, after the engine has seen them.
+// Plain windows for the menu engine's tests, and keys typed into real menus.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
+#include "driver.h"
+
 namespace menus::testing {
 
-struct Received {
-  UINT msg;
-  WPARAM wp;
-  LPARAM lp;
-};
-
+// A top-level window, or a child of `parent`, that notes the messages its
+// own procedure receives, after the engine has seen them.
 class TestWindow {
  public:
-  // A top-level window, or a child of `parent`.
-  explicit TestWindow(HWND parent = nullptr, bool visible = false);
-  ~TestWindow();
+  explicit TestWindow(HWND parent = nullptr, bool visible = false) {
+    static const ATOM cls = [] {
+      WNDCLASSW wc{};
+      wc.lpfnWndProc = Proc;
+      wc.hInstance = ::GetModuleHandleW(nullptr);
+      wc.lpszClassName = L"TolvaneMenuTest";
+      return ::RegisterClassW(&wc);
+    }();
+    const DWORD style = (parent ? WS_CHILD : WS_OVERLAPPEDWINDOW) | (visible ? WS_VISIBLE : 0);
+    hwnd_ = ::CreateWindowExW(0, MAKEINTATOM(cls), L"menu test", style, 50, 50, 300, 200, parent, nullptr,
+                              ::GetModuleHandleW(nullptr), this);
+  }
+  ~TestWindow() { Destroy(); }
   HWND hwnd() const { return hwnd_; }
-  int Count(UINT msg) const;
-  const std::vector<Received>& Log() const { return log_; }
-  void Destroy();
+  const std::vector<MSG>& Log() const { return log_; }
+  int Count(UINT msg) const {
+    return static_cast<int>(std::count_if(log_.begin(), log_.end(), [&](const MSG& m) { return m.message == msg; }));
+  }
+  void Destroy() {
+    if (hwnd_ && ::IsWindow(hwnd_)) ::DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
 
  private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE)
+      ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
+    if (auto* self = reinterpret_cast<TestWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+      self->log_.push_back({hwnd, msg, wp, lp});
+      if (msg == WM_NCDESTROY) ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    }
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+  }
   HWND hwnd_ = nullptr;
-  std::vector<Received> log_;
+  std::vector<MSG> log_;
 };
 
 // Types keys into the menu this thread is about to track, from another
@@ -36,7 +58,13 @@ class TestWindow {
 // not close is cancelled through `owner`, so a test fails rather than hangs.
 class MenuTypist {
  public:
-  MenuTypist(HWND owner, std::vector<WORD> keys);
+  MenuTypist(HWND owner, std::vector<WORD> keys)
+      : thread_([owner, keys = std::move(keys)] {
+          HWND menu = e2e::WaitPopupMenu(::GetCurrentProcessId(), 5000);
+          e2e::MenuKeys(menu, keys);
+          for (int i = 0; i < 100 && menu && ::IsWindowVisible(menu); ++i) ::Sleep(30);
+          if (menu && ::IsWindowVisible(menu)) ::PostMessageW(owner, WM_CANCELMODE, 0, 0);
+        }) {}
   ~MenuTypist() { thread_.join(); }
 
  private:

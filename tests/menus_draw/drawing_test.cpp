@@ -1,0 +1,492 @@
+// The painting routines, side bars and menu items, drawn into 32-bit memory
+// bitmaps whose pixels are read back. Items are drawn at (3, 3), where Wine
+// puts them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "core/menu_store.h"
+#include "menu_testing.h"
+#include "menus/draw_primitives.h"
+#include "menus/menu_draw.h"
+#include "menus/menu_engine.h"
+#include "menus/menu_fonts.h"
+#include "menus/menu_images.h"
+#include "menus/sidebar.h"
+#include "ui/image_list.h"
+
+namespace menus {
+namespace {
+
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+void Fill(const Canvas& canvas, COLORREF colour) {
+  RECT r{0, 0, 4096, 4096};
+  ui::OwnedBrush brush(::CreateSolidBrush(colour));
+  ::FillRect(canvas.Dc(), &r, brush.get());
+}
+
+int Count(const Canvas& canvas, COLORREF colour) {
+  return canvas.Count([&](COLORREF c) { return c == colour; });
+}
+
+// Gradients are drawn in bands: their ends come within a few steps of their colours.
+bool Near(COLORREF a, COLORREF b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) <= 12 && std::abs(GetGValue(a) - GetGValue(b)) <= 12 &&
+         std::abs(GetBValue(a) - GetBValue(b)) <= 12;
+}
+
+std::wstring HandleText(const void* h) { return std::to_wstring(reinterpret_cast<UINT_PTR>(h)); }
+
+// A DIB picture drawn by a function of its pixel positions.
+ui::OwnedBitmap Picture(int w, int h, COLORREF (*colourAt)(int x, int y, int w, int h)) {
+  void* bits = nullptr;
+  ui::OwnedBitmap bitmap = ui::CreateDib(w, h, 32, &bits);
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const COLORREF c = colourAt(x, y, w, h);
+      pixels[y * w + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+  return bitmap;
+}
+
+// Square cells side by side, each magenta around a red square in its middle half.
+COLORREF SquareOnMagenta(int x, int y, int, int h) {
+  x %= h;
+  return x >= h / 4 && x < 3 * h / 4 && y >= h / 4 && y < 3 * h / 4 ? kRed : kMagenta;
+}
+COLORREF RedLeftBlueRight(int x, int, int w, int) { return x < w / 2 ? kRed : kBlue; }
+COLORREF AllRed(int, int, int, int) { return kRed; }
+
+// Each routine leaves the DC as found, colours and modes set away from their
+// defaults, and gives back every object it made.
+class Primitives : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Fill(canvas, kGreen);
+    DisturbDefaults(canvas.Dc());
+    before = DcState::Of(canvas.Dc());
+    held = GdiObjectsHeld();
+  }
+  void TearDown() override {
+    EXPECT_EQ(DcState::Of(canvas.Dc()), before);
+    EXPECT_EQ(GdiObjectsHeld(), held);
+  }
+  Canvas canvas{64, 64};
+  DcState before{};
+  long held = 0;
+};
+
+TEST_F(Primitives, RectangleWithAndWithoutOutline) {
+  DrawRectangle(canvas.Dc(), 4, 4, 20, 20, kRed, 0);
+  EXPECT_EQ(canvas.At(4, 4), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(19, 10), RGB(0, 0, 0));
+  EXPECT_EQ(canvas.At(10, 10), kRed);
+  EXPECT_EQ(canvas.At(20, 20), kGreen);
+  DrawRectangle(canvas.Dc(), RECT{30, 30, 40, 40}, kBlue, -1);
+  EXPECT_EQ(canvas.At(30, 30), kBlue);
+  EXPECT_EQ(canvas.At(39, 39), kBlue);
+  EXPECT_EQ(canvas.At(40, 40), kGreen);
+  // System colours are looked up as drawn; a name naming nothing keeps the default.
+  DrawRectangle(canvas.Dc(), 44, 44, 50, 50, ColorFromName(L"vbHighlight", 5), -1);
+  EXPECT_EQ(canvas.At(47, 47), ::GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(ColorFromName(L"rouge", -1), -1);
+}
+
+TEST_F(Primitives, GradientsFillTheirRectangleOnlyFromTheFirstColour) {
+  const int screen = ::GetSystemMetrics(SM_CXSCREEN);
+  for (int width : {60, screen / 4}) {  // bands of one pixel, then of two
+    SCOPED_TRACE(width);
+    Canvas wide(width + 4, 8);
+    Fill(wide, kGreen);
+    DrawGradient(0xFF0000, 0xFF, true, wide.Dc(), RECT{2, 1, 2 + width, 7});
+    const auto bands = tolvane::PlanGradient(width, screen);
+    const auto colours = tolvane::GradientColors(0xFF0000, 0xFF, bands.count);
+    EXPECT_EQ(wide.At(2, 1), 0xFF0000u);
+    EXPECT_EQ(wide.At(3, 6), bands.step == 2 ? 0xFF0000u : colours[1]);
+    EXPECT_EQ(wide.At(1 + width, 3), colours[static_cast<std::size_t>(bands.count - 1)]);
+    EXPECT_EQ(Count(wide, kGreen), 2 * (width + 4) + 6 * 4);
+  }
+  // A vertical one runs from the second colour at the top.
+  DrawGradient(kRed, kBlue, false, canvas.Dc(), RECT{0, 10, 8, 50});
+  EXPECT_EQ(canvas.At(4, 10), kBlue);
+  EXPECT_EQ(canvas.At(4, 9), kGreen);
+  EXPECT_EQ(canvas.At(4, 50), kGreen);
+  EXPECT_GT(GetRValue(canvas.At(4, 49)), 240);
+  // Empty ones paint nothing.
+  Fill(canvas, kGreen);
+  for (RECT r : {RECT{10, 10, 10, 30}, RECT{10, 10, 30, 10}, RECT{30, 30, 10, 10}, RECT{10, 10, 11, 9}})
+    for (bool horizontal : {true, false}) DrawGradient(kRed, kBlue, horizontal, canvas.Dc(), r);
+  EXPECT_EQ(Count(canvas, kGreen), 64 * 64);
+}
+
+TEST_F(Primitives, TransparentBitmapsOfBothKindsShrinkToTheirCellAndEnlargeWhenAsked) {
+  ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
+  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
+  DIBSECTION section{};
+  ASSERT_EQ(::GetObjectW(ddb.get(), sizeof section, &section), int{sizeof(BITMAP)}) << "a device bitmap";
+  ui::OwnedBitmap big = Picture(32, 32, SquareOnMagenta);
+  // Each picture is drawn twice: one left selected in some DC could not be drawn again.
+  struct Case { HBITMAP picture; ColorValue mask; RECT dest; int asked, drawn; };
+  for (Case c : {Case{dib.get(), kMagenta, {8, 8, 40, 40}, 0, 16},  // never enlarged unasked
+                 Case{dib.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{ddb.get(), kMagenta, {8, 8, 40, 40}, 0, 16},
+                 Case{ddb.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{big.get(), -1, {4, 4, 20, 20}, 0, 16},
+                 Case{big.get(), -1, {8, 8, 0, 0}, 48, 48}}) {
+    Fill(canvas, kGreen);
+    RECT src{};
+    int w = c.asked, h = c.asked;
+    ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), c.dest, c.picture, src, c.mask, w, h));
+    EXPECT_EQ((std::pair{w, h}), (std::pair{c.drawn, c.drawn}));
+    // Transparent pixels show the background; the rest of the picture is drawn.
+    const int left = c.dest.left, top = c.dest.top, size = c.drawn;
+    EXPECT_EQ(canvas.At(left, top), kGreen);
+    EXPECT_EQ(canvas.At(left + size / 4, top + size / 4), kRed);
+    EXPECT_EQ(canvas.At(left + 3 * size / 4 - 1, top + 3 * size / 4 - 1), kRed);
+    EXPECT_EQ(canvas.At(left + size / 4 - 1, top + size / 2), kGreen);
+    EXPECT_EQ(canvas.At(left + 3 * size / 4, top + size / 2), kGreen);
+    EXPECT_EQ(Count(canvas, kMagenta), 0);
+  }
+}
+
+TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
+  ui::OwnedBitmap picture = Picture(8, 8, RedLeftBlueRight);
+  Canvas back(16, 16);
+  Fill(back, RGB(9, 9, 9));
+  RECT src{};
+  int w = 0, h = 0;
+  ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{0, 0, 16, 16}, picture.get(), src, kMagenta, w, h, back.Dc(),
+                                    0, 0, true, false));
+  for (int y : {0, 7}) {  // every column moves, the edges too
+    EXPECT_EQ(canvas.At(0, y), kBlue);
+    EXPECT_EQ(canvas.At(3, y), kBlue);
+    EXPECT_EQ(canvas.At(4, y), kRed);
+    EXPECT_EQ(canvas.At(7, y), kRed);
+  }
+  EXPECT_EQ(canvas.At(12, 12), RGB(9, 9, 9));  // the back DC's background, not the canvas
+}
+
+TEST_F(Primitives, TransparentBitmapRefusesWhatItCannotDraw) {
+  ui::OwnedBitmap picture = Picture(8, 8, SquareOnMagenta);
+  ui::OwnedBrush brush(::CreateSolidBrush(kRed));
+  Canvas other(4, 4);
+  struct Case { RECT dest; HGDIOBJ bitmap; RECT src; bool heldElsewhere; };
+  for (Case c : {Case{{4, 4, 4, 20}, picture.get(), {}, false}, Case{{4, 4, 20, 20}, nullptr, {}, false},
+                 Case{{4, 4, 20, 20}, brush.get(), {}, false},
+                 Case{{4, 4, 20, 20}, reinterpret_cast<HGDIOBJ>(12345), {}, false},
+                 Case{{4, 4, 20, 20}, picture.get(), {8, 0, 4, 8}, false},  // an inverted source part
+                 Case{{4, 4, 20, 20}, picture.get(), {}, true}}) {           // cannot be selected here
+    HGDIOBJ old = c.heldElsewhere ? ::SelectObject(other.Dc(), picture.get()) : nullptr;
+    int w = 0, h = 0;
+    EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), c.dest, static_cast<HBITMAP>(c.bitmap), c.src, -1, w, h));
+    if (old) ::SelectObject(other.Dc(), old);
+  }
+  EXPECT_EQ(Count(canvas, kGreen), 64 * 64);
+  RECT src{};
+  int w = 0, h = 0;  // the bitmap is free again and draws
+  EXPECT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h));
+}
+
+// Side bars 200 high: every DC, font and bitmap made on the way given back.
+class Sidebar : public ::testing::Test {
+ protected:
+  void SetUp() override { item.Height = 200; }
+  void TearDown() override {
+    FreeSidebarBitmap(panel);
+    EXPECT_EQ(GdiObjectsHeld(), held);
+  }
+  // The side bar, `width` wide, copied where its pixels can be read.
+  void Shoot(Canvas& shot, int width) {
+    HDC from = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(from, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(panel.SideBarBitmap)));
+    ::BitBlt(shot.Dc(), 0, 0, width, 200, from, 0, 0, SRCCOPY);
+    ::SelectObject(from, old);
+    ::DeleteDC(from);
+  }
+  tolvane::MenuItemRec item;
+  tolvane::MenuPanelRec panel;
+  long held = GdiObjectsHeld();
+  ui::OwnedBitmap red = Picture(16, 16, AllRed);
+  const std::wstring image = L"IMG:" + std::to_wstring(reinterpret_cast<UINT_PTR>(red.get()));
+};
+
+TEST_F(Sidebar, TextWrittenUpwardsOverAGradientFromTopToBottom) {
+  ASSERT_TRUE(DrawSidebarText(nullptr, item, panel,
+                              L"{Sidebar|Text:Tolvane|FColor:0|BColor:255|GColor:16711680|FSize:14|Width:20|"));
+  ASSERT_GE(item.Width, 35);
+  Canvas shot(item.Width, 200);
+  Shoot(shot, item.Width);
+  EXPECT_PRED2(Near, shot.At(1, 0), RGB(0, 0, 255));    // the second colour at the top
+  EXPECT_PRED2(Near, shot.At(1, 199), RGB(255, 0, 0));  // the back colour at the bottom
+  // The ink stands in a band taller than it is wide.
+  int top = 200, bottom = 0, left = item.Width, right = 0;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < item.Width; ++x)
+      if (const COLORREF c = shot.At(x, y); GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60) {
+        top = std::min(top, y), bottom = std::max(bottom, y), left = std::min(left, x), right = std::max(right, x);
+      }
+  EXPECT_GT(bottom - top, 20);
+  EXPECT_GT(bottom - top, 2 * (right - left));
+}
+
+TEST_F(Sidebar, APictureIsPlacedAsAlignedOverItsBackOrTheDefaultBarWithoutIt) {
+  ASSERT_TRUE(CreateSidebarBitmap(nullptr, item, panel, L"{Sidebar|BColor:16777215|" + image + L"|ALIGN:Bot|", {}));
+  EXPECT_EQ(item.Width, 35);
+  Canvas shot(35, 200);
+  Shoot(shot, 35);
+  EXPECT_EQ(shot.At(9, 184), kRed);  // (35 - 16) / 2 across, at the bottom
+  EXPECT_EQ(shot.At(24, 199), kRed);
+  EXPECT_EQ(shot.At(8, 184), kWhite);
+  EXPECT_EQ(shot.At(25, 192), kWhite);
+  EXPECT_EQ(shot.At(9, 183), kWhite);
+  // Without a back colour, the picture's corner is the back.
+  ASSERT_TRUE(CreateSidebarBitmap(nullptr, item, panel, L"{Sidebar|" + image + L"|", {}));
+  Shoot(shot, 35);
+  EXPECT_EQ(shot.At(0, 0), kRed);
+  // A picture that cannot be had gives the default bar.
+  ASSERT_TRUE(CreateSidebarBitmap(nullptr, item, panel, L"{Sidebar|IMG:i4|", {}));
+  Shoot(shot, 35);
+  EXPECT_PRED2(Near, shot.At(0, 0), RGB(0, 255, 255));
+  EXPECT_PRED2(Near, shot.At(0, 199), RGB(0, 128, 192));
+}
+
+constexpr int kWide = 206;
+// A picture's top left in an item: two pixels in, centred in the 22-pixel item.
+constexpr int kPicX = 3 + 2, kPicY = 3 + 3;
+
+class MenuItems : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::OwnedBitmap strip = Picture(16 * 9, 16, SquareOnMagenta);
+    list_.LoadStrip(strip.get(), 16, kMagenta);
+    SetGradientHighlight(true);
+    SetIconShadow(true);
+    SetHighlightDisabled(true);
+    SubclassForm(holder_, &list_, nullptr, 0);
+    items_ = InstanceOf(holder_);
+    ASSERT_NE(items_, nullptr);
+  }
+  void TearDown() override {
+    for (HMENU m : menus_) ::DestroyMenu(m);
+    ::DestroyWindow(holder_);
+    EXPECT_EQ(MenuPicturesHeld(), 0u);
+    SetHighlightDisabled(false);
+  }
+
+  // A pop-up of `captions` ("-" a separator), its items with `flags`, prepared.
+  HMENU Prepared(const std::vector<std::wstring>& captions, UINT flags = 0) {
+    HMENU menu = menus_.emplace_back(::CreatePopupMenu());
+    UINT id = 100;
+    for (const std::wstring& c : captions)
+      ::AppendMenuW(menu, c == L"-" ? MF_SEPARATOR : MF_STRING | flags, c == L"-" ? 0 : id++, c.c_str());
+    items_->IsWindowList(menu, false);
+    return menu;
+  }
+  const tolvane::MenuItemRec& Rec(HMENU menu, int position) {
+    const tolvane::MenuItemRec* rec = items_->Store().FindItemAt(HandleOf(menu), position);
+    EXPECT_NE(rec, nullptr);
+    static const tolvane::MenuItemRec none;
+    return rec ? *rec : none;
+  }
+  bool Draw(const Canvas& canvas, HMENU menu, int position, UINT state = 0, UINT action = ODA_DRAWENTIRE) {
+    return testing::DrawItem(holder_, canvas.Dc(), menu, position, {3, 3}, state, action);
+  }
+
+  HWND holder_ = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ui::ImageList list_;
+  cMenuItems* items_ = nullptr;
+  std::vector<HMENU> menus_;
+};
+
+TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheirText) {
+  HMENU menu = Prepared({L"Quitter l'application{IMG:i5}", L"-", L"Ouvrir\tCtrl+O"});
+  const tolvane::MenuItemRec& quit = Rec(menu, 0);
+  EXPECT_EQ(quit.Text, L"Quitter l'application");
+  EXPECT_EQ(quit.Image, HandleText(list_.Picture(4)));  // image 5, counted from 1
+  {
+    ScreenDc dc;
+    ScopedMenuFont font(dc.get(), 1);
+    RECT r{};
+    ::DrawTextW(dc.get(), quit.Text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOCLIP);
+    EXPECT_EQ(quit.Width, r.right + 40);
+  }
+  EXPECT_EQ(Rec(menu, 2).RightText, L"Ctrl+O");
+  // Windows is given the records' sizes, the right-hand text's column wider.
+  const MEASUREITEMSTRUCT m = testing::MeasureItem(holder_, menu, 0);
+  EXPECT_EQ(m.itemHeight, 22u);
+  EXPECT_EQ(static_cast<int>(m.itemWidth), quit.Width + (GetMenuWidthAdjust() == 0 ? 15 : 0));
+  EXPECT_EQ(testing::MeasureItem(holder_, menu, 1).itemHeight, 6u);
+  for (int p = 0; p < 3; ++p) EXPECT_TRUE(::GetMenuState(menu, p, MF_BYPOSITION) & MF_OWNERDRAW) << p;
+  wchar_t text[64] = {};
+  ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Quitter l'application{IMG:i5}");
+  // A window's own owner-drawn items are not taken.
+  MEASUREITEMSTRUCT other{ODT_MENU, 0, 7, 0, 0, 12345};
+  EXPECT_FALSE(OnMeasureItem(items_, reinterpret_cast<LPARAM>(&other)));
+}
+
+TEST_F(MenuItems, APopupPreparedAgainIsRefreshedInPlace) {
+  HMENU menu = Prepared({L"Un{IMG:i1}", L"Deux"});
+  const std::size_t records = items_->Store().ItemCount();
+  ::ModifyMenuW(menu, 1, MF_BYPOSITION | MF_STRING | MF_GRAYED, 101, L"Trois{DEFAULT}");
+  items_->IsWindowList(menu, false);
+  items_->IsWindowList(menu, false);
+  EXPECT_EQ(items_->Store().ItemCount(), records);
+  EXPECT_EQ(Rec(menu, 1).Text, L"Trois");
+  EXPECT_EQ(Rec(menu, 1).Flags, unsigned{tolvane::kItemDisabled | tolvane::kItemDefault});
+  EXPECT_EQ(Rec(menu, 0).Text, L"Un");
+  // Without its picture the pop-up loses the picture column.
+  ::ModifyMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 100, L"Un");
+  items_->IsWindowList(menu, false);
+  EXPECT_FALSE(items_->Store().FindPanel(HandleOf(menu))->HasImages);
+}
+
+// Where the columns of a pop-up start: -p for a break without a dividing line.
+std::vector<int> Breaks(HMENU menu) {
+  std::vector<int> found;
+  for (int p = 0; p < ::GetMenuItemCount(menu); ++p) {
+    MENUITEMINFOW info{sizeof info, MIIM_FTYPE};
+    ::GetMenuItemInfoW(menu, p, TRUE, &info);
+    if (info.fType & MFT_MENUBREAK) found.push_back(-p);
+    if (info.fType & MFT_MENUBARBREAK) found.push_back(p);
+  }
+  return found;
+}
+
+TEST_F(MenuItems, ASideBarSplitsALongPopupIntoColumnsAndOnlyThen) {
+  std::vector<std::wstring> captions(120, L"\u00c9l\u00e9ment");
+  EXPECT_TRUE(Breaks(Prepared(captions)).empty());
+  captions.insert(captions.begin(), L"{SIDEBAR|Text:Tolvane}");
+  HMENU barred = Prepared(captions);
+  const std::vector<int> cuts = Breaks(barred);
+  ASSERT_GE(cuts.size(), 3u);
+  EXPECT_EQ(cuts[0], -1);  // beside the side bar
+  const int perColumn = cuts[2] - cuts[1];
+  EXPECT_EQ(cuts[1] - 1, perColumn);  // every column as high as the first
+  EXPECT_LE(perColumn * 22, ::GetSystemMetrics(SM_CYSCREEN) - 7);
+  EXPECT_EQ(Rec(barred, 0).Height, perColumn * 22);
+}
+
+TEST_F(MenuItems, TextAndPictureSitInTheItem) {
+  HMENU menu = Prepared({L"Quitter{IMG:i5}"});
+  Canvas canvas(kWide, 30);
+  Fill(canvas, kGreen);
+  ASSERT_TRUE(Draw(canvas, menu, 0));
+  EXPECT_EQ(canvas.At(kPicX + 4, kPicY + 4), kRed);
+  EXPECT_EQ(canvas.At(kPicX + 11, kPicY + 11), kRed);
+  EXPECT_EQ(canvas.At(kPicX, kPicY), ::GetSysColor(COLOR_MENU));  // transparent
+  EXPECT_EQ(canvas.At(103, 5), ::GetSysColor(COLOR_MENU));
+  EXPECT_EQ(canvas.At(2, 13), kGreen);  // nothing outside the item
+  // The text starts 23 pixels in.
+  int first = kWide;
+  for (int x = 0; x < kWide; ++x)
+    for (int y = 3; y < 25; ++y)
+      if (canvas.At(x, y) == ::GetSysColor(COLOR_MENUTEXT)) first = std::min(first, x);
+  EXPECT_GE(first, 3 + 23);
+  EXPECT_LE(first, 3 + 25);
+}
+
+TEST_F(MenuItems, ASelectedItemFadesFromTheHighlightAndLiftsItsPictureOverItsShadow) {
+  Canvas canvas(kWide, 30);
+  ASSERT_TRUE(Draw(canvas, Prepared({L"Quitter{IMG:i5}"}), 0, ODS_SELECTED));
+  EXPECT_TRUE(Near(canvas.At(3 + 21, 3 + 20), HighlightColor()));
+  EXPECT_TRUE(Near(canvas.At(3 + 199, 3 + 20), ::GetSysColor(COLOR_MENU)));
+  // The picture one pixel up and left, its shadow one pixel down and right.
+  EXPECT_EQ(canvas.At(kPicX + 3, kPicY + 3), kRed);
+  EXPECT_EQ(canvas.At(kPicX + 10, kPicY + 10), kRed);
+  EXPECT_EQ(canvas.At(kPicX + 12, kPicY + 12), ::GetSysColor(COLOR_BTNSHADOW));
+  // The cell's frame raised: light on top, shadow at the bottom.
+  EXPECT_EQ(canvas.At(3 + 10, 3), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(canvas.At(3 + 10, 3 + 21), ::GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST_F(MenuItems, ADisabledItemIsFlatWhenHighlightedAndEmbossedOtherwise) {
+  HMENU menu = Prepared({L"Grise\u00e9"}, MF_GRAYED);
+  Canvas flat(kWide, 30), embossed(kWide, 30);
+  ASSERT_TRUE(Draw(flat, menu, 0, ODS_SELECTED | ODS_GRAYED));
+  EXPECT_TRUE(Near(flat.At(3 + 1, 3 + 20), HighlightColor()));
+  EXPECT_GT(Count(flat, ::GetSysColor(COLOR_GRAYTEXT)), 10);
+  SetHighlightDisabled(false);
+  ASSERT_TRUE(Draw(embossed, menu, 0, ODS_SELECTED | ODS_GRAYED));
+  EXPECT_EQ(embossed.At(3 + 1, 3 + 20), RGB(0, 0, 0));  // no highlight painted
+  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_GRAYTEXT)), 10);
+  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 10);  // the light pass
+}
+
+TEST_F(MenuItems, SeparatorsAreEtchedOrRaisedAndDrawnOnlyWhole) {
+  HMENU menu = Prepared({L"-", L"-{RAISED}", L"-Titre"});
+  const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
+  Canvas etched(kWide, 30), raised(kWide, 30), moved(kWide, 30), caption(kWide, 30);
+  ASSERT_TRUE(Draw(etched, menu, 0));
+  EXPECT_EQ(etched.At(3 + 50, 3 + 2), dark);
+  EXPECT_EQ(etched.At(3 + 50, 3 + 3), light);
+  EXPECT_NE(etched.At(3 + 1, 3 + 2), dark);  // two pixels in from each end
+  ASSERT_TRUE(Draw(raised, menu, 1));
+  EXPECT_EQ(raised.At(3 + 50, 3 + 3), light);
+  EXPECT_EQ(raised.At(3 + 50, 3 + 4), dark);
+  ASSERT_TRUE(Draw(moved, menu, 0, ODS_SELECTED, ODA_SELECT));
+  EXPECT_EQ(Count(moved, RGB(0, 0, 0)), kWide * 30);
+  // A caption bar: its text in the middle, a bar at either end.
+  ASSERT_TRUE(Draw(caption, menu, 2));
+  auto barAt = [&](int x) {
+    for (int y = 3; y < 3 + Rec(menu, 2).Height; ++y)
+      if (caption.At(x, y) == dark) return true;
+    return false;
+  };
+  EXPECT_TRUE(barAt(3 + 5));
+  EXPECT_TRUE(barAt(3 + 195));
+  EXPECT_FALSE(barAt(3 + 100));
+}
+
+TEST_F(MenuItems, BitmapsOfBothKindsAreDrawnWithTheirBackgroundOnlyWhenAsked) {
+  ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
+  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
+  for (HBITMAP bitmap : {dib.get(), ddb.get()}) {
+    HMENU menu = Prepared({L"Transparent{IMG:" + HandleText(bitmap) + L"}", L"Opaque{IMG:" + HandleText(bitmap) +
+                                                                               L"|IMGBKG}"});
+    Canvas clear(kWide, 30), opaque(kWide, 30);
+    ASSERT_TRUE(Draw(clear, menu, 0));
+    ASSERT_TRUE(Draw(opaque, menu, 1));
+    EXPECT_EQ(clear.At(kPicX + 8, kPicY + 8), kRed);
+    EXPECT_EQ(opaque.At(kPicX + 8, kPicY + 8), kRed);
+    EXPECT_EQ(clear.At(kPicX, kPicY), ::GetSysColor(COLOR_MENU));
+    EXPECT_EQ(opaque.At(kPicX, kPicY), kMagenta);
+  }
+  // An icon is never drawn opaque: it has its own mask.
+  EXPECT_FALSE(Rec(Prepared({L"Ic\u00f4ne{IMG:i2|IMGBKG}"}), 0).ImageOpaque);
+}
+
+TEST_F(MenuItems, DrawingMakesNothingOnceEachPictureIsReady) {
+  HMENU menu = Prepared({L"Un{IMG:i1}", L"-", L"Deux{IMG:i2}", L"Trois"});
+  Canvas canvas(kWide, 30);
+  for (int p = 0; p < 4; ++p) Draw(canvas, menu, p);
+  const long made = GdiObjectsMade(), held = GdiObjectsHeld();
+  for (int i = 0; i < 1000; ++i)
+    for (int p = 0; p < 4; ++p) Draw(canvas, menu, p, i % 2 ? ODS_SELECTED : 0);
+  EXPECT_EQ(GdiObjectsMade(), made);
+  EXPECT_EQ(GdiObjectsHeld(), held);
+}
+
+TEST_F(MenuItems, PicturesThatKeepChangingShowAsTheyAreNowAndTheCacheStaysBounded) {
+  Canvas canvas(kWide, 30);
+  for (int i = 0; i < 1000; ++i) {
+    // A handle freed is soon given to the next bitmap: its old picture must not show.
+    const COLORREF colour = RGB(i % 256, 255 - i % 256, 40);
+    const auto picture = SolidBitmap(colour);
+    ASSERT_TRUE(Draw(canvas, Prepared({L"Image{IMG:" + HandleText(picture->Bitmap()) + L"|IMGBKG}"}), 0));
+    ASSERT_EQ(canvas.At(kPicX + 8, kPicY + 8), colour) << i;
+  }
+  EXPECT_LE(MenuPicturesHeld(), 512u);
+}
+
+}  // namespace
+}  // namespace menus
