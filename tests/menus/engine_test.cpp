@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <future>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "menu_test_window.h"
@@ -39,6 +41,24 @@ class Subclass : public ::testing::Test {
   }
   std::vector<std::unique_ptr<TestWindow>> windows_;
 };
+
+TEST_F(Subclass, AWindowThatCannotBeHookedIsSaidSoAndLeftAsItWas) {
+  // Another thread's window: its system menu, made owner-drawn before the
+  // hook is tried, must be put back.
+  std::promise<HWND> made;
+  std::promise<void> done;
+  std::thread owner([&] {
+    made.set_value(::CreateWindowW(L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr));
+    done.get_future().wait();
+  });
+  HWND other = made.get_future().get();
+  EXPECT_FALSE(SubclassForm(other, nullptr, nullptr, 0));
+  MENUITEMINFOW info{sizeof info, MIIM_FTYPE};
+  ::GetMenuItemInfoW(::GetSystemMenu(other, FALSE), 0, TRUE, &info);
+  EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
+  done.set_value();
+  owner.join();
+}
 
 TEST_F(Subclass, MessagesReachTheWindowsOwnProcedureOnce) {
   TestWindow& w = Hooked();

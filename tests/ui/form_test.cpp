@@ -8,6 +8,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ui/control_array.h"
@@ -194,6 +195,29 @@ TEST(Caption, DrawingLeavesTheDcAsFound) {
                         wrap);
   EXPECT_EQ(DcState::Of(dc), before);
   ::DeleteDC(dc);
+}
+
+// The system's colour dialog as a colour list's custom entry opens it: full,
+// on the entry's colour.
+TEST(ListColourDialog, OpensFullOnTheEntrysColour) {
+  LONG width = 0;
+  UINT red = 0, green = 0;
+  std::thread closer([&] {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 400 && !dialog; ++i, ::Sleep(25)) dialog = ::FindWindowW(L"#32770", nullptr);
+    ::Sleep(100);
+    RECT r{};
+    ::GetWindowRect(dialog, &r);
+    width = r.right - r.left;
+    red = ::GetDlgItemInt(dialog, 706, nullptr, FALSE);  // its red and green boxes
+    green = ::GetDlgItemInt(dialog, 707, nullptr, FALSE);
+    ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FALSE(ui::TheDesktop().ChooseListColour(nullptr, RGB(10, 20, 30)));
+  closer.join();
+  EXPECT_GT(width, 400);  // the custom colour part shown
+  EXPECT_EQ(red, 10u);
+  EXPECT_EQ(green, 20u);
 }
 
 TEST(ScreenFonts, OneNamePerFamilyAndNoVerticalFaces) {
