@@ -128,6 +128,8 @@ Spread SpreadOf(const std::vector<double>& v) {
 struct StartUp {
   bench::StartSteps launcher, bare;  // medians, ms; the bare window has no timer
   Spread launcherPaint, barePaint;
+  // The bare window, no timer, with one caption; with it and the bar's number of child windows.
+  Spread textPaint, childrenPaint;
   double bareSignal;                 // the bare window's own word of its first paint
   double emptyProcess;               // a process that ends before making any window
   std::vector<bench::LoadedModule> launcherModules, bareModules;  // at the last run's first paint
@@ -181,7 +183,7 @@ bench::StartSteps MedianSteps(const std::vector<bench::StartSteps>& runs) {
 
 StartUp MeasureStartUp(const Programs& p) {
   std::vector<bench::StartSteps> launcher, bare;
-  std::vector<double> signal, empty;
+  std::vector<double> signal, empty, text, children;
   ui::OwnedHandle painted(::CreateEventW(nullptr, TRUE, FALSE, kFirstPaintEvent));
   std::vector<bench::LoadedModule> launcherModules, bareModules;
   for (int run = 0; run <= kStartRuns; ++run) {  // run 0 warms the caches up
@@ -207,6 +209,11 @@ StartUp MeasureStartUp(const Programs& p) {
       watch.join();
     }
     if (run > 0 && signalAt >= 0) signal.push_back(signalAt - started);
+    for (auto [args, into] :
+         {std::pair{L"--no-timer --text", &text}, std::pair{L"--no-timer --text --children", &children}}) {
+      ChildProcess control(p.bare, args);
+      if (control.WaitFirstPaint(15000) >= 0 && run > 0) into->push_back(control.steps().painted);
+    }
     double ended = ChildProcess(p.bare, L"--exit").WaitExit(15000);
     if (run > 0 && ended >= 0) empty.push_back(ended);
   }
@@ -215,8 +222,8 @@ StartUp MeasureStartUp(const Programs& p) {
     for (const auto& r : runs) v.push_back(r.painted);
     return SpreadOf(v);
   };
-  return {MedianSteps(launcher), MedianSteps(bare), paints(launcher), paints(bare), Median(signal), Median(empty),
-          launcherModules, bareModules};
+  return {MedianSteps(launcher), MedianSteps(bare), paints(launcher), paints(bare), SpreadOf(text),
+          SpreadOf(children), Median(signal), Median(empty), launcherModules, bareModules};
 }
 
 struct Idle {
@@ -584,6 +591,11 @@ int wmain(int argc, wchar_t** argv) {
   PrintStep("  its range, high", start.launcherPaint.high, start.barePaint.high);
   PrintStep("CPU of the process by then", start.launcher.cpu, start.bare.cpu);
   std::printf("  a process that ends before any window: %.1f ms to its end\n", start.emptyProcess);
+  std::printf("  control experiments, the bare window with no timer, idle and painted, median [low, high]:\n"
+              "    drawing one caption in the bar's font %.1f ms [%.1f, %.1f]; that and as many child\n"
+              "    windows as the bar has, each painting itself, %.1f ms [%.1f, %.1f]\n",
+              start.textPaint.median, start.textPaint.low, start.textPaint.high, start.childrenPaint.median,
+              start.childrenPaint.low, start.childrenPaint.high);
   std::printf("  in this process, DLLs loaded: the bar's %d windows made in %.1f ms, shown and\n"
               "  painted in %.1f ms\n",
               build.windows, build.load, build.paint);

@@ -52,6 +52,12 @@ int ButtonOf(UINT msg, WPARAM wp) {
   }
 }
 
+bool HasFrame(HWND hwnd) {
+  constexpr LONG_PTR kFrame = WS_BORDER | WS_DLGFRAME | WS_THICKFRAME | WS_VSCROLL | WS_HSCROLL;
+  constexpr LONG_PTR kEdges = WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME;
+  return (::GetWindowLongPtrW(hwnd, GWL_STYLE) & kFrame) || (::GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & kEdges);
+}
+
 std::atomic<int> caughtFailures{0};
 
 }  // namespace
@@ -295,13 +301,20 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
+    case WM_NCPAINT:
+      // With no frame there is nothing outside the client area to draw, and
+      // the system's handling would still take a window DC for every control.
+      if (!HasFrame(hwnd_)) return 0;
+      break;
     case WM_PAINT: {
       PaintDc pdc(hwnd_);
       RECT client{};
       ::GetClientRect(hwnd_, &client);
-      // Drawn off screen first: panes are repainted while they animate.
+      // Drawn off screen first: panes are repainted while they animate. A
+      // bitmap of the display's own kind would ask the display driver for its
+      // format at every paint; a 32-bit DIB is drawn the same without asking.
       OwnedMemoryDc mem(::CreateCompatibleDC(pdc.get()));
-      OwnedBitmap surface(::CreateCompatibleBitmap(pdc.get(), std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom)));
+      OwnedBitmap surface = CreateDib(std::max<LONG>(1, client.right), std::max<LONG>(1, client.bottom), 32);
       {
         ScopedSelect select(mem.get(), surface.get());
         PaintBackground(mem.get(), client, {0, 0});
