@@ -198,6 +198,8 @@ TEST(DesktopImport, ReusesTheGroupNamedExactly) {
   auto plan = PlanDesktopImport(store, Files(2));
   ASSERT_TRUE(plan);
   EXPECT_EQ(plan->group, 2);
+  ASSERT_TRUE(ApplyImport(store, *plan));
+  EXPECT_FALSE(store.Has(L"Data", L"2-3")) << "the old links above the count go";
   store.Save(L"Data", L"2", L"Nomgroupe=Desktop ");
   EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, 4) << "the name as written, case and blanks";
   store.RefuseWrites(true);

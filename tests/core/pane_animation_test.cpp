@@ -25,15 +25,9 @@ PaneAnimation MainWindow(int links) {
   return a;
 }
 
-// Ticks until the animation ends; the number of ticks it took.
-int RunToEnd(PaneAnimation& a, int limit = 2000) {
-  int ticks = 0;
-  while (a.Animating() && ticks < limit) {
-    a.Tick();
-    ++ticks;
-  }
+void RunToEnd(PaneAnimation& a) {
+  for (int ticks = 0; a.Animating() && ticks < 2000; ++ticks) a.Tick();
   EXPECT_FALSE(a.Animating());
-  return ticks;
 }
 
 TEST(PaneAnimation, OpensSixtyPerTickToJustUnderItsContentAndClosesToTheHeader) {
