@@ -100,7 +100,6 @@ TEST(SidebarPicture, PlacedAcrossAndAlong) {
     int x, y, width, height;
   } cases[] = {
       {16, 16, L"", 9, 42, 16, 16},
-      {16, 16, L"TOP", 9, 0, 16, 16},
       {70, 50, L"", 0, 37, 35, 25},     // shrunk, keeping its shape
       {10, 400, L"Top", 16, 0, 2, 100},  // 2.5 rounds to even
       {30, 10, L"bot", 2, 90, 30, 10},
