@@ -54,6 +54,19 @@ TEST(PaneAnimation, OpensSixtyPerTickToJustUnderItsContentAndClosesToTheHeader) 
   EXPECT_EQ(a.area.surfaceTop, 0);
 }
 
+TEST(PaneAnimation, TheScrollRangeFollowsTheLinkPaneMovedDownByTheToolsPane) {
+  PaneAnimation a = MainWindow(60);
+  a.MenuHeader_Click(1);
+  RunToEnd(a);
+  ASSERT_TRUE(a.area.wide);
+  a.MenuHeader_Click(0);
+  RunToEnd(a);
+  a.Tick();  // the links pane moves down under it
+  EXPECT_EQ(a.area.panes[1].top, a.area.panes[0].Bottom() + 120);
+  EXPECT_EQ(a.area.surfaceHeight, a.area.LastPaneBottom() + 250);
+  EXPECT_EQ(a.area.scrollMax, (a.area.surfaceHeight - a.area.scrollBarHeight + 50) / 100);
+}
+
 // Whatever happens to the panes, a timer that sleeps at rest shows at every
 // moment what one that never stops shows; every change wakes it, and a tick
 // at rest puts it to sleep.
