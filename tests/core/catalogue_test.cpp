@@ -48,6 +48,10 @@ TEST(Catalogue, CountsAreBoundedWhereverTheyAreRead) {
   EXPECT_TRUE(store.Writes().empty()) << "a reader's bound only";
   store.Save(L"Data", L"1Occ", L"NbOcc=1e300");
   EXPECT_EQ(ReadLinkCount(store, 1), kMaxLinksPerGroup);
+  // An unreadable count: the named groups are counted, as far as the bound.
+  store.Save(L"Data", L"Groupe", L"NbOcc=deux");
+  for (int g = 2; g <= kMaxGroups + 1; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=x");
+  EXPECT_EQ(GroupCountOrNamed(store), kMaxGroups);
 }
 
 // "NGroupe" is read as a number before any conversion: past every group,
@@ -61,7 +65,7 @@ TEST(Catalogue, CurrentGroupIsClampedToTheGroups) {
   for (auto c : {Case{L"5", 3, 3, true}, Case{L"3", 3, 3, true}, Case{L"2", 3, 2, false}, Case{L"1", 3, 1, false},
                  Case{L"0", 3, 1, true}, Case{L"-2", 3, 1, true}, Case{L"abc", 3, 1, true}, Case{L"", 3, 1, true},
                  Case{L"4", 0, 1, true}, Case{L"1", 1, 1, true}, Case{L"99999999999", 3, 3, true},
-                 Case{L"1e400", 3, 3, true}, Case{L"-1e10", 3, 1, true}}) {
+                 Case{L"1e400", 3, 3, true}, Case{L"-1e10", 3, 1, true}, Case{L"2.6", 3, 3, true}}) {
     auto g = CurrentGroupFrom(c.stored, c.count);
     EXPECT_EQ(std::pair(g.number, g.rewrite), std::pair(c.number, c.rewrite)) << c.stored << " of " << c.count;
   }

@@ -65,6 +65,13 @@ TEST(PaneAnimation, TheScrollRangeFollowsTheLinkPaneMovedDownByTheToolsPane) {
   EXPECT_EQ(a.area.panes[1].top, a.area.panes[0].Bottom() + 120);
   EXPECT_EQ(a.area.surfaceHeight, a.area.LastPaneBottom() + 250);
   EXPECT_EQ(a.area.scrollMax, (a.area.surfaceHeight - a.area.scrollBarHeight + 50) / 100);
+
+  // Scrolled down, then the links pane closed: everything fits, back at the top.
+  a.area.surfaceTop = -3000;
+  a.MenuHeader_Click(1);
+  RunToEnd(a);
+  EXPECT_FALSE(a.area.wide);
+  EXPECT_EQ(a.area.surfaceTop, 0);
 }
 
 // Whatever happens to the panes, a timer that sleeps at rest shows at every
