@@ -139,6 +139,11 @@ TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
   std::set<ui::PicturePtr> shown;  // every frame in turn
   for (std::size_t i = 0; i < TheSkin().frames.size(); ++i, m.Timer1.onTimer()) shown.insert(m.MeIcon.GetPicture());
   EXPECT_EQ(shown.size(), TheSkin().frames.size());
+  // The shell's tray came back after a crash: the icon is added again.
+  desktop.trayCalls.clear();
+  ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  ASSERT_FALSE(desktop.trayCalls.empty());
+  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_ADD));
   m.ShowFromTray();
 }
 
