@@ -27,25 +27,42 @@ void Click(ui::Window& w, int upX = 2) {
   ::SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(upX, 2));
 }
 
+// A list, a text box in a frame and one outside, then a panel holding a
+// stay-down button and a control array.
 class TestForm : public ui::Form {
  public:
-  explicit TestForm(std::wstring name = L"F") : ui::Form(std::move(name)) {}
+  TestForm() : ui::Form(L"F") {}
+  ui::ListBox list;
+  ui::Frame frame;
+  ui::TextBox framed, last;
   ui::Panel body;
   ui::RibbonButton button;
   ui::ControlArray<ui::Panel> items;
+  // The system control inside each host window: what holds the focus.
+  static HWND Inner(const ui::Window& host) { return ::GetWindow(host.hwnd(), GW_CHILD); }
 
  protected:
   void Design() override {
-    Move(0, 0, 3000, 3000);
-    body.Create(*this, {.name = L"body", .left = 600, .top = 600, .width = 1500, .height = 1200});
+    Move(600, 600, 4000, 4000);
+    list.Create(*this, {.name = L"list", .width = 1500, .height = 900}, true);
+    frame.Create(*this, {.name = L"frame", .top = 1000, .width = 3000, .height = 800});
+    framed.Create(frame, {.name = L"framed", .left = 100, .top = 100, .width = 1500, .height = 315});
+    last.Create(*this, {.name = L"last", .top = 2000, .width = 1500, .height = 315, .back = RGB(0xE0, 0xE0, 0xE0),
+                        .font = {L"Verdana", 8.25}});
+    body.Create(*this, {.name = L"body", .left = 1600, .top = 2400, .width = 1500, .height = 1200});
     button.Create(body, {.name = L"button", .width = 600, .height = 300});
     items.Create(body, {.name = L"items", .top = 400, .width = 600, .height = 300, .caption = L"zero"});
   }
 };
 
-TEST(ControlArray, LoadsFromTheDesignAndUnloadsFromItsOwnHandler) {
+class Forms : public ::testing::Test {
+ protected:
+  void SetUp() override { f.Show(); }
+  void TearDown() override { f.Unload(); }
   TestForm f;
-  f.Load();
+};
+
+TEST_F(Forms, AControlArrayLoadsFromTheDesignAndUnloadsFromItsOwnHandler) {
   ui::Panel& one = f.items.Load(1);
   EXPECT_EQ(one.Caption(), L"zero");
   EXPECT_FALSE(one.Visible());  // loaded elements start hidden
@@ -62,12 +79,9 @@ TEST(ControlArray, LoadsFromTheDesignAndUnloadsFromItsOwnHandler) {
   EXPECT_EQ(f.items.Count(), 1);
   EXPECT_FALSE(f.items.Exists(1));
   ui::CollectUnloaded();
-  f.Unload();
 }
 
-TEST(RibbonButton, APressReleasedOutsideIsNoClick) {
-  TestForm f;
-  f.Load();
+TEST_F(Forms, ARibbonButtonPressReleasedOutsideIsNoClick) {
   int clicks = 0;
   f.button.onClick = [&] { ++clicks; };
   Click(f.button, 500);
@@ -75,12 +89,9 @@ TEST(RibbonButton, APressReleasedOutsideIsNoClick) {
   EXPECT_FALSE(f.button.Value());
   Click(f.button);
   EXPECT_EQ(clicks, 1);
-  f.Unload();
 }
 
-TEST(ScrollBar, RangeMayGoNegativeAndChangeFollowsTheValue) {
-  TestForm f;
-  f.Load();
+TEST_F(Forms, AScrollBarsRangeMayGoNegativeAndChangeFollowsTheValue) {
   ui::ScrollBar bar;
   bar.Create(f.body, {.left = 1200, .width = 270, .height = 1200});
   int changes = 0;
@@ -95,35 +106,12 @@ TEST(ScrollBar, RangeMayGoNegativeAndChangeFollowsTheValue) {
   EXPECT_EQ(changes, 2);
   ::SendMessageW(bar.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
   EXPECT_EQ(bar.Value(), 0);
-  f.Unload();
 }
-
-class FieldsForm : public ui::Form {
- public:
-  FieldsForm() : ui::Form(L"Fields") {}
-  ui::ListBox list;
-  ui::Frame frame;
-  ui::TextBox framed, last;
-  // The system control inside each host window: what holds the focus.
-  static HWND Inner(const ui::Window& host) { return ::GetWindow(host.hwnd(), GW_CHILD); }
-
- protected:
-  void Design() override {
-    Move(600, 600, 4000, 3000);
-    list.Create(*this, {.name = L"list", .width = 1500, .height = 900}, true);
-    frame.Create(*this, {.name = L"frame", .top = 1000, .width = 3000, .height = 800});
-    framed.Create(frame, {.name = L"framed", .left = 100, .top = 100, .width = 1500, .height = 315});
-    last.Create(*this, {.name = L"last", .top = 2000, .width = 1500, .height = 315, .back = RGB(0xE0, 0xE0, 0xE0),
-                        .font = {L"Verdana", 8.25}});
-  }
-};
 
 // Tab follows the order the controls were made in, through containers,
 // passing over what a hidden or disabled container holds.
-TEST(FormKeyboard, TabGoesInCreationOrderOverReachableControls) {
-  FieldsForm f;
-  f.Show();
-  const HWND list = FieldsForm::Inner(f.list), framed = FieldsForm::Inner(f.framed), last = FieldsForm::Inner(f.last);
+TEST_F(Forms, TabGoesInCreationOrderOverReachableControls) {
+  const HWND list = TestForm::Inner(f.list), framed = TestForm::Inner(f.framed), last = TestForm::Inner(f.last);
   EXPECT_EQ(::GetFocus(), list);  // the first control, when the form shows
   std::vector<HWND> order;
   for (int i = 0; i < 4; ++i) {
@@ -138,12 +126,9 @@ TEST(FormKeyboard, TabGoesInCreationOrderOverReachableControls) {
   f.frame.SetVisible(true);
   ::EnableWindow(f.frame.hwnd(), FALSE);
   EXPECT_EQ(ui::NextTabStop(last, true), list);
-  f.Unload();
 }
 
-TEST(ListBox, SortedKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
-  FieldsForm f;
-  f.Load();
+TEST_F(Forms, ASortedListKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
   for (const wchar_t* name : {L"Verdana", L"Arial", L"Tahoma"}) f.list.AddItem(name);
   EXPECT_EQ(f.list.List(0) + L"," + f.list.List(1) + L"," + f.list.List(2), L"Arial,Tahoma,Verdana");
   std::vector<int> clicks;
@@ -153,12 +138,9 @@ TEST(ListBox, SortedKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
   f.list.SetListIndex(0);
   f.list.SetListIndex(-1);
   EXPECT_EQ(clicks, (std::vector<int>{2, 2, 0}));
-  f.Unload();
 }
 
-TEST(TextBox, ColoursAndFontReachTheSystemEditAndDroppedFilesArriveWhole) {
-  FieldsForm f;
-  f.Show();
+TEST_F(Forms, ATextBoxsColoursAndFontReachTheSystemEditAndDroppedFilesArriveWhole) {
   HWND edit = f.last.EditHwnd();
   auto colours = [&] {
     HDC dc = ::GetDC(edit);
@@ -183,7 +165,6 @@ TEST(TextBox, ColoursAndFontReachTheSystemEditAndDroppedFilesArriveWhole) {
   const std::wstring longPath = L"C:\\" + std::wstring(300, L'x') + L"\\fichier long.txt";
   ::SendMessageW(edit, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({L"C:\\Jeux\\a.exe", longPath})), 0);
   EXPECT_EQ(drops, (std::vector<std::vector<std::wstring>>{{L"C:\\Jeux\\a.exe", longPath}}));
-  f.Unload();
 }
 
 TEST(Caption, DrawingLeavesTheDcAsFound) {
@@ -238,23 +219,20 @@ LONG CALLBACK CatchDebugOutput(EXCEPTION_POINTERS* e) {
   return EXCEPTION_CONTINUE_EXECUTION;
 }
 
-TEST(Failures, OneCaughtAtAWindowProcedureIsWrittenOutAndCounted) {
-  TestForm form(L"Failing");
-  form.Load();
+TEST_F(Forms, AFailureCaughtAtAWindowProcedureIsWrittenOutAndCounted) {
   int clicks = 0;
-  form.button.onClick = [&] {
+  f.button.onClick = [&] {
     ++clicks;
     throw std::runtime_error("bouton en panne");
   };
   PVOID handler = ::AddVectoredExceptionHandler(1, CatchDebugOutput);
-  Click(form.button);
-  Click(form.button);
+  Click(f.button);
+  Click(f.button);
   ::RemoveVectoredExceptionHandler(handler);
   EXPECT_EQ(clicks, 2) << "the program goes on";
   EXPECT_EQ(ui::TakeCaughtFailures(), 2);
   EXPECT_EQ(ui::TakeCaughtFailures(), 0);
   EXPECT_NE(debugOutput.find("bouton en panne"), std::string::npos) << debugOutput;
-  form.Unload();
 }
 
 }  // namespace
