@@ -10,18 +10,19 @@
 namespace imagebutton {
 namespace {
 
-// Records every look drawn and every event raised, in one sequence.
+std::string Args() { return ""; }
+std::string Args(MouseArgs& a) { return std::to_string(a.button); }
+std::string Args(std::int16_t& key, std::int16_t&) { return std::to_string(key); }
+
+// Records every look drawn and every event raised (with its button or key),
+// in one sequence.
 class Recorder : public InputHost {
  public:
   Recorder() {
-    events.Click = [this] { log.push_back("Click"); };
-    events.MouseDown = [this](MouseArgs& a) { log.push_back("MouseDown" + std::to_string(a.button)); };
-    events.MOUSEMOVE = [this](MouseArgs&) { log.push_back("MOUSEMOVE"); };
-    events.MouseUp = [this](MouseArgs& a) { log.push_back("MouseUp" + std::to_string(a.button)); };
-    events.KeyDown = [this](std::int16_t& k, std::int16_t&) { log.push_back("KeyDown" + std::to_string(k)); };
-    events.KeyUp = [this](std::int16_t& k, std::int16_t&) { log.push_back("KeyUp" + std::to_string(k)); };
-    events.MouseOver = [this] { log.push_back("MouseOver"); };
-    events.MouseOut = [this] { log.push_back("MouseOut"); };
+    auto note = [this](const char* name) { return [this, name](auto&... a) { log.push_back(name + Args(a...)); }; };
+    events.Click = note("Click"), events.MouseOver = note("MouseOver"), events.MouseOut = note("MouseOut");
+    events.MouseDown = note("MouseDown"), events.MOUSEMOVE = note("MOUSEMOVE"), events.MouseUp = note("MouseUp");
+    events.KeyDown = note("KeyDown"), events.KeyUp = note("KeyUp");
   }
 
   void Draw(Face face, bool hoverCaption) override {
@@ -30,14 +31,10 @@ class Recorder : public InputHost {
   }
   bool CursorOver() override { return over; }
   void SetHoverTimer(bool on) override { timer = on; }
-  void MoveFocus(bool backward) override {
-    log.push_back(backward ? "<focus" : "focus>");
+  void MoveFocus(bool) override {
     if (onMoveFocus) onMoveFocus();
   }
-  // Ticks as the hover timer would: only while it runs.
-  void Tick() {
-    if (timer) machine.HoverTick();
-  }
+  void Tick() { if (timer) machine.HoverTick(); }  // as the hover timer would: only while it runs
 
   std::vector<std::string> Take() { return std::exchange(log, {}); }
 
@@ -64,7 +61,7 @@ TEST(ImageButtonInput, HoverEntersLeavesAndComesBackAfterADrag) {
   r.machine.MouseMove(kNone);
   r.machine.MouseMove(kNone);
   r.Tick();  // still inside
-  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MouseOver", "MOUSEMOVE", "MOUSEMOVE"}));
+  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MouseOver", "MOUSEMOVE0", "MOUSEMOVE0"}));
   r.machine.MouseDown(kLeft);
   r.Take();
   r.over = false;
@@ -73,7 +70,7 @@ TEST(ImageButtonInput, HoverEntersLeavesAndComesBackAfterADrag) {
   EXPECT_FALSE(r.timer);
   r.over = true;
   r.machine.MouseMove(kLeft);
-  EXPECT_EQ(r.Take(), (Log{"[pressed*]", "MOUSEMOVE"}));
+  EXPECT_EQ(r.Take(), (Log{"[pressed*]", "MOUSEMOVE1"}));
   r.machine.MouseUp(kLeft, true);
   EXPECT_EQ(r.Take(), (Log{"[normal]", "MouseUp1", "[normal]", "Click"}));
   r.over = false;
@@ -81,7 +78,7 @@ TEST(ImageButtonInput, HoverEntersLeavesAndComesBackAfterADrag) {
   EXPECT_EQ(r.Take(), (Log{"[normal]"}));
   r.over = true;
   r.machine.MouseMove(kNone);
-  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MouseOver", "MOUSEMOVE"}));
+  EXPECT_EQ(r.Take(), (Log{"[hover*]", "MouseOver", "MOUSEMOVE0"}));
   r.machine.MouseDown(kRight);  // the right button never clicks
   r.machine.MouseUp(kRight, true);
   EXPECT_EQ(r.Take(), (Log{"MouseDown2", "[hover*]", "MouseUp2"}));

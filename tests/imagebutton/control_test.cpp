@@ -18,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "../e2e/driver.h"
 #include "canvas.h"
 #include "ui/edit_controls.h"
 #include "ui/form.h"
@@ -35,6 +36,8 @@ void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace imagebutton {
 namespace {
+
+using e2e::WaitFor;
 
 constexpr COLORREF kPictureColour = RGB(12, 200, 34);  // in no face
 const LPARAM kInside = MAKELPARAM(40, 16);
@@ -78,12 +81,6 @@ void Type(BYTE key, std::initializer_list<BYTE> held = {}) {
   for (auto h = std::rbegin(held); h != std::rend(held); ++h) send(*h, KEYEVENTF_KEYUP);
 }
 
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 500; ++i, ::Sleep(10))
-    if (done()) return true;
-  return false;
-}
-
 // How many pixels of the button's face match, `inset` pixels in from its edges.
 int Count(HWND button, const std::function<bool(COLORREF)>& match, int inset = 0) {
   RECT r{};
@@ -92,6 +89,7 @@ int Count(HWND button, const std::function<bool(COLORREF)>& match, int inset = 0
   ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
   return canvas.Count(match, inset);
 }
+int Count(HWND button, COLORREF colour) { return Count(button, [&](COLORREF c) { return c == colour; }); }
 
 TEST(ImageButton, CornersCutAndAClickOnlyWhenReleasedInside) {
   ButtonsForm form;
@@ -214,24 +212,22 @@ TEST(ImageButton, TabArrowsAndAccessKeysMoveTheFocusAndClickTheEnabledButton) {
 TEST(ImageButton, PictureBoxFacesAndCaptionColours) {
   ButtonsForm form;
   form.Show();
-  const auto picture = [&] { return Count(form.valider->Hwnd(), [](COLORREF c) { return c == kPictureColour; }); };
-  EXPECT_EQ(picture(), 33 * 32);  // 33 pixels square from (3, 1)
+  EXPECT_EQ(Count(form.valider->Hwnd(), kPictureColour), 33 * 32);  // 33 pixels square from (3, 1)
   std::vector<std::wstring> shown;
   XpBoutonImg::ShowMessage = [&](HWND, const std::wstring& text) { shown.push_back(text); };
   EXPECT_FALSE(form.valider->SetWPicture(std::wstring(L"trois")));
   EXPECT_TRUE(form.valider->SetHPicture(std::wstring(L"10")));
   EXPECT_TRUE(form.valider->SetXPicture(60.0));
-  EXPECT_EQ(picture(), 21 * 10);  // cut by the right edge
+  EXPECT_EQ(Count(form.valider->Hwnd(), kPictureColour), 21 * 10);  // cut by the right edge
   EXPECT_EQ(shown, std::vector<std::wstring>{L"Veuillez saisir une valeur numérique"});
   XpBoutonImg::ShowMessage = nullptr;
 
   const HWND button = form.annuler->Hwnd();
-  const auto edge = [](HWND b, COLORREF colour) { return Count(b, [&](COLORREF c) { return c == colour; }); };
-  EXPECT_GE(edge(button, RGB(214, 208, 197)), 77);  // normal
+  EXPECT_GE(Count(button, RGB(214, 208, 197)), 77);  // normal
   ::SendMessageW(form.valider->Hwnd(), WM_SETFOCUS, 0, 0);
-  EXPECT_GE(edge(form.valider->Hwnd(), RGB(97, 125, 229)), 75);  // focused
+  EXPECT_GE(Count(form.valider->Hwnd(), RGB(97, 125, 229)), 75);  // focused
   ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, kInside);
-  EXPECT_GE(edge(button, RGB(242, 241, 238)), 77);  // pressed
+  EXPECT_GE(Count(button, RGB(242, 241, 238)), 77);  // pressed
   ::SendMessageW(button, WM_LBUTTONUP, 0, kInside);
   const auto captionHue = [&] {  // inside the edges, where the face is grey; the text may be smoothed
     const int red = Count(button, [](COLORREF c) { return GetRValue(c) > GetBValue(c) + 60; }, 4),
@@ -247,11 +243,11 @@ TEST(ImageButton, PictureBoxFacesAndCaptionColours) {
   ASSERT_EQ(::WindowFromPoint(centre), button);
   ::SendMessageW(button, WM_MOUSEMOVE, 0, kInside);
   EXPECT_STREQ(captionHue(), "red");
-  EXPECT_GE(edge(button, RGB(229, 151, 0)), 77);  // hovered
+  EXPECT_GE(Count(button, RGB(229, 151, 0)), 77);  // hovered
   ::EnableWindow(button, FALSE);
   EXPECT_STREQ(captionHue(), "none");
-  EXPECT_GT(edge(button, RGB(161, 161, 146)), 10);  // the caption
-  EXPECT_GE(edge(button, RGB(245, 244, 234)), 79 * 20);  // the flat face
+  EXPECT_GT(Count(button, RGB(161, 161, 146)), 10);  // the caption
+  EXPECT_GE(Count(button, RGB(245, 244, 234)), 79 * 20);  // the flat face
   form.Unload();
 }
 
