@@ -128,9 +128,8 @@ TEST_F(Forms, TabGoesInCreationOrderOverReachableControls) {
   EXPECT_EQ(ui::NextTabStop(last, true), list);
 }
 
-TEST_F(Forms, ASortedListKeepsAlphabeticalOrderAndAChoiceFromCodeActsAsAClick) {
+TEST_F(Forms, AListsChoiceFromCodeActsAsAClickEvenWhenTheSame) {
   for (const wchar_t* name : {L"Verdana", L"Arial", L"Tahoma"}) f.list.AddItem(name);
-  EXPECT_EQ(f.list.List(0) + L"," + f.list.List(1) + L"," + f.list.List(2), L"Arial,Tahoma,Verdana");
   std::vector<int> clicks;
   f.list.onClickItem = [&] { clicks.push_back(f.list.ListIndex()); };
   f.list.SetListIndex(2);
