@@ -126,7 +126,7 @@ class cMenuItems {
   // Lists bound by "LB:"/"CB:", the built-in lists, and the tags of a
   // generated list's entries.
   void ReadListTags(tolvane::MenuItemRec& rec, const std::wstring& tags, HMENU hMenu, int Position);
-  void RenderSideBar(tolvane::MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction);
+  void RenderSideBar(tolvane::MenuItemRec& bar, tolvane::MenuPanelRec& panel);
   void BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<tolvane::MenuItemRec*>& items,
                       const std::vector<int>& breaks);
   HMENU timeConsuming_ = nullptr;

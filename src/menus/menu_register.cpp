@@ -165,13 +165,12 @@ void cMenuItems::ReadListTags(MenuItemRec& rec, const std::wstring& tags, HMENU 
   }
 }
 
-void cMenuItems::RenderSideBar(MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction) {
+void cMenuItems::RenderSideBar(MenuItemRec& bar, tolvane::MenuPanelRec& panel) {
   const std::wstring tags = tolvane::SplitCaption(bar.Caption).tags;
   if (!tolvane::GetCaptionTag(tags, L"IMG:").empty())
     CreateSidebarBitmap(hForm_, bar, panel, tags, ListImageSources(imageList_, hForm_));
   else
     DrawSidebarText(hForm_, bar, panel, tags);
-  bar.ExtraWidth = -12 - (bar.Caption.find(L'\t') != std::wstring::npos ? correction : 0);
 }
 
 void cMenuItems::MeasureItem(MenuItemRec& rec) {
@@ -423,7 +422,9 @@ void cMenuItems::BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<Me
     const bool draw = bar.Height != sideBarHeight || bar.RightText == L"Remeasure" || !panel.SideBarBitmap;
     bar.Height = sideBarHeight;
     bar.RightText.clear();
-    if (draw) RenderSideBar(bar, panel, correction);
+    if (draw) RenderSideBar(bar, panel);
+    // Set at every preparation: the record was made afresh, drawn or not.
+    bar.ExtraWidth = -12 - (bar.Caption.find(L'\t') != std::wstring::npos ? correction : 0);
   }
 }
 

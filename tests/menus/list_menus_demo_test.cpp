@@ -158,11 +158,22 @@ TEST_F(Demo, OpeningsKeepTheCountsSteady) {
       if (HMENU sub = ::GetSubMenu(root, i))
         for (int p = 0; p < ::GetMenuItemCount(sub); ++p) Draw(c, sub, p, ODA_DRAWENTIRE, p % 2 ? ODS_SELECTED : 0);
   };
+  // The side bar measured alike at every opening, and drawn alike in that width.
+  auto barShot = [&] {
+    ItemCanvas shot;
+    const MEASUREITEMSTRUCT m = testing::MeasureItem(form.hwnd(), bar, 0);
+    DrawItem(form.hwnd(), shot.Dc(), bar, 0, {0, 0}, 0, ODA_DRAWENTIRE, static_cast<LONG>(m.itemWidth));
+    std::vector<int> ink{static_cast<int>(m.itemWidth), static_cast<int>(m.itemHeight)};
+    for (int x = 0; x < 60; ++x) ink.push_back(shot.Inked(x, x + 1));
+    return ink;
+  };
   openAndDraw();
+  const std::vector<int> firstBar = barShot();
   const long held = GdiObjectsHeld();
   HMENU first = ::GetSubMenu(root, 0);
   for (int i = 0; i < 1000; ++i) openAndDraw();
   EXPECT_EQ(GdiObjectsHeld(), held);
+  EXPECT_EQ(barShot(), firstBar);
   EXPECT_TRUE(::GetSubMenu(root, 0) == first || !::IsMenu(first));
   EXPECT_EQ(::GetSubMenu(root, 3), bar);
   // The side bar is drawn again only for a new column.
