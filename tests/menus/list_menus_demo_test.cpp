@@ -242,28 +242,30 @@ TEST_F(Demo, AColourSwatchOutlivesTheHighlightAndAListItemHasItsTip) {
 TEST_F(Demo, RestoredItemsFindTheirOwnRecordsAfterAnInsertAndADelete) {
   HMENU m = ::CreatePopupMenu();
   ::AppendMenuW(m, MF_STRING, 5, L"A{IMG:i1}");
+  ::AppendMenuW(m, MF_STRING, 0, L"Info");
   ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(m, MF_STRING | MF_GRAYED | MF_CHECKED, 6, L"B");
   for (UINT id : {7u, 8u, 9u}) {  // items come and go at the top, each leaving a record there
-    OpenOnce(form.hwnd(), m);
     ::InsertMenuW(m, 0, MF_BYPOSITION | MF_STRING, id, L"C");
     OpenOnce(form.hwnd(), m);
     ::DeleteMenu(m, id, MF_BYCOMMAND);
   }
-  OpenOnce(form.hwnd(), m);
   ASSERT_TRUE(GetAssociatedIcon(L"C:\\windows\\notepad.exe"));
   RestoreOnExit = true;
   form.Destroy();
   RestoreOnExit = false;
   EXPECT_FALSE(GetAssociatedIcon(std::wstring(400, L'x')));  // the drive icon went with the last window
-  wchar_t a[16] = {}, b[16] = {};
-  ::GetMenuStringW(m, 0, a, 16, MF_BYPOSITION);
-  ::GetMenuStringW(m, 2, b, 16, MF_BYPOSITION);
-  EXPECT_EQ(std::wstring(a) + L"|" + b, L"A{IMG:i1}|B");
+  std::wstring shown;
+  for (int p : {0, 1, 3}) {
+    wchar_t text[16] = {};
+    ::GetMenuStringW(m, p, text, 16, MF_BYPOSITION);
+    shown += text + std::wstring(L"|");
+  }
+  EXPECT_EQ(shown, L"A{IMG:i1}|Info|B|");
   EXPECT_EQ(::GetMenuItemID(m, 0), 5u);
   EXPECT_EQ(::GetMenuState(m, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
-  EXPECT_EQ(::GetMenuState(m, 1, MF_BYPOSITION) & (MF_SEPARATOR | MF_OWNERDRAW), UINT{MF_SEPARATOR});
-  EXPECT_EQ(::GetMenuState(m, 2, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED | MF_OWNERDRAW), UINT{MF_GRAYED | MF_CHECKED});
+  EXPECT_EQ(::GetMenuState(m, 2, MF_BYPOSITION) & (MF_SEPARATOR | MF_OWNERDRAW), UINT{MF_SEPARATOR});
+  EXPECT_EQ(::GetMenuState(m, 3, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED | MF_OWNERDRAW), UINT{MF_GRAYED | MF_CHECKED});
   ::DestroyMenu(m);
 }
 
