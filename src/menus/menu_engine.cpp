@@ -259,6 +259,8 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
           for (HMENU menu : prepared) owner->UpdateMenuItems(menu);
       }
       openPopups.reset();
+      // A pop-up its owner destroyed since: its handle may come back for another.
+      for (auto& [hwnd, instance] : Instances()) instance->ForgetDestroyedPopups();
       ForgetStalePictures();
       return passOn();
     case WM_MDIDESTROY: {

@@ -183,6 +183,16 @@ void cMenuItems::ForgetPopup(HMENU hMenu) {
   for (auto& [menu, instance] : generated_) instance->ForgetPopup(hMenu);
 }
 
+void cMenuItems::ForgetDestroyedPopups() {
+  std::vector<HMENU> gone;
+  for (tolvane::HandleValue value : store_.Menus())
+    if (auto menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(value)); !::IsMenu(menu)) gone.push_back(menu);
+  for (const auto& [menu, instance] : generated_)
+    if (!::IsMenu(menu)) gone.push_back(menu);
+  for (HMENU menu : gone) ForgetPopup(menu);
+  for (auto& [menu, instance] : generated_) instance->ForgetDestroyedPopups();
+}
+
 void cMenuItems::ReleaseTips(cTips* tips) {
   if (!tips) return;
   if (callBacks_ == tips) callBacks_ = nullptr;

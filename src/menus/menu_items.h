@@ -99,11 +99,15 @@ class cMenuItems {
   // Forgets a pop-up the system destroyed, in this instance and the
   // generated ones, so a recycled handle never finds its records.
   void ForgetPopup(HMENU hMenu);
+  // Forgets, here and in the generated instances, every pop-up that is no
+  // longer a menu: one its owner destroyed.
+  void ForgetDestroyedPopups();
   // Stops using an event object about to go.
   void ReleaseTips(cTips* tips);
 
   // The instance answering for generated pop-up `hMenu`, or null.
   cMenuItems* Generated(HMENU hMenu);
+  std::size_t GeneratedCount() const { return generated_.size(); }
   // `parent`: the pop-up it opens from; forgetting that one forgets it too.
   void AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance, HMENU parent = nullptr);
 

@@ -153,6 +153,11 @@ TEST_F(Demo, OpeningsKeepTheCountsSteady) {
   int round = 0;
   auto openAndDraw = [&] {
     Open();
+    // A pop-up its caller makes for one opening and then destroys.
+    HMENU once = ::CreatePopupMenu();
+    ::AppendMenuW(once, MF_STRING, 1, L"Couleurs{lvColors:}");
+    OpenOnce(form.hwnd(), once);
+    ::DestroyMenu(once);
     if (round++ % 10) return;
     for (int i = 0; i < ::GetMenuItemCount(root); ++i)
       if (HMENU sub = ::GetSubMenu(root, i))
@@ -170,14 +175,18 @@ TEST_F(Demo, OpeningsKeepTheCountsSteady) {
   openAndDraw();
   const std::vector<int> firstBar = barShot();
   const long held = GdiObjectsHeld();
+  cMenuItems& items = *InstanceOf(form.hwnd());
+  const std::size_t popups = items.Store().PopupCount(), generated = items.GeneratedCount();
   HMENU first = ::GetSubMenu(root, 0);
   for (int i = 0; i < 1000; ++i) openAndDraw();
   EXPECT_EQ(GdiObjectsHeld(), held);
+  EXPECT_EQ(items.Store().PopupCount(), popups);
+  EXPECT_EQ(items.GeneratedCount(), generated);
   EXPECT_EQ(barShot(), firstBar);
   EXPECT_TRUE(::GetSubMenu(root, 0) == first || !::IsMenu(first));
   EXPECT_EQ(::GetSubMenu(root, 3), bar);
   // The side bar is drawn again only for a new column.
-  const tolvane::MenuPanelRec* panel = InstanceOf(form.hwnd())->Store().FindPanel(HandleOf(bar));
+  const tolvane::MenuPanelRec* panel = items.Store().FindPanel(HandleOf(bar));
   ASSERT_TRUE(panel);
   const tolvane::HandleValue sideBar = panel->SideBarBitmap;
   EXPECT_NE(sideBar, 0u);
