@@ -320,6 +320,11 @@ TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheir
     EXPECT_EQ(quit.Width, r.right + 40);
   }
   EXPECT_EQ(Rec(menu, 2).RightText, L"Ctrl+O");
+  // While the menus are to be restored on exit, every picture is the one the engine is told.
+  RestoreOnExit = true;
+  ImageTagOverride = static_cast<long>(reinterpret_cast<UINT_PTR>(list_.Picture(1)));
+  EXPECT_EQ(Rec(Prepared({L"Quitter{IMG:i5}"}), 0).Image, HandleText(list_.Picture(1)));
+  RestoreOnExit = false;
   // Windows is given the records' sizes, the right-hand text's column wider.
   const MEASUREITEMSTRUCT m = testing::MeasureItem(holder_, menu, 0);
   EXPECT_EQ(m.itemHeight, 22u);
