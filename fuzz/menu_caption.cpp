@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(parts.accelerator == (tab == std::wstring::npos ? L"" : caption.substr(tab + 1)));
   FUZZ_CHECK(parts.text.size() <= caption.size() && parts.text.find(L'\t') == std::wstring::npos);
   FUZZ_CHECK(parts.tags.empty() || (parts.tags.front() == L'{' && parts.tags.back() == L'|'));
-  const CaptionParts replaced = SplitCaption(caption, -12);
+  const CaptionParts replaced = SplitCaption(caption, {true, -12});
   FUZZ_CHECK(replaced.text == parts.text && replaced.accelerator == parts.accelerator);
 
   // Keys the engine asks for, and one made of the input's first characters.

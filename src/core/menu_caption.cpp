@@ -1,6 +1,7 @@
 #include "core/menu_caption.h"
 
 #include <array>
+#include <optional>
 
 #include "core/text.h"
 #include "core/text_case.h"
@@ -23,7 +24,7 @@ constexpr std::array<std::wstring_view, 9> kKeywords = {L"Raised",      L"Bold",
 
 }  // namespace
 
-CaptionParts SplitCaption(std::wstring_view caption, std::optional<long long> imageOverride) {
+CaptionParts SplitCaption(std::wstring_view caption, const CaptionSwitches& switches) {
   CaptionParts out;
   std::wstring_view s = caption;
   if (std::size_t tab = s.find(L'\t'); tab != std::wstring_view::npos) {
@@ -38,20 +39,20 @@ CaptionParts SplitCaption(std::wstring_view caption, std::optional<long long> im
   std::wstring_view block = s.substr(open, close - open + 1);
   out.text = Trim(RemoveAllNoCase(s, block));
   out.tags = std::wstring(block.substr(0, block.size() - 1)) + L"|";
-  if (imageOverride) {
+  if (switches.restoreOnExit) {
     if (std::size_t img = FindNoCase(out.tags, L"IMG:"); img != std::wstring::npos) {
       std::size_t end = out.tags.find(L'|', img);  // always found: the tags end in "|"
       std::wstring old = out.tags.substr(img, end - img);
-      out.tags = ReplaceAllNoCase(out.tags, old, L"IMG:" + Digits(*imageOverride));
+      out.tags = ReplaceAllNoCase(out.tags, old, L"IMG:" + Digits(switches.imageTagOverride));
     }
   }
   return out;
 }
 
-CaptionParts LiteralCaption(std::wstring_view text, std::wstring_view tags) {
+CaptionParts LiteralCaption(std::wstring_view text, std::wstring_view tags, const CaptionSwitches& switches) {
   CaptionParts out;
   out.text = std::wstring(text);
-  if (!tags.empty()) out.tags = SplitCaption(tags).tags;
+  if (!tags.empty()) out.tags = SplitCaption(tags, switches).tags;
   return out;
 }
 

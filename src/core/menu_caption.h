@@ -3,7 +3,6 @@
 // that tells the engine how to draw the item ("{IMG:i9}" names a picture).
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,16 +14,24 @@ struct CaptionParts {
   std::wstring accelerator;  // what follows the first TAB, as written
 };
 
+// The menu engine's switches that bear on reading a caption: while its
+// menus are to be restored when their window goes, the picture every
+// caption names is `imageTagOverride`.
+struct CaptionSwitches {
+  bool restoreOnExit = false;
+  long long imageTagOverride = 0;
+};
+
 // Splits a caption into its text, tag block and accelerator. The block is
 // the first "{" before the TAB up to the first "}" after it; every copy of
-// it leaves the text. With `imageOverride`, every "IMG:" value in the tags
-// becomes that number.
-CaptionParts SplitCaption(std::wstring_view caption, std::optional<long long> imageOverride = {});
+// it leaves the text. With `restoreOnExit` set, the first "IMG:" tag's text
+// becomes "IMG:" and the override, wherever it stands in the tags.
+CaptionParts SplitCaption(std::wstring_view caption, const CaptionSwitches& switches = {});
 
 // The parts of a caption whose text is the user's own (a group name): the
 // text stays exactly as typed, and only the program's own `tags` (a block
 // such as "{IMG:i9}") count as mark-up.
-CaptionParts LiteralCaption(std::wstring_view text, std::wstring_view tags);
+CaptionParts LiteralCaption(std::wstring_view text, std::wstring_view tags, const CaptionSwitches& switches = {});
 
 // The value of one tag, its key matched in any letter case: "" when absent;
 // "True" for a keyword that is present; "0" for a key present with no value.

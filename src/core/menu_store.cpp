@@ -75,6 +75,12 @@ std::vector<HandleValue> MenuStore::PanelMenus() const {
   return out;
 }
 
+std::vector<HandleValue> MenuStore::Menus() const {
+  std::vector<HandleValue> out;
+  for (const auto& [menu, popup] : popups_) out.push_back(menu);
+  return out;
+}
+
 HandleValue MenuStore::Forget(HandleValue menu) {
   auto popup = popups_.find(menu);
   if (popup == popups_.end()) return 0;

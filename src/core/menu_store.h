@@ -86,6 +86,8 @@ class MenuStore {
   MenuPanelRec* FindPanel(HandleValue menu);
   // The pop-ups holding a panel record.
   std::vector<HandleValue> PanelMenus() const;
+  // The pop-ups holding any record or key.
+  std::vector<HandleValue> Menus() const;
 
   // Drops every record and key of `menu`. Returns the side-bar bitmap its
   // panel held (0 when none), for the caller to free.

@@ -191,7 +191,7 @@ bool OnDrawItem(cMenuItems* owner, LPARAM lParam) {
   if (((hasImage || checked) && panel.HasImages) || glyph) r.left = rc.left + 21;
   // The swatch of a colour entry is drawn only with the whole item: a
   // highlight over it would wipe it for good.
-  const std::wstring tags = tolvane::SplitCaption(item.Caption).tags;
+  const std::wstring tags = tolvane::SplitCaption(item.Caption, MenuCaptionSwitches()).tags;
   const bool swatch = (item.Flags & tolvane::kItemColour) && tolvane::Val(tolvane::GetCaptionTag(tags, L"LColor:")) != -1;
   if (swatch) r.right = rc.right - 38;
   if (!separator && !disabled ? true : (disabled && allowed)) {

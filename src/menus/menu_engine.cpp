@@ -21,6 +21,7 @@ namespace menus {
 bool NoSubclass = false;
 bool RestoreOnExit = false;
 bool KeyEvents = false;
+long ImageTagOverride = 0;
 HWND ForcedMenuOwner = nullptr;
 // Class names whose first child window a menu type of 1 or -1 subclasses.
 std::vector<std::wstring> ChildClassNames;
@@ -259,6 +260,8 @@ LRESULT HandleMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, bool& 
           for (HMENU menu : prepared) owner->UpdateMenuItems(menu);
       }
       openPopups.reset();
+      // A pop-up its owner destroyed since: its handle may come back for another.
+      for (auto& [hwnd, instance] : Instances()) instance->ForgetDestroyedPopups();
       ForgetStalePictures();
       return passOn();
     case WM_MDIDESTROY: {
@@ -308,6 +311,8 @@ cMenuItems* InstanceOf(HWND hWnd) {
   auto it = Instances().find(hWnd);
   return it == Instances().end() ? nullptr : it->second.get();
 }
+
+tolvane::CaptionSwitches MenuCaptionSwitches() { return {RestoreOnExit, ImageTagOverride}; }
 
 std::size_t SubclassedCount() { return Instances().size(); }
 HWND CurrentMenuOwner() { return currentKey; }

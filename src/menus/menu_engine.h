@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "core/menu_caption.h"
 #include "menus/menu_items.h"
 
 namespace ui {
@@ -19,6 +20,10 @@ namespace menus {
 extern bool NoSubclass;
 extern bool RestoreOnExit;
 extern bool KeyEvents;
+// While RestoreOnExit is set, the picture every caption names.
+extern long ImageTagOverride;
+// How the engine reads captions as the switches stand.
+tolvane::CaptionSwitches MenuCaptionSwitches();
 // A window whose instance owns an MDI frame's menus in place of the active
 // child; cleared at the end of every menu loop.
 extern HWND ForcedMenuOwner;

@@ -134,11 +134,14 @@ void cMenuItems::RestoreMenus() {
     for (int p = 0; p < count; ++p) {
       MENUITEMINFOW info{};
       info.cbSize = sizeof info;
-      info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
+      info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
       if (!::GetMenuItemInfoW(hMenu, p, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) continue;
       // By ID: items may have moved since they were registered. Items of ID 0
-      // (separators, caption bars) have a record per position.
-      tolvane::MenuItemRec* rec = info.wID ? store_.FindItem(info.wID, value) : store_.FindItemAt(value, p);
+      // (separators, caption bars) by the position their item data names.
+      tolvane::MenuItemRec* rec = nullptr;
+      if (info.wID) rec = store_.FindItem(info.wID, value);
+      else if (auto at = store_.FromPositionKey(info.dwItemData); at && at->first == value)
+        rec = store_.FindItemAt(value, at->second);
       if (!rec) continue;
       const bool separator = (rec->Flags & tolvane::kItemSeparator) != 0;
       std::wstring text = !rec->MenuCaption.empty() ? rec->MenuCaption : rec->Caption;
@@ -178,6 +181,16 @@ void cMenuItems::ForgetPopup(HMENU hMenu) {
     if (parent == hMenu) inside.push_back(sub);
   for (HMENU sub : inside) ForgetPopup(sub);
   for (auto& [menu, instance] : generated_) instance->ForgetPopup(hMenu);
+}
+
+void cMenuItems::ForgetDestroyedPopups() {
+  std::vector<HMENU> gone;
+  for (tolvane::HandleValue value : store_.Menus())
+    if (auto menu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(value)); !::IsMenu(menu)) gone.push_back(menu);
+  for (const auto& [menu, instance] : generated_)
+    if (!::IsMenu(menu)) gone.push_back(menu);
+  for (HMENU menu : gone) ForgetPopup(menu);
+  for (auto& [menu, instance] : generated_) instance->ForgetDestroyedPopups();
 }
 
 void cMenuItems::ReleaseTips(cTips* tips) {

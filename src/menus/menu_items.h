@@ -99,11 +99,15 @@ class cMenuItems {
   // Forgets a pop-up the system destroyed, in this instance and the
   // generated ones, so a recycled handle never finds its records.
   void ForgetPopup(HMENU hMenu);
+  // Forgets, here and in the generated instances, every pop-up that is no
+  // longer a menu: one its owner destroyed.
+  void ForgetDestroyedPopups();
   // Stops using an event object about to go.
   void ReleaseTips(cTips* tips);
 
   // The instance answering for generated pop-up `hMenu`, or null.
   cMenuItems* Generated(HMENU hMenu);
+  std::size_t GeneratedCount() const { return generated_.size(); }
   // `parent`: the pop-up it opens from; forgetting that one forgets it too.
   void AddGenerated(HMENU hMenu, std::unique_ptr<cMenuItems> instance, HMENU parent = nullptr);
 
@@ -126,7 +130,7 @@ class cMenuItems {
   // Lists bound by "LB:"/"CB:", the built-in lists, and the tags of a
   // generated list's entries.
   void ReadListTags(tolvane::MenuItemRec& rec, const std::wstring& tags, HMENU hMenu, int Position);
-  void RenderSideBar(tolvane::MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction);
+  void RenderSideBar(tolvane::MenuItemRec& bar, tolvane::MenuPanelRec& panel);
   void BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<tolvane::MenuItemRec*>& items,
                       const std::vector<int>& breaks);
   HMENU timeConsuming_ = nullptr;

@@ -16,6 +16,7 @@
 #include "menus/lookups.h"
 #include "menus/menu_fonts.h"
 #include "menus/list_menus.h"
+#include "menus/menu_engine.h"
 #include "menus/menu_images.h"
 #include "menus/menu_items.h"
 #include "menus/sidebar.h"
@@ -165,13 +166,12 @@ void cMenuItems::ReadListTags(MenuItemRec& rec, const std::wstring& tags, HMENU 
   }
 }
 
-void cMenuItems::RenderSideBar(MenuItemRec& bar, tolvane::MenuPanelRec& panel, int correction) {
-  const std::wstring tags = tolvane::SplitCaption(bar.Caption).tags;
+void cMenuItems::RenderSideBar(MenuItemRec& bar, tolvane::MenuPanelRec& panel) {
+  const std::wstring tags = tolvane::SplitCaption(bar.Caption, MenuCaptionSwitches()).tags;
   if (!tolvane::GetCaptionTag(tags, L"IMG:").empty())
     CreateSidebarBitmap(hForm_, bar, panel, tags, ListImageSources(imageList_, hForm_));
   else
     DrawSidebarText(hForm_, bar, panel, tags);
-  bar.ExtraWidth = -12 - (bar.Caption.find(L'\t') != std::wstring::npos ? correction : 0);
 }
 
 void cMenuItems::MeasureItem(MenuItemRec& rec) {
@@ -184,7 +184,8 @@ void cMenuItems::MeasureItem(MenuItemRec& rec) {
     // A font entry shows its face in its right-hand text.
     ::DrawTextW(measureDc_, rec.Text.c_str(), static_cast<int>(rec.Text.size()), &r, kMeasure);
     const RECT text = r;
-    CreateMenuFonts(true, false, tolvane::GetCaptionTag(tolvane::SplitCaption(rec.Caption).tags, L"LFont:"));
+    const std::wstring tags = tolvane::SplitCaption(rec.Caption, MenuCaptionSwitches()).tags;
+    CreateMenuFonts(true, false, tolvane::GetCaptionTag(tags, L"LFont:"));
     font.Select(6);
     r = {};
     ::DrawTextW(measureDc_, rec.RightText.c_str(), static_cast<int>(rec.RightText.size()), &r, kMeasure);
@@ -208,13 +209,14 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
                                                     unsigned Flags, UINT& ItemType, UINT& ItemState, HMENU hMenu,
                                                     UINT ID, int Position, HWND CacheList) {
   Registered out;
+  const tolvane::CaptionSwitches switches = MenuCaptionSwitches();
   MenuItemRec& rec = store_.PutItem(ID, HandleOf(hMenu), Position);
   out.rec = &rec;
   // An owner-drawn item may report no caption: the one registered stands.
   if (Caption.empty() && !literalTags && !rec.Caption.empty() && rec.Position == Position) Caption = rec.Caption;
   std::wstring menuCaption;
   if (CacheList && !literalTags && !Caption.empty()) {
-    const tolvane::CaptionParts parts = tolvane::SplitCaption(Caption);
+    const tolvane::CaptionParts parts = tolvane::SplitCaption(Caption, switches);
     const std::wstring n = tolvane::GetCaptionTag(parts.tags, L"Cache:");
     if (!n.empty()) {
       if (auto entry = ListEntry(CacheList, static_cast<long long>(tolvane::Val(n)))) {
@@ -235,7 +237,7 @@ cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const 
   rec.Position = Position;
   rec.Flags = Flags;
   const tolvane::CaptionParts parts =
-      literalTags ? tolvane::LiteralCaption(Caption, *literalTags) : tolvane::SplitCaption(Caption);
+      literalTags ? tolvane::LiteralCaption(Caption, *literalTags, switches) : tolvane::SplitCaption(Caption, switches);
   const std::wstring& tags = parts.tags;
   std::wstring text = parts.text;
   if (!parts.accelerator.empty()) rec.RightText = parts.accelerator;
@@ -357,7 +359,7 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
   }
   std::vector<int> breaks = tolvane::PlanMenuColumns(heights, sideBar, ::GetSystemMetrics(SM_CYSCREEN) - 7);
   if (sideBar && breaks.size() >= 2 && items[0] &&
-      Has(tolvane::SplitCaption(items[0]->Caption).tags, L"NOSCROLL")) {
+      Has(tolvane::SplitCaption(items[0]->Caption, MenuCaptionSwitches()).tags, L"NOSCROLL")) {
     // Taken out for this opening, put back when the menu loop ends.
     items[0]->Flags |= tolvane::kItemSideBarOut;
     ::RemoveMenu(hSubMenu, 0, MF_BYPOSITION);
@@ -423,7 +425,9 @@ void cMenuItems::BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<Me
     const bool draw = bar.Height != sideBarHeight || bar.RightText == L"Remeasure" || !panel.SideBarBitmap;
     bar.Height = sideBarHeight;
     bar.RightText.clear();
-    if (draw) RenderSideBar(bar, panel, correction);
+    if (draw) RenderSideBar(bar, panel);
+    // Set at every preparation: the record was made afresh, drawn or not.
+    bar.ExtraWidth = -12 - (bar.Caption.find(L'\t') != std::wstring::npos ? correction : 0);
   }
 }
 

@@ -28,7 +28,13 @@ TEST(MenuCaption, SplitsTextTagsAndAccelerator) {
     EXPECT_EQ(p.text + L"/" + p.tags + L"/" + p.accelerator,
               std::wstring(c.text) + L"/" + c.tags + L"/" + c.accelerator) << c.caption;
   }
-  EXPECT_EQ(SplitCaption(L"a{IMG:i5|TIP:IMG:i5}", 42).tags, L"{IMG:42|TIP:IMG:42|");
+  // While the engine restores its menus on exit, the first picture's tag is the override's everywhere.
+  struct Override { const wchar_t* caption; CaptionSwitches switches; const wchar_t* tags; };
+  for (const Override& c : {Override{L"a{IMG:i5|TIP:IMG:i5}", {true, 42}, L"{IMG:42|TIP:IMG:42|"},
+                            Override{L"a{img:i5|DEFAULT|IMG:2}", {true, -7}, L"{IMG:-7|DEFAULT|IMG:2|"},
+                            Override{L"a{IMG:i5}", {false, 42}, L"{IMG:i5|"}, Override{L"{DEFAULT}", {true, 1}, L"{DEFAULT|"}})
+    EXPECT_EQ(SplitCaption(c.caption, c.switches).tags, c.tags) << c.caption;
+  EXPECT_EQ(LiteralCaption(L"R&D", L"{IMG:i9}", {true, 3}).tags, L"{IMG:3|");
   // A plain menu shows the text before the last picture block only.
   for (auto [caption, text] : {std::pair{L"a{IMG:1}b{IMG:2}", L"a{IMG:1}b"}, {L"a{IMG:1}b", L"a{IMG:1}b"},
                                {L"Fin{img:3}", L"Fin{img:3}"}, {L"Fin{IMG:3}", L"Fin"}})

@@ -30,12 +30,15 @@ using testing::DrawItem;
 using testing::MenuTypist;
 using testing::TestWindow;
 
-std::wstring HandleText(const void* h) { return std::to_wstring(reinterpret_cast<UINT_PTR>(h)); }
+using testing::HandleText;
+using testing::MenuText;
 
-// One menu loop in which `menu` opens, nothing chosen.
-void OpenOnce(HWND owner, HMENU menu) {
+// What a menu loop sends for `menu` and every sub-menu it has once open, choosing nothing.
+void OpenLoop(HWND owner, HMENU menu) {
   ::SendMessageW(owner, WM_ENTERMENULOOP, 0, 0);
   ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+    if (HMENU sub = ::GetSubMenu(menu, i)) ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), i);
   ::SendMessageW(owner, WM_EXITMENULOOP, 0, 0);
 }
 
@@ -100,14 +103,6 @@ class Demo : public ::testing::Test {
     }
     for (MSG msg; ::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) ::DispatchMessageW(&msg);
   }
-  // What a menu loop sends for the root and every sub-menu, choosing nothing.
-  void Open() {
-    ::SendMessageW(form.hwnd(), WM_ENTERMENULOOP, 0, 0);
-    ::SendMessageW(form.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(root), 0);
-    for (int i = 0; i < ::GetMenuItemCount(root); ++i)
-      if (HMENU sub = ::GetSubMenu(root, i)) ::SendMessageW(form.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), i);
-    ::SendMessageW(form.hwnd(), WM_EXITMENULOOP, 0, 0);
-  }
   const tolvane::MenuItemRec* Record(HMENU menu, int position) {
     cMenuItems& items = *InstanceOf(form.hwnd());
     cMenuItems* owner = items.Generated(menu) ? items.Generated(menu) : &items;
@@ -152,30 +147,50 @@ TEST_F(Demo, OpeningsKeepTheCountsSteady) {
   ItemCanvas c;
   int round = 0;
   auto openAndDraw = [&] {
-    Open();
+    OpenLoop(form.hwnd(), root);
+    // A pop-up its caller makes for one opening and then destroys.
+    HMENU once = ::CreatePopupMenu();
+    ::AppendMenuW(once, MF_STRING, 1, L"Couleurs{lvColors:}");
+    OpenLoop(form.hwnd(), once);
+    ::DestroyMenu(once);
     if (round++ % 10) return;
     for (int i = 0; i < ::GetMenuItemCount(root); ++i)
       if (HMENU sub = ::GetSubMenu(root, i))
         for (int p = 0; p < ::GetMenuItemCount(sub); ++p) Draw(c, sub, p, ODA_DRAWENTIRE, p % 2 ? ODS_SELECTED : 0);
   };
+  // The side bar measured alike at every opening, and drawn alike in that width.
+  auto barShot = [&] {
+    ItemCanvas shot;
+    const MEASUREITEMSTRUCT m = testing::MeasureItem(form.hwnd(), bar, 0);
+    DrawItem(form.hwnd(), shot.Dc(), bar, 0, {0, 0}, 0, ODA_DRAWENTIRE, static_cast<LONG>(m.itemWidth));
+    std::vector<int> ink{static_cast<int>(m.itemWidth), static_cast<int>(m.itemHeight)};
+    for (int x = 0; x < 60; ++x) ink.push_back(shot.Inked(x, x + 1));
+    return ink;
+  };
   openAndDraw();
+  const std::vector<int> firstBar = barShot();
   const long held = GdiObjectsHeld();
+  cMenuItems& items = *InstanceOf(form.hwnd());
+  const std::size_t popups = items.Store().PopupCount(), generated = items.GeneratedCount();
   HMENU first = ::GetSubMenu(root, 0);
   for (int i = 0; i < 1000; ++i) openAndDraw();
   EXPECT_EQ(GdiObjectsHeld(), held);
+  EXPECT_EQ(items.Store().PopupCount(), popups);
+  EXPECT_EQ(items.GeneratedCount(), generated);
+  EXPECT_EQ(barShot(), firstBar);
   EXPECT_TRUE(::GetSubMenu(root, 0) == first || !::IsMenu(first));
   EXPECT_EQ(::GetSubMenu(root, 3), bar);
   // The side bar is drawn again only for a new column.
-  const tolvane::MenuPanelRec* panel = InstanceOf(form.hwnd())->Store().FindPanel(HandleOf(bar));
+  const tolvane::MenuPanelRec* panel = items.Store().FindPanel(HandleOf(bar));
   ASSERT_TRUE(panel);
   const tolvane::HandleValue sideBar = panel->SideBarBitmap;
   EXPECT_NE(sideBar, 0u);
-  Open();
+  OpenLoop(form.hwnd(), root);
   EXPECT_EQ(panel->SideBarBitmap, sideBar);
 }
 
 TEST_F(Demo, DriveFontAndFileEntriesShowTheirLabelsFacesAndIcons) {
-  Open();
+  OpenLoop(form.hwnd(), root);
   // Drives: their label, if any, after their name; their root's picture.
   for (int p : {2, 3}) {
     const std::wstring root = p == 2 ? L"C:\\" : L"Z:\\";
@@ -210,7 +225,7 @@ TEST_F(Demo, DriveFontAndFileEntriesShowTheirLabelsFacesAndIcons) {
 }
 
 TEST_F(Demo, AColourSwatchOutlivesTheHighlightAndAListItemHasItsTip) {
-  Open();
+  OpenLoop(form.hwnd(), root);
   HMENU colours = ::GetSubMenu(root, 4);
   ASSERT_TRUE(colours);
   ItemCanvas c;
@@ -231,28 +246,24 @@ TEST_F(Demo, AColourSwatchOutlivesTheHighlightAndAListItemHasItsTip) {
 TEST_F(Demo, RestoredItemsFindTheirOwnRecordsAfterAnInsertAndADelete) {
   HMENU m = ::CreatePopupMenu();
   ::AppendMenuW(m, MF_STRING, 5, L"A{IMG:i1}");
+  ::AppendMenuW(m, MF_STRING, 0, L"Info");
   ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
   ::AppendMenuW(m, MF_STRING | MF_GRAYED | MF_CHECKED, 6, L"B");
   for (UINT id : {7u, 8u, 9u}) {  // items come and go at the top, each leaving a record there
-    OpenOnce(form.hwnd(), m);
     ::InsertMenuW(m, 0, MF_BYPOSITION | MF_STRING, id, L"C");
-    OpenOnce(form.hwnd(), m);
+    OpenLoop(form.hwnd(), m);
     ::DeleteMenu(m, id, MF_BYCOMMAND);
   }
-  OpenOnce(form.hwnd(), m);
   ASSERT_TRUE(GetAssociatedIcon(L"C:\\windows\\notepad.exe"));
   RestoreOnExit = true;
   form.Destroy();
   RestoreOnExit = false;
   EXPECT_FALSE(GetAssociatedIcon(std::wstring(400, L'x')));  // the drive icon went with the last window
-  wchar_t a[16] = {}, b[16] = {};
-  ::GetMenuStringW(m, 0, a, 16, MF_BYPOSITION);
-  ::GetMenuStringW(m, 2, b, 16, MF_BYPOSITION);
-  EXPECT_EQ(std::wstring(a) + L"|" + b, L"A{IMG:i1}|B");
+  EXPECT_EQ(MenuText(m, 0) + L"|" + MenuText(m, 1) + L"|" + MenuText(m, 3), L"A{IMG:i1}|Info|B");
   EXPECT_EQ(::GetMenuItemID(m, 0), 5u);
   EXPECT_EQ(::GetMenuState(m, 0, MF_BYPOSITION) & MF_OWNERDRAW, 0u);
-  EXPECT_EQ(::GetMenuState(m, 1, MF_BYPOSITION) & (MF_SEPARATOR | MF_OWNERDRAW), UINT{MF_SEPARATOR});
-  EXPECT_EQ(::GetMenuState(m, 2, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED | MF_OWNERDRAW), UINT{MF_GRAYED | MF_CHECKED});
+  EXPECT_EQ(::GetMenuState(m, 2, MF_BYPOSITION) & (MF_SEPARATOR | MF_OWNERDRAW), UINT{MF_SEPARATOR});
+  EXPECT_EQ(::GetMenuState(m, 3, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED | MF_OWNERDRAW), UINT{MF_GRAYED | MF_CHECKED});
   ::DestroyMenu(m);
 }
 
@@ -287,7 +298,7 @@ TEST(DemoNames, PicturesAndListsAreFoundByControlName) {
   HMENU m = ::CreatePopupMenu();
   ::AppendMenuW(m, MF_STRING, 1, L"Voir{IMG:logo}");
   ::AppendMenuW(m, MF_STRING, 2, L"Noms{LB:Noms}");
-  OpenOnce(f.hwnd(), m);
+  OpenLoop(f.hwnd(), m);
   tolvane::MenuStore& store = InstanceOf(f.hwnd())->Store();
   EXPECT_EQ(store.FindItem(1, HandleOf(m))->Image, HandleText(f.logo.GetPicture()->Bitmap()));
   HMENU sub = ::GetSubMenu(m, 1);
@@ -297,11 +308,6 @@ TEST(DemoNames, PicturesAndListsAreFoundByControlName) {
   f.Unload();
   EXPECT_EQ(SubclassedCount(), 0u);
 }
-
-class Holder final : public ui::Form {
- public:
-  Holder() : ui::Form(L"Holder") {}
-};
 
 // Stands in for the menu loop: sends what a real loop sends for the menu and
 // its sub-menus, each sub-menu opened twice as a user going in and out would,
@@ -341,7 +347,7 @@ class LoopDesktop final : public ui::Desktop {
 };
 
 TEST(MenuLoop, TheGroupMenuShowsNamesAsTypedAndEachPopupIsPreparedOncePerLoop) {
-  Holder holder;
+  Named holder;
   holder.Load();
   ui::ImageList pictures;
   {

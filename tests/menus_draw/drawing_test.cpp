@@ -39,13 +39,20 @@ int Count(const Canvas& canvas, COLORREF colour) {
   return canvas.Count([&](COLORREF c) { return c == colour; });
 }
 
+COLORREF Sys(int index) { return ::GetSysColor(index); }
+
+struct Pixel { int x, y; COLORREF colour; };
+void ExpectPixels(const Canvas& canvas, std::initializer_list<Pixel> pixels) {
+  for (const Pixel& p : pixels) EXPECT_EQ(canvas.At(p.x, p.y), p.colour) << "at " << p.x << ", " << p.y;
+}
+
 // Gradients are drawn in bands: their ends come within a few steps of their colours.
 bool Near(COLORREF a, COLORREF b) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= 12 && std::abs(GetGValue(a) - GetGValue(b)) <= 12 &&
          std::abs(GetBValue(a) - GetBValue(b)) <= 12;
 }
 
-std::wstring HandleText(const void* h) { return std::to_wstring(reinterpret_cast<UINT_PTR>(h)); }
+using testing::HandleText;
 
 // A DIB picture drawn by a function of its pixel positions.
 ui::OwnedBitmap Picture(int w, int h, COLORREF (*colourAt)(int x, int y, int w, int h)) {
@@ -89,14 +96,9 @@ class Primitives : public ::testing::Test {
 
 TEST_F(Primitives, RectangleWithAndWithoutOutline) {
   DrawRectangle(canvas.Dc(), 4, 4, 20, 20, kRed, 0);
-  EXPECT_EQ(canvas.At(4, 4), RGB(0, 0, 0));
-  EXPECT_EQ(canvas.At(19, 10), RGB(0, 0, 0));
-  EXPECT_EQ(canvas.At(10, 10), kRed);
-  EXPECT_EQ(canvas.At(20, 20), kGreen);
   DrawRectangle(canvas.Dc(), RECT{30, 30, 40, 40}, kBlue, -1);
-  EXPECT_EQ(canvas.At(30, 30), kBlue);
-  EXPECT_EQ(canvas.At(39, 39), kBlue);
-  EXPECT_EQ(canvas.At(40, 40), kGreen);
+  ExpectPixels(canvas, {{4, 4, RGB(0, 0, 0)}, {19, 10, RGB(0, 0, 0)}, {10, 10, kRed}, {20, 20, kGreen},
+                        {30, 30, kBlue}, {39, 39, kBlue}, {40, 40, kGreen}});
   // System colours are looked up as drawn; a name naming nothing keeps the default.
   DrawRectangle(canvas.Dc(), 44, 44, 50, 50, ColorFromName(L"vbHighlight", 5), -1);
   EXPECT_EQ(canvas.At(47, 47), ::GetSysColor(COLOR_HIGHLIGHT));
@@ -119,9 +121,7 @@ TEST_F(Primitives, GradientsFillTheirRectangleOnlyFromTheFirstColour) {
   }
   // A vertical one runs from the second colour at the top.
   DrawGradient(kRed, kBlue, false, canvas.Dc(), RECT{0, 10, 8, 50});
-  EXPECT_EQ(canvas.At(4, 10), kBlue);
-  EXPECT_EQ(canvas.At(4, 9), kGreen);
-  EXPECT_EQ(canvas.At(4, 50), kGreen);
+  ExpectPixels(canvas, {{4, 10, kBlue}, {4, 9, kGreen}, {4, 50, kGreen}});
   EXPECT_GT(GetRValue(canvas.At(4, 49)), 240);
   // Empty ones paint nothing.
   Fill(canvas, kGreen);
@@ -149,11 +149,9 @@ TEST_F(Primitives, TransparentBitmapsOfBothKindsShrinkToTheirCellAndEnlargeWhenA
     EXPECT_EQ((std::pair{w, h}), (std::pair{c.drawn, c.drawn}));
     // Transparent pixels show the background; the rest of the picture is drawn.
     const int left = c.dest.left, top = c.dest.top, size = c.drawn;
-    EXPECT_EQ(canvas.At(left, top), kGreen);
-    EXPECT_EQ(canvas.At(left + size / 4, top + size / 4), kRed);
-    EXPECT_EQ(canvas.At(left + 3 * size / 4 - 1, top + 3 * size / 4 - 1), kRed);
-    EXPECT_EQ(canvas.At(left + size / 4 - 1, top + size / 2), kGreen);
-    EXPECT_EQ(canvas.At(left + 3 * size / 4, top + size / 2), kGreen);
+    const int in = size / 4, out = 3 * size / 4;
+    ExpectPixels(canvas, {{left, top, kGreen}, {left + in, top + in, kRed}, {left + out - 1, top + out - 1, kRed},
+                          {left + in - 1, top + size / 2, kGreen}, {left + out, top + size / 2, kGreen}});
     EXPECT_EQ(Count(canvas, kMagenta), 0);
   }
 }
@@ -166,12 +164,8 @@ TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
   int w = 0, h = 0;
   ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{0, 0, 16, 16}, picture.get(), src, kMagenta, w, h, back.Dc(),
                                     0, 0, true, false));
-  for (int y : {0, 7}) {  // every column moves, the edges too
-    EXPECT_EQ(canvas.At(0, y), kBlue);
-    EXPECT_EQ(canvas.At(3, y), kBlue);
-    EXPECT_EQ(canvas.At(4, y), kRed);
-    EXPECT_EQ(canvas.At(7, y), kRed);
-  }
+  for (int y : {0, 7})  // every column moves, the edges too
+    ExpectPixels(canvas, {{0, y, kBlue}, {3, y, kBlue}, {4, y, kRed}, {7, y, kRed}});
   EXPECT_EQ(canvas.At(12, 12), RGB(9, 9, 9));  // the back DC's background, not the canvas
 }
 
@@ -243,11 +237,8 @@ TEST_F(Sidebar, APictureIsPlacedAsAlignedOverItsBackOrTheDefaultBarWithoutIt) {
   EXPECT_EQ(item.Width, 35);
   Canvas shot(35, 200);
   Shoot(shot, 35);
-  EXPECT_EQ(shot.At(9, 184), kRed);  // (35 - 16) / 2 across, at the bottom
-  EXPECT_EQ(shot.At(24, 199), kRed);
-  EXPECT_EQ(shot.At(8, 184), kWhite);
-  EXPECT_EQ(shot.At(25, 192), kWhite);
-  EXPECT_EQ(shot.At(9, 183), kWhite);
+  // (35 - 16) / 2 across, at the bottom.
+  ExpectPixels(shot, {{9, 184, kRed}, {24, 199, kRed}, {8, 184, kWhite}, {25, 192, kWhite}, {9, 183, kWhite}});
   // Without a back colour, the picture's corner is the back.
   ASSERT_TRUE(CreateSidebarBitmap(nullptr, item, panel, L"{Sidebar|" + image + L"|", {}));
   Shoot(shot, 35);
@@ -320,15 +311,18 @@ TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheir
     EXPECT_EQ(quit.Width, r.right + 40);
   }
   EXPECT_EQ(Rec(menu, 2).RightText, L"Ctrl+O");
+  // While the menus are to be restored on exit, every picture is the one the engine is told.
+  RestoreOnExit = true;
+  ImageTagOverride = static_cast<long>(reinterpret_cast<UINT_PTR>(list_.Picture(1)));
+  EXPECT_EQ(Rec(Prepared({L"Quitter{IMG:i5}"}), 0).Image, HandleText(list_.Picture(1)));
+  RestoreOnExit = false;
   // Windows is given the records' sizes, the right-hand text's column wider.
   const MEASUREITEMSTRUCT m = testing::MeasureItem(holder_, menu, 0);
   EXPECT_EQ(m.itemHeight, 22u);
   EXPECT_EQ(static_cast<int>(m.itemWidth), quit.Width + (GetMenuWidthAdjust() == 0 ? 15 : 0));
   EXPECT_EQ(testing::MeasureItem(holder_, menu, 1).itemHeight, 6u);
   for (int p = 0; p < 3; ++p) EXPECT_TRUE(::GetMenuState(menu, p, MF_BYPOSITION) & MF_OWNERDRAW) << p;
-  wchar_t text[64] = {};
-  ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"Quitter l'application{IMG:i5}");
+  EXPECT_EQ(testing::MenuText(menu, 0), L"Quitter l'application{IMG:i5}");
   // A window's own owner-drawn items are not taken.
   MEASUREITEMSTRUCT other{ODT_MENU, 0, 7, 0, 0, 12345};
   EXPECT_FALSE(OnMeasureItem(items_, reinterpret_cast<LPARAM>(&other)));
@@ -381,11 +375,9 @@ TEST_F(MenuItems, TextAndPictureSitInTheItem) {
   Canvas canvas(kWide, 30);
   Fill(canvas, kGreen);
   ASSERT_TRUE(Draw(canvas, menu, 0));
-  EXPECT_EQ(canvas.At(kPicX + 4, kPicY + 4), kRed);
-  EXPECT_EQ(canvas.At(kPicX + 11, kPicY + 11), kRed);
-  EXPECT_EQ(canvas.At(kPicX, kPicY), ::GetSysColor(COLOR_MENU));  // transparent
-  EXPECT_EQ(canvas.At(103, 5), ::GetSysColor(COLOR_MENU));
-  EXPECT_EQ(canvas.At(2, 13), kGreen);  // nothing outside the item
+  // The picture's corner transparent; nothing outside the item.
+  ExpectPixels(canvas, {{kPicX + 4, kPicY + 4, kRed}, {kPicX + 11, kPicY + 11, kRed}, {kPicX, kPicY, Sys(COLOR_MENU)},
+                        {103, 5, Sys(COLOR_MENU)}, {2, 13, kGreen}});
   // The text starts 23 pixels in.
   int first = kWide;
   for (int x = 0; x < kWide; ++x)
@@ -401,12 +393,10 @@ TEST_F(MenuItems, ASelectedItemFadesFromTheHighlightAndLiftsItsPictureOverItsSha
   EXPECT_TRUE(Near(canvas.At(3 + 21, 3 + 20), HighlightColor()));
   EXPECT_TRUE(Near(canvas.At(3 + 199, 3 + 20), ::GetSysColor(COLOR_MENU)));
   // The picture one pixel up and left, its shadow one pixel down and right.
-  EXPECT_EQ(canvas.At(kPicX + 3, kPicY + 3), kRed);
-  EXPECT_EQ(canvas.At(kPicX + 10, kPicY + 10), kRed);
-  EXPECT_EQ(canvas.At(kPicX + 12, kPicY + 12), ::GetSysColor(COLOR_BTNSHADOW));
   // The cell's frame raised: light on top, shadow at the bottom.
-  EXPECT_EQ(canvas.At(3 + 10, 3), ::GetSysColor(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(canvas.At(3 + 10, 3 + 21), ::GetSysColor(COLOR_BTNSHADOW));
+  ExpectPixels(canvas, {{kPicX + 3, kPicY + 3, kRed}, {kPicX + 10, kPicY + 10, kRed},
+                        {kPicX + 12, kPicY + 12, Sys(COLOR_BTNSHADOW)}, {3 + 10, 3, Sys(COLOR_BTNHIGHLIGHT)},
+                        {3 + 10, 3 + 21, Sys(COLOR_BTNSHADOW)}});
 }
 
 TEST_F(MenuItems, ADisabledItemIsFlatWhenHighlightedAndEmbossedOtherwise) {
@@ -427,12 +417,10 @@ TEST_F(MenuItems, SeparatorsAreEtchedOrRaisedAndDrawnOnlyWhole) {
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
   Canvas etched(kWide, 30), raised(kWide, 30), moved(kWide, 30), caption(kWide, 30);
   ASSERT_TRUE(Draw(etched, menu, 0));
-  EXPECT_EQ(etched.At(3 + 50, 3 + 2), dark);
-  EXPECT_EQ(etched.At(3 + 50, 3 + 3), light);
+  ExpectPixels(etched, {{3 + 50, 3 + 2, dark}, {3 + 50, 3 + 3, light}});
   EXPECT_NE(etched.At(3 + 1, 3 + 2), dark);  // two pixels in from each end
   ASSERT_TRUE(Draw(raised, menu, 1));
-  EXPECT_EQ(raised.At(3 + 50, 3 + 3), light);
-  EXPECT_EQ(raised.At(3 + 50, 3 + 4), dark);
+  ExpectPixels(raised, {{3 + 50, 3 + 3, light}, {3 + 50, 3 + 4, dark}});
   ASSERT_TRUE(Draw(moved, menu, 0, ODS_SELECTED, ODA_SELECT));
   EXPECT_EQ(Count(moved, RGB(0, 0, 0)), kWide * 30);
   // A caption bar: its text in the middle, a bar at either end.
@@ -456,10 +444,8 @@ TEST_F(MenuItems, BitmapsOfBothKindsAreDrawnWithTheirBackgroundOnlyWhenAsked) {
     Canvas clear(kWide, 30), opaque(kWide, 30);
     ASSERT_TRUE(Draw(clear, menu, 0));
     ASSERT_TRUE(Draw(opaque, menu, 1));
-    EXPECT_EQ(clear.At(kPicX + 8, kPicY + 8), kRed);
-    EXPECT_EQ(opaque.At(kPicX + 8, kPicY + 8), kRed);
-    EXPECT_EQ(clear.At(kPicX, kPicY), ::GetSysColor(COLOR_MENU));
-    EXPECT_EQ(opaque.At(kPicX, kPicY), kMagenta);
+    ExpectPixels(clear, {{kPicX + 8, kPicY + 8, kRed}, {kPicX, kPicY, Sys(COLOR_MENU)}});
+    ExpectPixels(opaque, {{kPicX + 8, kPicY + 8, kRed}, {kPicX, kPicY, kMagenta}});
   }
   // An icon is never drawn opaque: it has its own mask.
   EXPECT_FALSE(Rec(Prepared({L"Ic\u00f4ne{IMG:i2|IMGBKG}"}), 0).ImageOpaque);

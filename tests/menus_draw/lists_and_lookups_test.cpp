@@ -90,11 +90,7 @@ TEST(ColourList, AChoiceIsKeptAndACancelLeavesTheStoredOne) {
   ui::OwnedMenu menu(BuildPresetListMenu(L"lvColors:", L"65280:ID:ink").menu);
   EXPECT_EQ(::GetMenuItemCount(menu.get()), 26);
   EXPECT_TRUE(::GetMenuState(menu.get(), 32483, MF_BYCOMMAND) & MF_CHECKED);  // "Rouge"
-  auto caption = [&](UINT id) {
-    wchar_t text[512] = {};
-    ::GetMenuStringW(menu.get(), id, text, 512, MF_BYCOMMAND);
-    return std::wstring(text);
-  };
+  auto caption = [&](UINT id) { return testing::MenuText(menu.get(), id, MF_BYCOMMAND); };
   EXPECT_TRUE(ListEntryChosen(caption(32499), false, nullptr, nullptr));
   EXPECT_EQ(store.Get(L"Font", L"FontColor", L""), L"16761024");
 

@@ -15,6 +15,15 @@
 
 namespace menus::testing {
 
+inline std::wstring HandleText(const void* h) { return std::to_wstring(reinterpret_cast<UINT_PTR>(h)); }
+
+// An item's string, by position or (MF_BYCOMMAND) by ID.
+inline std::wstring MenuText(HMENU menu, UINT item, UINT by = MF_BYPOSITION) {
+  wchar_t text[512] = {};
+  ::GetMenuStringW(menu, item, text, 512, by);
+  return text;
+}
+
 inline MEASUREITEMSTRUCT MeasureItem(HWND owner, HMENU menu, int position) {
   MENUITEMINFOW info{sizeof info, MIIM_ID | MIIM_DATA};
   ::GetMenuItemInfoW(menu, position, TRUE, &info);
