@@ -29,8 +29,7 @@ FrmPolices::FrmPolices()
                    .saved = PositionKeys{L"PolicesLeft", L"PolicesTop"}}) {}
 
 void FrmPolices::DesignContent() {
-  Btn.Create(EnteteB, {.name = L"Btn", .left = 960, .top = 100, .width = 1215, .height = 495,
-                       .properties = {{L"Caption", std::wstring(L"Valider")}}});
+  Btn.Create(EnteteB, ValiderDesign(960, L"12"));
   Btn.onClick = [this] { Btn_Click(); };
   const ui::Design label{.name = L"L", .left = 120, .top = 480, .width = 2415, .height = 255, .caption = L"Polices",
                          .textAlign = ui::TextAlign::Center, .back = RGB(0x80, 0x80, 0x80),

@@ -1,11 +1,16 @@
-// The help window and the about box over a loaded main window: the pages,
-// the link, and the place each keeps.
+// The dialogs over a loaded main window: the help window's pages, the about
+// box's link, the place each keeps, and the image buttons as they are stored.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include "base/skin.h"
 #include "dialogs/frm_about.h"
 #include "dialogs/frm_aide.h"
+#include "dialogs/frm_groupe.h"
+#include "dialogs/frm_polices.h"
+#include "dialogs/frm_pref.h"
+#include "dialogs/frm_programme.h"
 #include "main_window_fixture.h"
 
 namespace tolvane {
@@ -78,6 +83,36 @@ TEST_F(AboutBox, EachPressOfTheLinkOrTheBarsEntryOpensTheWebPageOnce) {
   PressAndRelease(m.Gestion[3]);
   EXPECT_EQ(desktop.opened, std::vector<std::wstring>(4, kWebPage));
   EXPECT_FALSE(box.Lien.Value() || m.Gestion[3].Value());
+}
+
+// The five image buttons as their forms store them: the one picture at its
+// stored place, 33 x 33, the stored blanks before the caption, the stored
+// font and caption colours.
+TEST_F(AboutBox, TheImageButtonsAreLoadedAsTheirFormsStoreThem) {
+  LoadMain();
+  FrmPolices polices;
+  FrmPref pref;
+  FrmGroupe groupe;
+  FrmProgramme programme;
+  for (ui::Form* f : std::initializer_list<ui::Form*>{&polices, &pref, &groupe, &programme}) f->Load();
+  const std::pair<imagebutton::FormButton*, std::wstring> stored[] = {
+      {&polices.Btn, L"Valider 3 1 12"}, {&pref.Btn, L"Valider 3 1 13"}, {&groupe.Btn, L"Valider 3 1 13"},
+      {&programme.Btn, L"Valider 3 1 13"}, {&programme.Recherche, L"        ... 2 0 4"}};
+  auto text = [](const imagebutton::Value& v) {
+    const auto* s = std::get_if<std::wstring>(&v);
+    return L" " + (s ? *s : L"?");
+  };
+  for (const auto& [holder, expected] : stored) {
+    const imagebutton::XpBoutonImg& b = *holder->Button();
+    EXPECT_EQ(b.Caption() + text(b.XPicture()) + text(b.YPicture()) + text(b.XTexte()), expected);
+    EXPECT_EQ(b.WPicture(), imagebutton::Value(33.0));
+    EXPECT_EQ(b.HPicture(), imagebutton::Value(33.0));
+    EXPECT_EQ(b.Picture(), TheSkin().buttonPicture) << expected;
+    EXPECT_EQ(b.Font(), (FontSpec{L"MS Sans Serif", 8.25}));
+    EXPECT_EQ(b.ForeColor(), imagebutton::kWindowFrame);
+    EXPECT_EQ(b.ForeHover(), imagebutton::Colour{0});
+    EXPECT_TRUE(b.Enabled());
+  }
 }
 
 }  // namespace
