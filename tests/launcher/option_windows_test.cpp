@@ -10,12 +10,14 @@
 #include "base/registry_helpers.h"
 #include "base/skin.h"
 #include "core/options.h"
+#include "dialogs/frm_groupe.h"
 #include "dialogs/frm_polices.h"
 #include "dialogs/frm_pref.h"
 #include "main_window_fixture.h"
 #include "ui/font.h"
 #include "ui/handles.h"
 #include "ui/registry_value.h"
+#include "ui/seams.h"
 
 namespace tolvane::testing {
 namespace {
@@ -223,6 +225,44 @@ TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDia
   EXPECT_EQ(main->Gestion[0].Font().size, 12);
   EXPECT_EQ(main->Prog[0].ForeColor(), RGB(200, 0, 0));
   EXPECT_EQ(main->PaneBackColour(), RGB(0, 90, 0));
+}
+
+// On this machine's fonts: the face taken where the bar's is not installed,
+// and by "Valeur par défaut" where Verdana is not, shows what is typed in the
+// editors.
+TEST_F(InterfaceWindowTest, TheFaceTakenForOneNotInstalledShowsWhatIsTypedInTheEditors) {
+  ui::Desktop* fake = ui::SetDesktop(nullptr);
+  desktop.fonts = ui::TheDesktop().ScreenFonts();
+  ui::SetDesktop(fake);
+  LoadMain();
+  for (bool byDefault : {false, true}) {
+    Open();
+    if (byDefault) {
+      polices->Defaut.SetValue(true);
+      PressAndRelease(polices->Defaut);
+    }
+    polices->Btn_Click();
+    FrmGroupe editor;
+    editor.Load();
+    editor.Show();
+    auto pixels = [box = editor.Saisie.EditHwnd()] {
+      ::UpdateWindow(box);
+      RECT r{};
+      ::GetClientRect(box, &r);
+      ui::WindowDc dc(box);
+      std::vector<COLORREF> shown;
+      for (int y = 0; y < r.bottom; ++y)
+        for (int x = 0; x < r.right; ++x) shown.push_back(::GetPixel(dc.get(), x, y));
+      return shown;
+    };
+    const std::vector<COLORREF> empty = pixels();
+    editor.Saisie.SetText(L"Essai");
+    const std::vector<COLORREF> typed = pixels();
+    ASSERT_EQ(typed.size(), empty.size());
+    int changed = 0;
+    for (std::size_t i = 0; i < typed.size(); ++i) changed += typed[i] != empty[i];
+    EXPECT_GT(changed, 40) << Interface(L"Police") << (byDefault ? " by default" : " at the opening");
+  }
 }
 
 TEST_F(InterfaceWindowTest, SteppingThroughEveryFontKeepsNoFontBehind) {
