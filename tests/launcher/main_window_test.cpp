@@ -183,6 +183,16 @@ TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
   EXPECT_GT(ticks, (toolsHeight - 375) / 60 - 1) << "opened step by step";
   EXPECT_EQ(m.FrameXPMenu[0].Height(), toolsHeight);
   EXPECT_EQ(m.FrameXPMenu[1].Top(), m.FrameXPMenu[0].Top() + toolsHeight + 120) << "restacked";
+  EXPECT_EQ(m.MenuHeader[0].GetPicture(), TheSkin().headerUp);
+
+  // After an editor's save the next activation closes both panes, chevrons
+  // included, and reopens the links.
+  m.CatalogueSaved();
+  ::SendMessageW(m.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(m.FrameXPMenu[0].Height(), 375);
+  EXPECT_EQ(m.MenuHeader[0].GetPicture(), TheSkin().headerDown);
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
+  EXPECT_EQ(m.MenuHeader[1].GetPicture(), TheSkin().headerUp);
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
