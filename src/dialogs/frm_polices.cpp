@@ -42,8 +42,9 @@ bool ShowsText(const std::wstring& face) {
     return false;
   constexpr wchar_t kLatin[] = L"AZaz\u00E9\u00E8";
   WORD glyphs[std::size(kLatin) - 1] = {};
-  return ::GetGlyphIndicesW(screen.get(), kLatin, std::size(glyphs), glyphs, GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR &&
-         std::find(std::begin(glyphs), std::end(glyphs), 0xFFFF) == std::end(glyphs);
+  if (::GetGlyphIndicesW(screen.get(), kLatin, std::size(glyphs), glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+    return false;
+  return std::find(std::begin(glyphs), std::end(glyphs), 0xFFFF) == std::end(glyphs);
 }
 
 }  // namespace
