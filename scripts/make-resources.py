@@ -35,10 +35,9 @@ Outputs:
   help_back_up.bmp, help_back_down.bmp
                          20x20 back buttons of the help pages, on white
   about_banner.bmp       337x102 banner of the about box
-  browse.ico             the link editor's browse button: an open folder,
-                         32x32 and 16x16
-  validate.ico           the dialogs' "Valider" button: a green tick,
-                         32x32 and 16x16
+  button.ico             the picture of the dialogs' image buttons ("Valider"
+                         and the link editor's browse button): a pencil over a
+                         sheet, 32x32
   editor_back.bmp        898x153 backdrop behind the editors' input strip
 (The help pages' screenshots, help_*.bmp, are taken from Tolvane itself by
 scripts/make-help-pictures.)
@@ -406,28 +405,41 @@ def document_icon(s=32):
     return c
 
 
-def browse_icon(s=32):
-    """An open folder, its front leaf tilted forward."""
+def button_icon(s=32):
+    """A pencil lying across a written sheet, its point at the last line."""
     c = Canvas(s, s)
-    edge = rgb("#9A7416")
-    outlined(c, lambda i: rrect(0.06 * s + i, 0.16 * s + i, 0.44 * s - i, 0.34 * s, 0.04 * s), edge,
-             rgb("#F6C94C"))
-    outlined(c, lambda i: rrect(0.06 * s + i, 0.25 * s + i, 0.84 * s - i, 0.84 * s - i, 0.05 * s), edge,
-             vertical(rgb("#F8D46A"), rgb("#E0A532"), 0.25 * s, 0.84 * s))
-    c.paint(rrect(0.16 * s, 0.31 * s, 0.78 * s, 0.52 * s), rgb("#FFFFFF"))
-    outlined(c, lambda i: polygon([(0.20 * s + i, 0.44 * s + i), (0.96 * s - i, 0.44 * s + i),
-                                   (0.82 * s - i, 0.84 * s - i), (0.06 * s + i, 0.84 * s - i)]),
-             edge, vertical(rgb("#FFE38A"), rgb("#F0B53A"), 0.44 * s, 0.84 * s))
-    return c
+    edge = rgb("#5E6670")
+    outlined(c, lambda i: polygon([(0.10 * s + i, 0.05 * s + i), (0.56 * s, 0.05 * s + i),
+                                   (0.76 * s - i, 0.25 * s), (0.76 * s - i, 0.95 * s - i),
+                                   (0.10 * s + i, 0.95 * s - i)]),
+             edge, vertical(rgb("#FFFFFF"), rgb("#E3EAF3"), 2, 30))
+    outlined(c, lambda i: polygon([(0.56 * s + i, 0.05 * s), (0.56 * s + i, 0.25 * s - i),
+                                   (0.76 * s, 0.25 * s - i)]), edge, rgb("#C9D4E2"))
+    for v, right in ((0.36, 0.64), (0.48, 0.64), (0.60, 0.50), (0.72, 0.36)):
+        c.paint(rrect(0.20 * s, v * s, right * s, v * s + 0.045 * s, 0.02 * s), rgb("#7FA3D1"))
 
+    # The pencil, from its eraser at the top right down to its point.
+    ax, ay, bx, by = 0.95 * s, 0.20 * s, 0.36 * s, 0.79 * s
+    length = math.hypot(bx - ax, by - ay)
+    ux, uy = (bx - ax) / length, (by - ay) / length  # along the pencil
+    nx, ny = -uy, ux                                  # across it
 
-def validate_icon(s=32):
-    """A green tick on a round badge."""
-    c = Canvas(s, s)
-    outlined(c, lambda i: circle(0.5 * s, 0.5 * s, 0.46 * s - i), rgb("#1E6B2A"),
-             vertical(rgb("#6BD97A"), rgb("#2E9C40"), 0.04 * s, 0.96 * s))
-    c.paint(union(capsule(0.28 * s, 0.52 * s, 0.44 * s, 0.68 * s, 0.11 * s),
-                  capsule(0.44 * s, 0.68 * s, 0.73 * s, 0.33 * s, 0.11 * s)), WHITE)
+    def band(t0, t1, w0, w1, inset=0.0):
+        """The part of the pencil from t0 to t1 of its length, half widths w0
+        and w1 at its ends (in units of the icon's size)."""
+        def corner(t, w, side):
+            w = max(w * s - inset, 0.0)
+            return (ax + ux * t * length + side * nx * w, ay + uy * t * length + side * ny * w)
+        t0, t1 = t0 + inset / length, t1 - inset / length
+        return polygon([corner(t0, w0, 1), corner(t1, w1, 1), corner(t1, w1, -1), corner(t0, w0, -1)])
+
+    dark = rgb("#3A3026")
+    outlined(c, lambda i: band(0.00, 0.13, 0.085, 0.085, i), dark, rgb("#F28C9B"))  # eraser
+    outlined(c, lambda i: band(0.13, 0.22, 0.085, 0.085, i), dark, rgb("#B8C0C8"))  # ferrule
+    outlined(c, lambda i: band(0.22, 0.78, 0.085, 0.085, i), dark, rgb("#F7C435"))  # body
+    c.paint(band(0.24, 0.76, 0.02, 0.02), rgb("#FFE58A"))                           # its light side
+    outlined(c, lambda i: band(0.78, 0.94, 0.085, 0.025, i), dark, rgb("#E9C79A"))  # sharpened wood
+    c.paint(band(0.92, 1.00, 0.035, 0.0), dark)                                     # graphite point
     return c
 
 
@@ -697,8 +709,7 @@ def main():
     write_bmp("help_back_up.bmp", 20, 20, back_button(False))
     write_bmp("help_back_down.bmp", 20, 20, back_button(True))
     write_bmp("about_banner.bmp", 337, 102, banner())
-    write_ico("browse.ico", [browse_icon(32), browse_icon(16)])
-    write_ico("validate.ico", [validate_icon(32), validate_icon(16)])
+    write_ico("button.ico", [button_icon()])
     editor_backdrop()
 
 

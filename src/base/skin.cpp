@@ -20,6 +20,7 @@ const Skin& TheSkin() {
     for (int i = 0; i < 4; ++i) s.frames[i] = Picture::IconResource(IDI_ANIM0 + i, 32);
     for (int i = 0; i < 5; ++i) s.tools[i] = Picture::IconResource(IDI_TOOL0 + i, 32);
     s.defaultLinkIcon = Picture::IconResource(IDI_DEFAULT_LINK, 32);
+    s.buttonPicture = Picture::IconResource(IDI_BUTTON, 32);
     for (int i = 0; i < 4; ++i) s.optionStates[i] = Picture::BitmapResource(IDB_STATE_OFF + i);
     return s;
   }();

@@ -18,6 +18,7 @@ struct Skin {
   std::array<ui::PicturePtr, 4> frames;  // `ImgTemp(0..3)`
   std::array<ui::PicturePtr, 5> tools;   // the tool entries' icons
   ui::PicturePtr defaultLinkIcon;        // `IcoDef(0)`
+  ui::PicturePtr buttonPicture;          // every image button's
   // `ImpCompress(0..3)`: an option off, on, off under the pointer, on under it.
   std::array<ui::PicturePtr, 4> optionStates;
 };

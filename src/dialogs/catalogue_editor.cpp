@@ -35,12 +35,7 @@ void CatalogueEditor::DesignContent() {
                           .height = d.inputHeight, .back = kInputBack, .fore = RGB(0, 0, 0),
                           .font = {L"Verdana", 8.25}});
   DesignBesideInput();
-  Btn.Create(EnteteB, {.name = L"Btn", .left = d.buttonLeft, .top = 100, .width = 1215, .height = 495,
-                       .ambient = {.displayName = L"Btn"},
-                       .properties = {{L"Caption", std::wstring(L"Valider")},
-                                      {L"Image", ui::Picture::IconResource(IDI_VALIDATE, 32)},
-                                      {L"XPicture", 10.0}, {L"YPicture", 5.0},
-                                      {L"WPicture", 22.0}, {L"HPicture", 22.0}}});
+  Btn.Create(EnteteB, ValiderDesign(d.buttonLeft, L"13"));
   Btn.onClick = [this] { Btn_Click(); };
   Saisie.onKeyPress = [this](int key) {
     if (key == 13) Btn_Click();

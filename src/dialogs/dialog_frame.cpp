@@ -66,6 +66,23 @@ void SetUnderline(ui::Window& control, bool underline) {
   control.SetFont(f);
 }
 
+imagebutton::PropertyStore ImageButtonProperties(const wchar_t* caption, const wchar_t* xPicture,
+                                                 const wchar_t* yPicture, const wchar_t* xTexte) {
+  return {{L"Caption", std::wstring(caption)},
+          {L"Image", TheSkin().buttonPicture},
+          {L"XPicture", std::wstring(xPicture)},
+          {L"YPicture", std::wstring(yPicture)},
+          {L"XTexte", std::wstring(xTexte)},
+          {L"Font", FontSpec{L"MS Sans Serif", 8.25}},  // the system's own face where this one is missing
+          {L"ForeColor", imagebutton::kWindowFrame},
+          {L"ForeHover", imagebutton::Colour{0}}};
+}
+
+imagebutton::FormButtonDesign ValiderDesign(double left, const wchar_t* xTexte) {
+  return {.name = L"Btn", .left = left, .top = 100, .width = 1215, .height = 495, .ambient = {.displayName = L"Btn"},
+          .properties = ImageButtonProperties(L"Valider", L"3", L"1", xTexte)};
+}
+
 void DialogFrame::BtnClose_Click() {
   const bool close = BtnClose.Value();
   BtnClose.SetValue(false);

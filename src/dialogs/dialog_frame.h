@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "base/skinned_frame.h"
+#include "controls/imagebutton/form_button.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 
@@ -70,6 +71,16 @@ int MessageOverMain(std::wstring_view text, UINT style);
 
 // Underlines a control's caption, or stops, as the pointer comes and goes.
 void SetUnderline(ui::Window& control, bool underline);
+
+// The stored properties of the dialogs' image buttons: the caption, the
+// picture's offsets and the blanks before the caption as each form stores
+// them (as text), and what all of them store alike: the picture, the font
+// and the two caption colours. Enabled and the picture's size are left to
+// their defaults.
+imagebutton::PropertyStore ImageButtonProperties(const wchar_t* caption, const wchar_t* xPicture,
+                                                 const wchar_t* yPicture, const wchar_t* xTexte);
+// "Valider", `Btn` in a dialog's bottom bar.
+imagebutton::FormButtonDesign ValiderDesign(double left, const wchar_t* xTexte);
 
 // Opens a fresh dialog of type D modal and returns once it has closed.
 // `prepare` runs after the dialog's load, before it shows.

@@ -1,11 +1,15 @@
 #include "dialogs/frm_polices.h"
 
+#include <algorithm>
+
 #include "base/app.h"
 #include "base/bar.h"
 #include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/options.h"
 #include "core/text.h"
+#include "ui/font.h"
+#include "ui/handles.h"
 #include "ui/seams.h"
 
 namespace tolvane {
@@ -20,6 +24,29 @@ ui::FontSpec HeaderFont() {
   return TheBar() ? TheBar()->HeaderFont() : ui::FontSpec{L"Verdana", 8.25, true};
 }
 
+// The line the editors' text boxes hold, in pixels: 285 twips less the
+// box's border. A taller line is not drawn at all.
+constexpr int kEditorLinePixels = 17;
+
+// Whether the program's text shows in this face at the default size: not a
+// vertical face nor a symbol set, with the Latin letters, and a line that
+// the editors' text boxes hold.
+bool ShowsText(const std::wstring& face) {
+  if (face.empty() || face.front() == L'@') return false;
+  ui::FontHolder font;
+  ui::WindowDc screen(nullptr);
+  ui::ScopedSelect select(screen.get(), font.Get({face, 8}));
+  TEXTMETRICW metrics{};
+  if (!::GetTextMetricsW(screen.get(), &metrics) || metrics.tmCharSet == SYMBOL_CHARSET ||
+      metrics.tmHeight > kEditorLinePixels)
+    return false;
+  constexpr wchar_t kLatin[] = L"AZaz\u00E9\u00E8";
+  WORD glyphs[std::size(kLatin) - 1] = {};
+  if (::GetGlyphIndicesW(screen.get(), kLatin, std::size(glyphs), glyphs, GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+    return false;
+  return std::find(std::begin(glyphs), std::end(glyphs), 0xFFFF) == std::end(glyphs);
+}
+
 }  // namespace
 
 FrmPolices::FrmPolices()
@@ -29,8 +56,7 @@ FrmPolices::FrmPolices()
                    .saved = PositionKeys{L"PolicesLeft", L"PolicesTop"}}) {}
 
 void FrmPolices::DesignContent() {
-  Btn.Create(EnteteB, {.name = L"Btn", .left = 960, .top = 100, .width = 1215, .height = 495,
-                       .properties = {{L"Caption", std::wstring(L"Valider")}}});
+  Btn.Create(EnteteB, ValiderDesign(960, L"12"));
   Btn.onClick = [this] { Btn_Click(); };
   const ui::Design label{.name = L"L", .left = 120, .top = 480, .width = 2415, .height = 255, .caption = L"Polices",
                          .textAlign = ui::TextAlign::Center, .back = RGB(0x80, 0x80, 0x80),
@@ -87,7 +113,15 @@ std::vector<std::wstring> FrmPolices::FontEntries() const {
 }
 
 void FrmPolices::SelectFont(const std::wstring& name) {
-  Polices.SetListIndex(LastExactMatch(FontEntries(), name));
+  const std::vector<std::wstring> entries = FontEntries();
+  if (std::find(entries.begin(), entries.end(), name) != entries.end()) {
+    Polices.SetListIndex(LastExactMatch(entries, name));
+    return;
+  }
+  // A face that is not installed: the first in the list's order that shows
+  // the program's text, not merely the first.
+  const auto readable = std::find_if(entries.begin(), entries.end(), ShowsText);
+  Polices.SetListIndex(readable == entries.end() ? 0 : static_cast<int>(readable - entries.begin()));
 }
 
 void FrmPolices::Polices_Click() {

@@ -45,6 +45,8 @@ class FrmPolices final : public DialogFrame {
   void SetBackColour(std::uint32_t colour);
   // Shows the colour dialog on `colour`; true when the user chose one.
   bool ChooseColour(std::uint32_t& colour);
+  // Selects the face `name`, or where it is not installed the first face
+  // that shows the program's text.
   void SelectFont(const std::wstring& name);
   std::vector<std::wstring> FontEntries() const;
 

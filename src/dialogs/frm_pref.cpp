@@ -31,8 +31,7 @@ FrmPref::FrmPref()
                    .saved = PositionKeys{L"PrefLeft", L"PrefTop"}}) {}
 
 void FrmPref::DesignContent() {
-  Btn.Create(EnteteB, {.name = L"Btn", .left = 1080, .top = 100, .width = 1215, .height = 495,
-                       .properties = {{L"Caption", std::wstring(L"Valider")}}});
+  Btn.Create(EnteteB, ValiderDesign(1080, L"13"));
   Btn.onClick = [this] { Btn_Click(); };
   const ui::Design option{.name = L"Rec", .left = 120, .top = OptionTop(0), .width = 3400, .height = 405,
                           .caption = kCaptions[0], .back = RGB(255, 255, 255), .fore = RGB(0, 0, 0),

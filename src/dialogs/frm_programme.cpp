@@ -6,7 +6,6 @@
 #include "core/catalogue.h"
 #include "core/catalogue_edit.h"
 #include "core/text.h"
-#include "resources/resource.h"
 #include "ui/seams.h"
 
 namespace tolvane {
@@ -20,9 +19,7 @@ FrmProgramme::FrmProgramme()
 void FrmProgramme::DesignBesideInput() {
   Recherche.Create(EnteteL, {.name = L"Recherche", .left = 2280, .top = 120, .width = 855, .height = 495,
                              .ambient = {.displayName = L"Recherche"},
-                             .properties = {{L"Caption", std::wstring(L"        ...")},
-                                            {L"Image", ui::Picture::IconResource(IDI_BROWSE, 32)},
-                                            {L"XPicture", 2.0}, {L"YPicture", 0.0}, {L"XTexte", 4.0}}});
+                             .properties = ImageButtonProperties(L"        ...", L"2", L"0", L"4")});
   Recherche.onClick = [this] { Recherche_Click(); };
   Saisie.AcceptFiles(true);
   Saisie.onDropFiles = [this](const std::vector<std::wstring>& files) { Saisie_DropFiles(files); };

@@ -191,16 +191,21 @@ void FrmMain::ShowGroup(int g, const std::wstring& name) {
     return;
   }
   ChargerGroupe(g);
-  FrameXPMenu[1].SetHeight(kHeaderHeight);
-  MenuHeader[1].SetHeight(kHeaderHeight);
+  CloseAtOnce(1);
   MenuHeader_Click(1);
+}
+
+void FrmMain::CloseAtOnce(int pane) {
+  FrameXPMenu[pane].SetHeight(kHeaderHeight);
+  MenuHeader[pane].SetHeight(kHeaderHeight);
+  MenuHeader[pane].SetPicture(TheSkin().headerDown);  // its chevron says so too
 }
 
 void FrmMain::Form_Activate() {
   MettreAuPremierPlan(*this);
   if (RechargerGroupe) {
-    FrameXPMenu[0].SetHeight(kHeaderHeight);
-    FrameXPMenu[1].SetHeight(kHeaderHeight);
+    CloseAtOnce(0);
+    CloseAtOnce(1);
     ReloadCurrentGroup();
     RechargerGroupe = false;
   }
@@ -238,8 +243,7 @@ void FrmMain::FinishLoading() {
     const int g = *groupToLoad_;
     groupToLoad_.reset();
     ChargerGroupe(g);
-    FrameXPMenu[1].SetHeight(kHeaderHeight);
-    MenuHeader[1].SetHeight(kHeaderHeight);
+    CloseAtOnce(1);
     MenuHeader_Click(1);
   }
 }

@@ -82,6 +82,8 @@ class FrmMain final : public ui::Form, public Bar {
   void DesignPane(int i, double top, double height);
   void WireEvents();
   void ReloadCurrentGroup();
+  // Puts pane `pane` at its header's height at once, without animation.
+  void CloseAtOnce(int pane);
   void SetNarrowLayout();
   void SetWideLayout();
   void ReadPaneArea();

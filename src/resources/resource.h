@@ -15,9 +15,8 @@
 #define IDI_TOOL4 10
 #define IDI_DEFAULT_LINK 11  // IcoDef(0)
 
-// The editors' buttons (icons 40 to 49).
-#define IDI_BROWSE 40    // the link editor's "..."
-#define IDI_VALIDATE 41  // "Valider"
+// The dialogs' image buttons (icons 40 to 49).
+#define IDI_BUTTON 40  // the picture of every one: a pencil over a sheet
 
 // Bitmaps.
 #define IDB_MINITOOLBAR 101  // 10 images of 16x16, mask RGB(192,192,192); image 0 unused

@@ -19,16 +19,13 @@
 
 namespace tolvane::testing {
 
-// A left click inside a control, as the mouse makes it.
-inline void PressAndRelease(ui::Window& w) {
-  ::SendMessageW(w.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  ::SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+// A click inside a control, as the mouse makes it: `down` and its button-up.
+inline void Click(ui::Window& w, UINT down, WPARAM held) {
+  ::SendMessageW(w.hwnd(), down, held, MAKELPARAM(4, 4));
+  ::SendMessageW(w.hwnd(), down + 1, 0, MAKELPARAM(4, 4));
 }
-
-inline void RightClick(ui::Window& w) {
-  ::SendMessageW(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3));
-  ::SendMessageW(w.hwnd(), WM_RBUTTONUP, 0, MAKELPARAM(3, 3));
-}
+inline void PressAndRelease(ui::Window& w) { Click(w, WM_LBUTTONDOWN, MK_LBUTTON); }
+inline void RightClick(ui::Window& w) { Click(w, WM_RBUTTONDOWN, MK_RBUTTON); }
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -47,19 +44,10 @@ class MainWindowTest : public ::testing::Test {
     UseSettings(nullptr);
   }
 
-  // Group 1 with these targets, captions "Lien 1", "Lien 2"...
-  void SetLinks(const std::vector<std::wstring>& targets) {
-    store.Save(L"Data", L"1Occ", L"NbOcc=" + std::to_wstring(targets.size()));
-    for (std::size_t i = 0; i < targets.size(); ++i) {
-      const std::wstring key = L"1-" + std::to_wstring(i + 1);
-      store.Save(L"Data", key, L"Nom=Lien " + std::to_wstring(i + 1));
-      store.Save(L"Data", key + L"c", L"Fic=" + targets[i]);
-    }
-  }
-
-  // Group `g` with links of these captions, each aimed at "C:\<caption>.exe";
-  // the group count takes it in.
-  void AddGroup(int g, const std::wstring& name, const std::vector<std::wstring>& links) {
+  // Group `g` with links of these captions, each aimed at its target where
+  // one is given, else at "C:\<caption>.exe"; the group count takes it in.
+  void AddGroup(int g, const std::wstring& name, const std::vector<std::wstring>& links,
+                const std::vector<std::wstring>& targets = {}) {
     const int count = std::max(g, ReadGroupCount(store).value_or(0));
     store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(count));
     store.Save(L"Data", std::to_wstring(g), L"Nomgroupe=" + name);
@@ -67,7 +55,8 @@ class MainWindowTest : public ::testing::Test {
     for (std::size_t k = 1; k <= links.size(); ++k) {
       const std::wstring key = std::to_wstring(g) + L"-" + std::to_wstring(k);
       store.Save(L"Data", key, L"Nom=" + links[k - 1]);
-      store.Save(L"Data", key + L"c", L"Fic=C:\\" + links[k - 1] + L".exe");
+      const std::wstring target = k <= targets.size() ? targets[k - 1] : L"C:\\" + links[k - 1] + L".exe";
+      store.Save(L"Data", key + L"c", L"Fic=" + target);
     }
   }
 

@@ -14,6 +14,7 @@
 #include "dialogs/frm_aide.h"
 #include "launcher/frm_pop.h"
 #include "main_window_fixture.h"
+#include "resources/resource.h"
 
 namespace tolvane {
 namespace {
@@ -28,16 +29,14 @@ TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
   AddGroup(2, L"R&D\tx{IMG:i1}", {L"a", L"b", L"c"});
   store.Save(L"Settings", L"NGroupe", L"0");
   FrmMain& m = LoadMain();
-  EXPECT_EQ(m.lblHeader[1].Caption(), L"Jeux");
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"1");
+  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + store.Get(L"Settings", L"NGroupe", L""), L"Jeux|1");
   m.Unload();
 
   store.Save(L"Settings", L"NGroupe", L"9");
   FrmMain& again = LoadMain();
-  EXPECT_EQ(again.lblHeader[1].Caption(), L"R&D\tx{IMG:i1}");
-  EXPECT_EQ(again.lblHeader[1].Tag, L"2");
+  EXPECT_EQ(again.lblHeader[1].Caption() + L"|" + again.lblHeader[1].Tag + L"|" +
+                store.Get(L"Settings", L"NGroupe", L""), L"R&D\tx{IMG:i1}|2|2");
   EXPECT_EQ(again.ButtonCount(), 3);
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"2");
 }
 
 TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLostAndADialogIsDroppedClearOfTheBar) {
@@ -46,10 +45,8 @@ TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLostAndADialogIsDr
   ::SendMessageW(m.EnteteH.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 6));
   desktop.cursor = {400, 200};
   ::SendMessageW(m.EnteteH.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(21, 7));
-  EXPECT_EQ(m.Left(), 400 * 15 - 300);
-  EXPECT_EQ(m.Top(), 200 * 15 - 90);
-  EXPECT_EQ(store.Get(L"Settings", L"MainLeft", L""), L"5700");
-  EXPECT_EQ(store.Get(L"Settings", L"MainTop", L""), L"2910");
+  EXPECT_EQ((Point{m.Left(), m.Top()}), (Point{400 * 15 - 300, 200 * 15 - 90}));
+  EXPECT_EQ(store.Get(L"Settings", L"MainLeft", L"") + L"," + store.Get(L"Settings", L"MainTop", L""), L"5700,2910");
 
   ::ReleaseCapture();  // taken away, say by a message box: the drag ends
   desktop.cursor = {10, 10};
@@ -68,6 +65,8 @@ TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLostAndADialogIsDr
   EXPECT_EQ(d.Left(), 300 * 15 - d.MeCaption.Left() - 150);
   ::SendMessageW(d.MeCaption.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(11, 5));
   EXPECT_EQ(d.Top(), 6000 - d.Height());
+  const FrmMain& again = LoadMain();  // where it was dragged, not where it was moved
+  EXPECT_EQ((Point{again.Left(), again.Top()}), (Point{5700, 2910}));
 }
 
 // The menus of the header, the links pane and a link; each group is chosen
@@ -93,34 +92,28 @@ TEST_F(MainWindow, RightClicksPopTheirMenusAndTheHeaderMenuChoosesAGroup) {
   EXPECT_EQ(desktop.menus.back(), (Texts{L"Groupe de programmes/Jeux", L"Groupe de programmes/R&&D",
                                          L"Groupe de programmes/-", L"Groupe de programmes/a b", L"Ajouter un groupe",
                                          L"Modifier le groupe", L"Supprimer le groupe"}));
-  EXPECT_EQ(m.lblHeader[1].Caption(), L"R&D");
-  EXPECT_EQ(m.ButtonCount(), 2);
+  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + std::to_wstring(m.ButtonCount()), L"R&D|2");
   desktop.choose = L"Groupe de programmes/a b";
   RightClick(m.lblHeader[1]);
-  EXPECT_EQ(m.lblHeader[1].Caption(), L"a\tb");
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4");
-  EXPECT_EQ(m.ButtonCount(), 4);
+  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + store.Get(L"Settings", L"NGroupe", L"") + L"|" +
+                std::to_wstring(m.ButtonCount()), L"a\tb|4|4");
 }
 
-TEST_F(MainWindow, AHideWaitsForTheTrayAndNeverLeavesTheBarUnreachable) {
+TEST_F(MainWindow, AHideWaitsForTheTrayWhoseIconFollowsTheAnimationAndIsNotResentUnchanged) {
   FrmMain& m = LoadMain();
   m.SetVisible(true);
   desktop.trayUp = false;
   m.HideToTray();
-  EXPECT_TRUE(m.Visible());  // no icon to come back from
-  EXPECT_FALSE(DansTray);
+  EXPECT_TRUE(m.Visible() && !DansTray) << "no icon to come back from";
 
   desktop.trayUp = true;  // the tray comes up and says so
   ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  EXPECT_FALSE(m.Visible());
-  EXPECT_TRUE(DansTray);
+  EXPECT_TRUE(!m.Visible() && DansTray);
   EXPECT_EQ(desktop.tip, L"Tolvane");
   m.ShowFromTray();
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
-}
 
-TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
-  FrmMain& m = LoadMain();
+  // Hidden, the tray icon follows the title bar's.
   m.HideToTray();
   ASSERT_TRUE(DansTray);
   m.Timer1.onTimer();  // from the window's icon to the title bar's
@@ -142,19 +135,16 @@ TEST_F(MainWindow, TheTrayIconFollowsTheAnimationAndIsNotResentUnchanged) {
   // The shell's tray came back after a crash: the icon is added again.
   desktop.trayCalls.clear();
   ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  ASSERT_FALSE(desktop.trayCalls.empty());
-  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(desktop.trayCalls.empty() ? 0 : desktop.trayCalls.back(), static_cast<DWORD>(NIM_ADD));
   m.ShowFromTray();
 }
 
 // Runs the thread's messages and real timers until `done` holds or `ms` pass.
 template <typename F>
 bool PumpUntil(F done, DWORD ms) {
-  const ULONGLONG end = ::GetTickCount64() + ms;
-  while (!done()) {
-    const ULONGLONG now = ::GetTickCount64();
-    if (now >= end) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 50)), QS_ALLINPUT);
+  for (const ULONGLONG end = ::GetTickCount64() + ms; !done();) {
+    if (::GetTickCount64() >= end) return false;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
   }
@@ -162,7 +152,7 @@ bool PumpUntil(F done, DWORD ms) {
 }
 
 TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
-  SetLinks({L"", L"", L""});
+  AddGroup(1, L"Essais", {L"a", L"b", L"c"}, {L"", L"", L""});
   FrmMain& m = LoadMain();
   m.Show();
   int ticks = 0;
@@ -183,31 +173,31 @@ TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
   EXPECT_GT(ticks, (toolsHeight - 375) / 60 - 1) << "opened step by step";
   EXPECT_EQ(m.FrameXPMenu[0].Height(), toolsHeight);
   EXPECT_EQ(m.FrameXPMenu[1].Top(), m.FrameXPMenu[0].Top() + toolsHeight + 120) << "restacked";
+  EXPECT_EQ(m.MenuHeader[0].GetPicture(), TheSkin().headerUp);
+
+  m.CatalogueSaved();  // the next activation closes both panes, chevrons included, and reopens the links
+  ::SendMessageW(m.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_TRUE(m.FrameXPMenu[0].Height() == 375 && m.MenuHeader[0].GetPicture() == TheSkin().headerDown);
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
+  EXPECT_EQ(m.MenuHeader[1].GetPicture(), TheSkin().headerUp);
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
-template <typename T>
-void Append(std::string& out, T value) {
-  out.append(reinterpret_cast<const char*>(&value), sizeof value);
-}
-
-// A valid 32 x 32 icon file of one colour.
+// The program's button picture as an icon file: its one 32 x 32 image after
+// a directory whose entry gives the image's place rather than its resource.
 std::string IconFileBytes() {
-  std::string out;
-  const DWORD pixels = 32 * 32 * 4, mask = 32 * 4;
-  Append<WORD>(out, 0), Append<WORD>(out, 1), Append<WORD>(out, 1);
-  Append<BYTE>(out, 32), Append<BYTE>(out, 32), Append<BYTE>(out, 0), Append<BYTE>(out, 0);
-  Append<WORD>(out, 1), Append<WORD>(out, 32);
-  Append<DWORD>(out, sizeof(BITMAPINFOHEADER) + pixels + mask), Append<DWORD>(out, 22);
-  BITMAPINFOHEADER h{};
-  h.biSize = sizeof h, h.biWidth = 32, h.biHeight = 64, h.biPlanes = 1, h.biBitCount = 32;
-  Append(out, h);
-  for (DWORD i = 0; i < 32 * 32; ++i) Append<DWORD>(out, 0xFF2080C0);
-  out.append(mask, '\0');
-  return out;
+  auto resource = [](WORD id, LPCWSTR type) {
+    HRSRC r = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
+    return std::string(static_cast<const char*>(::LockResource(::LoadResource(nullptr, r))),
+                       ::SizeofResource(nullptr, r));
+  };
+  const std::string directory = resource(IDI_BUTTON, RT_GROUP_ICON);  // 6 bytes, then an entry of 14
+  const DWORD offset = 6 + 16;
+  return directory.substr(0, 18) + std::string(reinterpret_cast<const char*>(&offset), sizeof offset) +
+         resource(*reinterpret_cast<const WORD*>(directory.data() + 18), RT_ICON);
 }
 
 class LinkButtons : public MainWindow {
@@ -233,8 +223,9 @@ class LinkButtons : public MainWindow {
 };
 
 TEST_F(LinkButtons, EachLinkGetsAButtonAndBadTargetsTheDefaultIconEvenWithNoCache) {
-  SetLinks({folder + L"\\bloc.exe", folder + L"\\absent.txt", L"", folder + L"\\abime.ico",
-            folder + L"\\bonne.ICO", folder + L"\\dossier.d"});
+  AddGroup(1, L"Essais", std::vector<std::wstring>(6, L"Lien"),
+           {folder + L"\\bloc.exe", folder + L"\\absent.txt", L"", folder + L"\\abime.ico", folder + L"\\bonne.ICO",
+            folder + L"\\dossier.d"});
   std::filesystem::remove_all(cache, ignored);
   WriteFileBytes(cache, "a file where the cache folder should be");
   FrmMain& m = LoadMain();
@@ -255,19 +246,17 @@ TEST_F(LinkButtons, EachLinkGetsAButtonAndBadTargetsTheDefaultIconEvenWithNoCach
 }
 
 TEST_F(LinkButtons, ARefusedOrEmptyTargetIsReportedAndTheBarStays) {
-  SetLinks({folder + L"\\absent.exe", L"   "});
+  AddGroup(1, L"Essais", {L"a", L"b"}, {folder + L"\\absent.exe", L"   "});
   FrmMain& m = LoadMain();
   m.Show();
   desktop.openResult = 2;  // file not found
-  m.Prog[0].SetValue(true);
-  m.Prog.onClick(0);
-  m.Prog[1].SetValue(true);
-  m.Prog.onClick(1);
-  m.Prog.onClick(7);  // no such button
+  for (int i : {0, 1, 7}) {  // 7: no such button
+    if (m.Prog.Exists(i)) m.Prog[i].SetValue(true);
+    m.Prog.onClick(i);
+  }
   EXPECT_EQ(desktop.opened, Texts{folder + L"\\absent.exe"});
   EXPECT_EQ(desktop.messages, Texts(2, L"Veuillez vérifier le lien, qui semble invalide !"));
-  EXPECT_TRUE(m.Visible());
-  EXPECT_FALSE(DansTray);
+  EXPECT_TRUE(m.Visible() && !DansTray);
 }
 
 }  // namespace

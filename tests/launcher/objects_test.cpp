@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <functional>
 #include <vector>
 
-#include "launcher/frm_pop.h"
+#include "base/registry_helpers.h"
 #include "launcher/tray.h"
 #include "main_window_fixture.h"
 #include "ui/handles.h"
@@ -20,39 +20,30 @@ namespace {
 using namespace tolvane;
 using tolvane::testing::MainWindowTest;
 
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM lp) {
-  ++*reinterpret_cast<int*>(lp);
-  ::EnumChildWindows(hwnd, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; }, lp);
-  return TRUE;
-}
-
+// The thread's windows and all their descendants.
 int ThreadWindows() {
   int n = 0;
-  ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&n));
+  ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND top, LPARAM n) -> BOOL {
+    ::EnumChildWindows(top, [](HWND, LPARAM n) -> BOOL { return ++*reinterpret_cast<int*>(n), TRUE; }, n);
+    return ++*reinterpret_cast<int*>(n), TRUE;
+  }, reinterpret_cast<LPARAM>(&n));
   return n;
 }
 
 // Wine's GetGuiResources says 0. Its handle tables hand out the most recently
 // freed entries first, then new ones: past the free entries, the index of a
 // fresh object counts the entries in use. Windows gives the real figure.
-template <typename Make, typename Free, typename IndexOf>
-int InUse(DWORD kind, Make make, Free free, IndexOf indexOf) {
-  if (DWORD n = ::GetGuiResources(::GetCurrentProcess(), kind)) return static_cast<int>(n);
+int GdiInUse() {
+  if (DWORD n = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
   constexpr int kProbe = 3000;
-  std::vector<decltype(make())> fresh;
+  std::vector<HBRUSH> fresh;
   int highest = 0;
   for (int i = 0; i < kProbe; ++i) {
-    fresh.push_back(make());
-    highest = std::max(highest, indexOf(fresh.back()));
+    fresh.push_back(::CreateSolidBrush(RGB(1, 2, 3)));
+    highest = std::max(highest, static_cast<int>(reinterpret_cast<UINT_PTR>(fresh.back()) & 0xFFFF));
   }
-  for (auto h : fresh) free(h);
+  for (HBRUSH b : fresh) ::DeleteObject(b);
   return highest + 1 - kProbe;
-}
-
-int GdiInUse() {
-  return InUse(GR_GDIOBJECTS, [] { return ::CreateSolidBrush(RGB(1, 2, 3)); },
-               [](HBRUSH b) { ::DeleteObject(b); },
-               [](HBRUSH b) { return static_cast<int>(reinterpret_cast<UINT_PTR>(b) & 0xFFFF); });
 }
 
 // USER objects: the program's windows, counted exactly, and the icons,
@@ -67,23 +58,14 @@ int UserInUse() {
 // 2 s for its answer; a bare X display has none. This program's windows are
 // left unmanaged in the test prefix: Wine's display driver reads the setting
 // when it starts, so it holds from the next run on.
-const bool unmanaged = [] {
-  if (!::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;  // Windows itself
-  HKEY key = nullptr;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\launcher_tests.exe\\X11 Driver", 0,
-                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
-  const wchar_t no[] = L"N";
-  ::RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(no), sizeof no);
-  ::RegCloseKey(key);
-  return true;
-}();
+const bool unmanaged =
+    ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") &&  // not Windows itself
+    EcrireValeurRegistre(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\launcher_tests.exe\\X11 Driver",
+                         L"Managed", L"N");
 
 constexpr int kRounds = 1000;
 
-struct Objects {
-  int windows, tips, gdi, user;
-};
+struct Objects { int windows, tips, gdi, user; };
 
 void PumpPending() {
   MSG msg;
@@ -99,19 +81,23 @@ class ObjectsTest : public MainWindowTest {
     return {ThreadWindows(), tips ? static_cast<int>(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0,
             GdiInUse(), UserInUse()};
   }
-  static void ExpectSame(const char* what, int rounds, const Objects& before, const Objects& after) {
-    std::printf("%d %s: windows %d -> %d, tool tips %d -> %d, GDI %d -> %d, USER %d -> %d\n", rounds, what,
-                before.windows, after.windows, before.tips, after.tips, before.gdi, after.gdi, before.user,
-                after.user);
+  // `step(i)` leaves nothing behind over `rounds` rounds, counted from after
+  // `warmUp` rounds that may make what is made once. The count before.
+  Objects ExpectNothingLeft(int warmUp, int rounds, const std::function<void(int)>& step) {
+    for (int i = 0; i < warmUp; ++i) step(i);
+    const Objects before = Count();
+    for (int i = 0; i < rounds; ++i) step(i);
+    const Objects after = Count();
     EXPECT_EQ(after.windows, before.windows);
     EXPECT_LE(after.tips, before.tips);
     EXPECT_LE(after.gdi, before.gdi + 10);
     EXPECT_LE(after.user, before.user);
+    return before;
   }
 };
 
 TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
-  SetLinks({L"C:\\windows\\system32\\notepad.exe", L"", L"C:\\nulle\\part.txt"});
+  AddGroup(1, L"Essais", {L"a", L"b", L"c"}, {L"C:\\windows\\system32\\notepad.exe", L"", L"C:\\nulle\\part.txt"});
   AddGroup(2, L"Deux", {L"d1", L"d2", L"d3", L"d4", L"d5"});
   FrmMain& m = LoadMain();
   m.Show();
@@ -124,17 +110,13 @@ TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
     m.Prog.ForEach([](int, ui::RibbonButton& b) { ::SendMessageW(b.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5)); });
     PumpPending();
   };
-  for (int i = 0; i < 20; ++i) switchTo(i % 2 + 1);
-  const Objects before = Count();
-  for (int i = 0; i < kRounds; ++i) switchTo(i % 2 + 1);
-  ASSERT_EQ(m.ButtonCount(), 5);
-  const Objects after = Count();
-  ExpectSame("group switches", kRounds, before, after);
-  EXPECT_GT(before.tips, 0) << "the tips were made";
+  EXPECT_GT(ExpectNothingLeft(20, kRounds, [&](int i) { switchTo(i % 2 + 1); }).tips, 0)
+      << "the tips were made";
+  EXPECT_EQ(m.ButtonCount(), 5);
 }
 
 TEST_F(ObjectsTest, HidesAndShowsLeaveNothingBehind) {
-  SetLinks({L"C:\\windows\\system32\\notepad.exe", L""});
+  AddGroup(1, L"Essais", {L"a", L"b"}, {L"C:\\windows\\system32\\notepad.exe", L""});
   FrmMain& m = LoadMain();
   m.Show();
   auto hideAndShow = [&] {
@@ -148,13 +130,8 @@ TEST_F(ObjectsTest, HidesAndShowsLeaveNothingBehind) {
   // Wine still waits for a window manager: the setting above is read when its
   // display driver starts, so it holds from the next run on. Fewer rounds.
   const int rounds = ::GetTickCount64() - start > 1000 ? 4 : kRounds;
-  // Some objects are made once, on the first few rounds: count from after them.
-  for (int i = 0; i < 10; ++i) hideAndShow();
-  const Objects before = Count();
-  for (int i = 0; i < rounds; ++i) hideAndShow();
+  ExpectNothingLeft(10, rounds, [&](int) { hideAndShow(); });
   EXPECT_TRUE(m.Visible());
-  const Objects after = Count();
-  ExpectSame("hides and shows", rounds, before, after);
 }
 
 }  // namespace

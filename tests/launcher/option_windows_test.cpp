@@ -8,14 +8,15 @@
 #include <string>
 
 #include "base/registry_helpers.h"
-#include "base/skin.h"
 #include "core/options.h"
+#include "dialogs/frm_groupe.h"
 #include "dialogs/frm_polices.h"
 #include "dialogs/frm_pref.h"
 #include "main_window_fixture.h"
 #include "ui/font.h"
 #include "ui/handles.h"
 #include "ui/registry_value.h"
+#include "ui/seams.h"
 
 namespace tolvane::testing {
 namespace {
@@ -23,27 +24,37 @@ namespace {
 constexpr wchar_t kBase[] = L"Software\\TolvaneTest-pref";
 const std::wstring kOk = L"Le modification des références a été bien prise en compte !";
 
-class PreferencesTest : public MainWindowTest {
+class OptionWindows : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
     user = ui::CreateRegistryKey(HKEY_CURRENT_USER, std::wstring(kBase) + L"\\User", KEY_ALL_ACCESS);
-    LoadMain();
+    desktop.fonts = {L"Verdana", L"Arial", L"Tahoma", L"Courier New"};
   }
   void TearDown() override {
     pref.reset();
+    polices.reset();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
     MainWindowTest::TearDown();
   }
 
+  // The preferences over the bar, writing the Run value under `roots`.
   FrmPref& Open(std::vector<HKEY> roots) {
+    if (!main) LoadMain();
     pref = std::make_unique<FrmPref>();
     pref->runRoots = std::move(roots);
     pref->runKeyPath = L"Run";
     pref->Load();
     pref->Show();
     return *pref;
+  }
+  FrmPolices& Open() {
+    if (!main) LoadMain();
+    polices = std::make_unique<FrmPolices>();
+    polices->Load();
+    polices->Show();
+    return *polices;
   }
 
   std::string Stored() {
@@ -54,14 +65,17 @@ class PreferencesTest : public MainWindowTest {
     }
     return s;
   }
+  std::wstring Chosen(ui::ListBox& list) { return list.ListIndex() < 0 ? L"-" : list.List(list.ListIndex()); }
+  std::wstring Interface(const wchar_t* key) { return store.Get(kSectionInterface, key, L"-"); }
 
   static constexpr HKEY kRefusing = nullptr;  // every write through it fails
   ui::OwnedKey user;
   std::unique_ptr<FrmPref> pref;
+  std::unique_ptr<FrmPolices> polices;
 };
 
 // Every caption is read whole: none is cut, at the font the panel has here.
-TEST_F(PreferencesTest, EveryCaptionFitsItsPanel) {
+TEST_F(OptionWindows, PreferencesEveryCaptionFitsItsPanel) {
   Open({user.get()});
   for (int i = 0; i < kOptionCount; ++i) {
     ui::PicturePanel& rec = pref->Rec[i];
@@ -78,14 +92,13 @@ TEST_F(PreferencesTest, EveryCaptionFitsItsPanel) {
   }
 }
 
-TEST_F(PreferencesTest, ValiderAppliesAndStoresThenConfirmsOnceClosed) {
+TEST_F(OptionWindows, PreferencesValiderAppliesAndStoresThenConfirmsOnceClosed) {
   Open({kRefusing, user.get()});
   for (int i : {0, 4, 6}) PressAndRelease(pref->Rec[i]);  // 0 and 6 on, the desktop hidden
   bool closedFirst = false;
   desktop.onMessage = [&] { closedFirst = !pref->Loaded(); };
   ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
   ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
-  EXPECT_FALSE(pref->Loaded());
   EXPECT_EQ(Stored(), "1101011");
   EXPECT_EQ(LireValeurRegistre(user.get(), L"Run", AppTitle()), AutostartCommand())
       << "in the user's key when the machine's refuses";
@@ -104,25 +117,9 @@ TEST_F(PreferencesTest, ValiderAppliesAndStoresThenConfirmsOnceClosed) {
   EXPECT_EQ(desktop.messages.back(), kOk);
 }
 
-// Refuses the first option only; everything else goes to the fixture's store.
-struct RefusesFirstOption final : SettingsStore {
-  explicit RefusesFirstOption(MemoryStore& s) : inner(s) {}
-  std::wstring Get(std::wstring_view s, std::wstring_view k, std::wstring_view f) const override {
-    return inner.Get(s, k, f);
-  }
-  bool Save(std::wstring_view s, std::wstring_view k, std::wstring_view v) override {
-    return k != OptionKey(0) && inner.Save(s, k, v);
-  }
-  bool Has(std::wstring_view s, std::wstring_view k) const override { return inner.Has(s, k); }
-  bool Delete(std::wstring_view s, std::wstring_view k) override { return inner.Delete(s, k); }
-  bool DeleteSection(std::wstring_view s) override { return inner.DeleteSection(s); }
-  std::vector<std::wstring> Keys(std::wstring_view s) const override { return inner.Keys(s); }
-  MemoryStore& inner;
-};
-
 // A refusing registry or store is said so; what could be stored is, the Run
 // option as it really stands.
-TEST_F(PreferencesTest, ARefusingRegistryOrStoreIsReportedAndTheRestIsStored) {
+TEST_F(OptionWindows, PreferencesARefusingRegistryOrStoreIsReportedAndTheRestIsStored) {
   Open({kRefusing});
   PressAndRelease(pref->Rec[0]);
   desktop.hasDesktopWindow = false;  // nothing to show: still stored, no message for it
@@ -132,43 +129,18 @@ TEST_F(PreferencesTest, ARefusingRegistryOrStoreIsReportedAndTheRestIsStored) {
   Open({user.get()});
   for (int i : {1, 2, 6}) PressAndRelease(pref->Rec[i]);
   const std::string before = Stored();
-  RefusesFirstOption refusing(store);
-  UseSettings(&refusing);
+  store.RefuseAfter(6);  // the last option is refused
   pref->Btn_Click();
-  UseSettings(&store);
-  EXPECT_EQ(Stored(), before.substr(0, 1) + "011111");
+  EXPECT_EQ(Stored(), "001111" + before.substr(6));
   ASSERT_EQ(desktop.messages.size(), 2u);
   EXPECT_NE(desktop.messages[0].find(L"n'a pas pu être enregistré"), std::wstring::npos) << desktop.messages[0];
   EXPECT_NE(desktop.messages[1].find(L"n'a pas pu être enregistrée"), std::wstring::npos) << desktop.messages[1];
 }
 
-class InterfaceWindowTest : public MainWindowTest {
- protected:
-  void SetUp() override {
-    MainWindowTest::SetUp();
-    desktop.fonts = {L"Verdana", L"Arial", L"Tahoma", L"Courier New"};
-  }
-  void TearDown() override {
-    polices.reset();
-    MainWindowTest::TearDown();
-  }
-  FrmPolices& Open() {
-    polices = std::make_unique<FrmPolices>();
-    polices->Load();
-    polices->Show();
-    return *polices;
-  }
-  std::wstring Chosen(ui::ListBox& list) { return list.ListIndex() < 0 ? L"-" : list.List(list.ListIndex()); }
-  std::wstring Interface(const wchar_t* key) { return store.Get(kSectionInterface, key, L"-"); }
-
-  std::unique_ptr<FrmPolices> polices;
-};
-
-TEST_F(InterfaceWindowTest, ListsStartOnTheBarsFontThePreviewFollowsAndARefusalIsReported) {
+TEST_F(OptionWindows, InterfaceListsStartOnTheBarsFontThePreviewFollowsAndARefusalIsReported) {
   store.Save(kSectionInterface, L"Police", L"Arial");         // not what the lists start on
   store.Save(kSectionInterface, L"CouleurTexte", L"-2147483630");
   store.Save(kSectionInterface, L"BackCouleur", L"abc");       // leaves the pane's own colour
-  LoadMain();
   Open();
   EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille) + polices->Text.Font().name, L"Verdana8Verdana");
   EXPECT_EQ(polices->Polices.List(0), L"Arial") << "sorted";
@@ -177,8 +149,7 @@ TEST_F(InterfaceWindowTest, ListsStartOnTheBarsFontThePreviewFollowsAndARefusalI
 
   polices->Polices.SetListIndex(1);
   polices->Taille.SetListIndex(4);
-  EXPECT_EQ(polices->Text.Font().name, L"Courier New");
-  EXPECT_EQ(polices->Text.Font().size, 12);
+  EXPECT_EQ(polices->Text.Font(), FontSpec(L"Courier New", 12));
   polices->Defaut.SetValue(true);  // as the pressed ribbon button reports
   PressAndRelease(polices->Defaut);
   EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille), L"Verdana8") << "back to the defaults";
@@ -191,7 +162,9 @@ TEST_F(InterfaceWindowTest, ListsStartOnTheBarsFontThePreviewFollowsAndARefusalI
 
 // The colour dialog opens on the colour shown and Cancel keeps it; "Valider"
 // stores the four values, and the bar takes them as the dialog closes.
-TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDialogCloses) {
+TEST_F(OptionWindows, InterfaceValiderStoresTheFourValuesAndTheBarTakesThemAsTheDialogCloses) {
+  AddGroup(1, L"Essais", {L"a", L"b"});
+  AddGroup(2, L"Deux", {L"a", L"b", L"c"});
   LoadMain();
   main->Show();
   ::SetActiveWindow(main->hwnd());
@@ -218,17 +191,51 @@ TEST_F(InterfaceWindowTest, ValiderStoresTheFourValuesAndTheBarTakesThemAsTheDia
   EXPECT_EQ(Interface(L"Police") + L"|" + Interface(L"TaillePolice") + L"|" + Interface(L"CouleurTexte") + L"|" +
                 Interface(L"BackCouleur"),
             L"Tahoma|12|200|" + std::to_wstring(RGB(0, 90, 0)));
-  // The bar restyled itself on its activation, with no click.
-  EXPECT_EQ(main->lblHeader[1].Font().name, L"Tahoma");
-  EXPECT_EQ(main->Gestion[0].Font().size, 12);
-  EXPECT_EQ(main->Prog[0].ForeColor(), RGB(200, 0, 0));
-  EXPECT_EQ(main->PaneBackColour(), RGB(0, 90, 0));
+  // The bar restyled every control on its activation, with no click; the
+  // buttons of a group loaded after and an editor's text box look the same.
+  main->ChargerGroupe(2);
+  ASSERT_EQ(main->Prog.Count(), 3);
+  FrmGroupe editor;
+  editor.Load();
+  int unstyled = editor.Saisie.BackColor() != RGB(0, 90, 0);
+  auto styled = [&](ui::Window& w, bool coloured) {
+    unstyled += w.Font().name != L"Tahoma" || w.Font().size != 12 || (coloured && w.ForeColor() != RGB(200, 0, 0));
+  };
+  main->lblHeader.ForEach([&](int, ui::Panel& h) { styled(h, false); });
+  main->Gestion.ForEach([&](int, ui::RibbonButton& b) { styled(b, true); });
+  main->Prog.ForEach([&](int, ui::RibbonButton& b) { styled(b, true); });
+  main->FrameXPMenu.ForEach([&](int, ui::PictureBox& p) { unstyled += p.BackColor() != RGB(0, 90, 0); });
+  styled(editor.Saisie, true);
+  EXPECT_EQ(unstyled, 0);
 }
 
-TEST_F(InterfaceWindowTest, SteppingThroughEveryFontKeepsNoFontBehind) {
+// On this machine's fonts: the face taken where the bar's is not installed,
+// and by "Valeur par défaut" where Verdana is not, shows what is typed in the
+// editors.
+TEST_F(OptionWindows, InterfaceTheFaceTakenForOneNotInstalledShowsWhatIsTypedInTheEditors) {
+  ui::Desktop* fake = ui::SetDesktop(nullptr);
+  desktop.fonts = ui::TheDesktop().ScreenFonts();
+  ui::SetDesktop(fake);
+  for (bool byDefault : {false, true}) {
+    Open();
+    polices->Defaut.SetValue(byDefault);  // not pressed: the button does nothing
+    PressAndRelease(polices->Defaut);
+    polices->Btn_Click();
+    FrmGroupe editor;
+    editor.Load();
+    editor.Show();
+    editor.Saisie.SetText(L"Essai");  // dark on the light box, and more than the caret's column
+    ::UpdateWindow(editor.Saisie.EditHwnd());
+    ui::WindowDc dc(editor.Saisie.EditHwnd());
+    int ink = 0;
+    for (int i = 0; i < 150 * 15; ++i) ink += GetRValue(::GetPixel(dc.get(), i % 150, i / 150)) < 128;
+    EXPECT_GT(ink, 40) << Interface(L"Police") << (byDefault ? " by default" : " at the opening");
+  }
+}
+
+TEST_F(OptionWindows, InterfaceSteppingThroughEveryFontKeepsNoFontBehind) {
   desktop.fonts.clear();
   for (int i = 0; i < 40; ++i) desktop.fonts.push_back(L"Police " + std::to_wstring(i));
-  LoadMain();
   Open();
   ::UpdateWindow(polices->hwnd());
   const std::size_t before = ui::SharedFontCount();
