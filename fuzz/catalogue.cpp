@@ -34,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The corrected number, once stored back, stays as it is.
   FUZZ_CHECK(!CurrentGroupFrom(Digits(current.number), groups).rewrite || current.number == std::max(groups, 1));
 
-  const int named = CountNamedGroups(store);
+  const int there = GroupCountOrStored(store);
   // However large the stored count, the menu stays within its bound.
-  FUZZ_CHECK(groups <= kMaxGroups && named <= kMaxGroups);
+  FUZZ_CHECK(groups <= kMaxGroups && there <= kMaxGroups);
   const auto menu = LoadGroupMenu(store);
-  if (!count && named > 0) {
+  if (!count && there > 0) {
     // An unreadable count stands for the groups there; nothing is written over them.
-    FUZZ_CHECK(menu.size() == static_cast<std::size_t>(named));
+    FUZZ_CHECK(menu.size() == static_cast<std::size_t>(there) && store.Writes().empty());
   } else if (!count) {
     // Junk or nothing: the default catalogue, written once.
     FUZZ_CHECK(menu.size() == 1 && menu[0].name == kDefaultGroupName);

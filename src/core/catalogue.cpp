@@ -12,7 +12,51 @@ std::wstring DataValue(const SettingsStore& store, std::wstring_view key,
   return store.Get(kSectionData, key, fallback);
 }
 
+// Digits as Digits() writes them: no sign, no leading zero, no blank.
+std::optional<int> CanonicalNumber(std::wstring_view text) {
+  if (text.empty() || text.size() > 9 || text[0] == L'0') return std::nullopt;
+  int n = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    n = n * 10 + (c - L'0');
+  }
+  return n;
+}
+
+// Whether `text` ends with `suffix` (lower-case letters), in either case, as
+// the registry compares names.
+bool EndsWithLetters(std::wstring_view text, std::wstring_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  text.remove_prefix(text.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i)
+    if (text[i] != suffix[i] && text[i] + (L'a' - L'A') != suffix[i]) return false;
+  return true;
+}
+
 }  // namespace
+
+std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key) {
+  using Kind = CatalogueKey::Kind;
+  if (EndsWithLetters(key, L"occ")) {
+    if (auto g = CanonicalNumber(key.substr(0, key.size() - 3))) return CatalogueKey{Kind::Count, *g, 0};
+    return std::nullopt;
+  }
+  Kind kind = Kind::Name;
+  if (EndsWithLetters(key, L"c")) {
+    kind = Kind::Target;
+    key.remove_suffix(1);
+  }
+  const auto dash = key.find(L'-');
+  if (dash == std::wstring_view::npos) {
+    auto g = kind == Kind::Name ? CanonicalNumber(key) : std::nullopt;
+    if (g) return CatalogueKey{Kind::Group, *g, 0};
+    return std::nullopt;
+  }
+  auto g = CanonicalNumber(key.substr(0, dash));
+  auto n = CanonicalNumber(key.substr(dash + 1));
+  if (g && n) return CatalogueKey{kind, *g, *n};
+  return std::nullopt;
+}
 
 std::optional<int> ParseGroupNumber(std::wstring_view text) {
   auto value = ParseNumber(text);
@@ -43,15 +87,16 @@ std::optional<int> ReadGroupCount(const SettingsStore& store) {
   return BoundedCount(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size()), kMaxGroups);
 }
 
-int CountNamedGroups(const SettingsStore& store) {
-  int count = 0;
-  while (count < kMaxGroups && HasDataValue(store, GroupKey(count + 1))) ++count;
-  return count;
+int HighestStoredGroup(const SettingsStore& store) {
+  int highest = 0;
+  for (const auto& key : store.Keys(kSectionData))
+    if (auto k = ParseCatalogueKey(key)) highest = std::max(highest, k->group);
+  return highest;
 }
 
-int GroupCountOrNamed(const SettingsStore& store) {
+int GroupCountOrStored(const SettingsStore& store) {
   if (auto count = ReadGroupCount(store)) return *count;
-  return CountNamedGroups(store);
+  return std::min(HighestStoredGroup(store), kMaxGroups);
 }
 
 std::wstring ReadGroupName(const SettingsStore& store, int group) {
@@ -90,10 +135,11 @@ bool WriteDefaultCatalogue(SettingsStore& store) {
 
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
   std::optional<int> count = ReadGroupCount(store);
-  // An unreadable count with groups there is read as the groups there: the
-  // default catalogue would write over group 1 and lose what the user stored.
+  // An unreadable count with any group, count or link there is read as the
+  // groups there: the default catalogue would write over group 1 and lose
+  // what the user stored.
   if (!count)
-    if (int named = CountNamedGroups(store); named > 0) count = named;
+    if (int there = GroupCountOrStored(store); there > 0) count = there;
   if (!count) {
     // Written once only: a store that refuses it (or loses it) must not
     // send us round again, so the menu then shows the default group as is.

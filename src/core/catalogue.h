@@ -51,14 +51,25 @@ bool HasDataValue(const SettingsStore& store, std::wstring_view key);
 // the number the text holds, rounded; empty when it holds none.
 std::optional<int> ParseGroupNumber(std::wstring_view text);
 
+// A catalogue key as the readers spell it: "12", "12Occ", "12-3", "12-3c",
+// its numbers in plain digits (no sign, no leading zero). "Groupe" and any
+// other key are none.
+struct CatalogueKey {
+  enum class Kind { Group, Count, Name, Target } kind;
+  int group;
+  int link;  // 0 for a group's name or count
+};
+std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key);
+
 // The group count, when "Groupe" holds a number after its prefix.
 std::optional<int> ReadGroupCount(const SettingsStore& store);
-// The groups whose name keys are there, counted from 1 up to the first
-// missing one: what an unreadable "Groupe" stands for.
-int CountNamedGroups(const SettingsStore& store);
+// The highest group that a catalogue key names, whatever it holds and
+// whatever the counts say; 0 when there is none. What an unreadable
+// "Groupe" stands for: a group with a link but no name is a group too.
+int HighestStoredGroup(const SettingsStore& store);
 // The number of groups every reader goes by: "Groupe"'s count, or when it
-// is no number the groups that are there.
-int GroupCountOrNamed(const SettingsStore& store);
+// is no number the groups that are there, as far as the bound.
+int GroupCountOrStored(const SettingsStore& store);
 std::wstring ReadGroupName(const SettingsStore& store, int group);
 // The raw text of a link count: a missing count reads as empty text.
 std::wstring ReadLinkCountText(const SettingsStore& store, int group);

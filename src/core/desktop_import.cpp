@@ -33,7 +33,7 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
   ImportPlan plan{};
   // An unreadable "Groupe" stands for the groups that are there: group 1 is
   // not written over.
-  const int groups = GroupCountOrNamed(store);
+  const int groups = GroupCountOrStored(store);
   plan.group = 0;
   for (int i = 1; i <= groups; ++i)  // the last group of that name wins
     if (ReadGroupName(store, i) == kDesktopGroupName) plan.group = i;

@@ -66,30 +66,34 @@ TEST(CatalogueEdit, AddsWriteTheItemBeforeItsCount) {
   EXPECT_EQ(store.Get(L"Data", L"2-6c", L"missing"), L"Fic=");
 }
 
-// A count that is no number stands for the groups there, up to the first
-// missing; a negative one for none.
+// A count that is no number stands for the groups there, as far as the
+// highest any key names, group 1's name missing or not; a negative one for
+// none. Nothing there is written over, neither by the menu nor the import.
 TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
   struct Case {
     const wchar_t* count;  // nullptr: no "Groupe" at all
-    int groupKeys;
-    int expected;
-  } cases[] = {{L"NbOcc=", 2, 3}, {L"NbOcc=deux", 1, 2}, {nullptr, 0, 1}, {L"NbOcc=x", 0, 1}, {L"NbOcc=-4", 3, 1}};
+    std::vector<const wchar_t*> keys;
+    int groups;
+  } cases[] = {{L"NbOcc=", {L"1", L"2"}, 2},        {L"NbOcc=deux", {L"1"}, 1},
+               {nullptr, {}, 0},                     {L"NbOcc=x", {L"01-1"}, 0},
+               {nullptr, {L"1Occ", L"1-1", L"1-1c", L"2"}, 2},
+               {L"NbOcc=", {L"3-2C"}, 3},            {L"NbOcc=-4", {L"1", L"2", L"3"}, 0}};
   for (const auto& c : cases) {
     MemoryStore store;
     if (c.count) store.Save(L"Data", L"Groupe", c.count);
-    for (int g = 1; g <= c.groupKeys; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=G" + std::to_wstring(g));
+    for (const wchar_t* key : c.keys) store.Save(L"Data", key, std::wstring(L"Nomgroupe=") + key);
     store.ClearWrites();
     const MemoryStore before = store;
-    EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, c.expected) << c.groupKeys;
-    if (c.groupKeys) {  // the menu shows the groups there and writes no default catalogue over them
-      EXPECT_EQ(LoadGroupMenu(store).size(), c.expected - 1u) << c.groupKeys;
+    EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, c.groups + 1) << c.groups;
+    if (c.groups) {  // the menu shows the groups there and writes no default catalogue over them
+      EXPECT_EQ(LoadGroupMenu(store).size(), std::size_t(c.groups));
       EXPECT_TRUE(store.Writes().empty());
     }
     Apply(store, PlanAddGroup(store, L"Neuf"));
-    EXPECT_EQ(ReadGroupCount(store), c.expected) << c.groupKeys;
-    EXPECT_EQ(ReadGroupName(store, c.expected), L"Neuf");
-    if (c.expected > 1) {
-      EXPECT_EQ(ReadGroupName(store, 1), L"G1");
+    EXPECT_EQ(ReadGroupCount(store), c.groups + 1);
+    EXPECT_EQ(ReadGroupName(store, c.groups + 1), L"Neuf");
+    if (!ReadGroupCount(before)) {  // a number leaves what lies beyond it to go
+      for (const wchar_t* key : c.keys) EXPECT_EQ(store.Get(L"Data", key, L""), before.Get(L"Data", key, L"")) << key;
     }
     store = before;  // renaming writes no count back
     Apply(store, PlanRenameGroup(store, 1, L"Autre"));
@@ -149,9 +153,10 @@ TEST(CatalogueEdit, ValuesOfAnotherTypeAreNeverWrittenOverNorMoved) {
 TEST(CatalogueEdit, CountsBeyondTheReadersBoundMoveNothing) {
   MemoryStore store = Catalogue({{L"A", {L"a|1", L"b|2"}}});
   store.Save(L"Data", L"1Occ", L"NbOcc=??");
+  store.Delete(L"Data", L"1-1"), store.Delete(L"Data", L"1-1c");  // unreadable: as far as the highest link
   Apply(store, PlanAddLink(store, L"1", L"c", L""));
   EXPECT_EQ(ReadLinkCount(store, 1), 3);
-  EXPECT_EQ(ReadLinkCaption(store, 1, 1), L"a");
+  EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"b");
   // Renumbering would reach past the links the readers take.
   store.Save(L"Data", L"1Occ", L"NbOcc=1500");
   for (const EditPlan& plan : {PlanAddLink(store, L"1", L"d", L""), PlanDeleteLink(store, 1, 1)}) {

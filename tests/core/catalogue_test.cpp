@@ -51,7 +51,7 @@ TEST(Catalogue, CountsAreBoundedWhereverTheyAreRead) {
   // An unreadable count: the named groups are counted, as far as the bound.
   store.Save(L"Data", L"Groupe", L"NbOcc=deux");
   for (int g = 2; g <= kMaxGroups + 1; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=x");
-  EXPECT_EQ(GroupCountOrNamed(store), kMaxGroups);
+  EXPECT_EQ(GroupCountOrStored(store), kMaxGroups);
 }
 
 // "NGroupe" is read as a number before any conversion: past every group,
