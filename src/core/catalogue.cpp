@@ -119,35 +119,66 @@ std::wstring ReadLinkTarget(const SettingsStore& store, int group, int link) {
   return DropPrefix(DataValue(store, TargetKey(group, link)), kTargetPrefix.size());
 }
 
+namespace {
+
+struct StoredValue {
+  std::wstring_view section;
+  std::wstring key, value;
+};
+
+// In the order they are written: as the import writes its group, so that a
+// start cut short leaves no group that "Groupe" counts and nothing names.
+std::vector<StoredValue> DefaultCatalogue() {
+  const std::wstring one = std::wstring(kCountPrefix) + L"1";
+  return {{kSectionData, GroupKey(1), std::wstring(kGroupNamePrefix) + std::wstring(kDefaultGroupName)},
+          {kSectionData, LinkKey(1, 1), std::wstring(kCaptionPrefix)},
+          {kSectionData, TargetKey(1, 1), std::wstring(kTargetPrefix)},
+          {kSectionData, CountKey(1), one},
+          {kSectionData, std::wstring(kGroupCountKey), one},
+          {kSectionSettings, std::wstring(kCurrentGroupKey), L"1"}};
+}
+
+bool Holds(const SettingsStore& store, const StoredValue& v) {
+  return store.Has(v.section, v.key) && store.Get(v.section, v.key, L"") == v.value;
+}
+
+}  // namespace
+
 bool WriteDefaultCatalogue(SettingsStore& store) {
-  // A value that holds no text is kept: what it held cannot be written back.
-  auto save = [&](std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    return IsUnreadable(store, section, key) || store.Save(section, key, value);
-  };
-  bool ok = save(kSectionData, kGroupCountKey, std::wstring(kCountPrefix) + L"1");
-  ok &= save(kSectionData, GroupKey(1), std::wstring(kGroupNamePrefix) + std::wstring(kDefaultGroupName));
-  ok &= save(kSectionData, CountKey(1), std::wstring(kCountPrefix) + L"1");
-  ok &= save(kSectionData, LinkKey(1, 1), kCaptionPrefix);
-  ok &= save(kSectionData, TargetKey(1, 1), kTargetPrefix);
-  ok &= save(kSectionSettings, kCurrentGroupKey, L"1");
+  bool ok = true;
+  for (const auto& v : DefaultCatalogue())
+    // A value that holds no text is kept: what it held cannot be written back.
+    if (!Holds(store, v) && !IsUnreadable(store, v.section, v.key)) ok &= store.Save(v.section, v.key, v.value);
   return ok;
 }
 
+bool NoCatalogueOfItsOwn(const SettingsStore& store) {
+  bool missing = false;
+  for (const auto& v : DefaultCatalogue()) {
+    if (v.section != kSectionData) continue;
+    if (!store.Has(v.section, v.key))
+      missing = true;
+    else if (!Holds(store, v) && (v.key != kGroupCountKey || ReadGroupCount(store)))  // a count that is no number counts nothing
+      return false;
+  }
+  // All there: nothing to complete. Otherwise no other group or link may be.
+  if (!missing) return false;
+  for (const auto& key : store.Keys(kSectionData))
+    if (auto k = ParseCatalogueKey(key); k && (k->group != 1 || k->link > 1)) return false;
+  return true;
+}
+
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
-  std::optional<int> count = ReadGroupCount(store);
+  // Written once only: a store that refuses it (or loses it) must not send
+  // us round again, so the menu then shows the default group as is.
+  if (NoCatalogueOfItsOwn(store) && (!WriteDefaultCatalogue(store) || GroupCountOrStored(store) == 0))
+    return {{1, std::wstring(kDefaultGroupName)}};
   // An unreadable count with any group, count or link there is read as the
   // groups there: the default catalogue would write over group 1 and lose
   // what the user stored.
-  if (!count)
-    if (int there = GroupCountOrStored(store); there > 0) count = there;
-  if (!count) {
-    // Written once only: a store that refuses it (or loses it) must not
-    // send us round again, so the menu then shows the default group as is.
-    if (!WriteDefaultCatalogue(store) || !(count = ReadGroupCount(store)))
-      return {{1, std::wstring(kDefaultGroupName)}};
-  }
+  const int count = GroupCountOrStored(store);
   std::vector<GroupMenuItem> items;
-  for (int i = 1; i <= *count; ++i) items.push_back({i, ReadGroupName(store, i)});
+  for (int i = 1; i <= count; ++i) items.push_back({i, ReadGroupName(store, i)});
   return items;
 }
 

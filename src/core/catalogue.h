@@ -77,9 +77,14 @@ std::optional<int> ReadLinkCount(const SettingsStore& store, int group);
 std::wstring ReadLinkCaption(const SettingsStore& store, int group, int link);
 std::wstring ReadLinkTarget(const SettingsStore& store, int group, int link);
 
-// One group named "Groupe N°01" with one empty link, made current. Returns
-// whether the store took all six writes.
+// One group named "Groupe N°01" with one empty link, made current: the
+// group whole before "Groupe" counts it. A value already so is not written
+// again. Returns whether the store took every write.
 bool WriteDefaultCatalogue(SettingsStore& store);
+// Whether the store holds no catalogue of its own: no catalogue value but
+// some of the default catalogue's, as a start cut short while writing it
+// leaves them, and "Groupe" no number or the default's.
+bool NoCatalogueOfItsOwn(const SettingsStore& store);
 
 struct GroupMenuItem {
   int number;
@@ -88,8 +93,8 @@ struct GroupMenuItem {
 };
 
 // `ChargerMenuGroupes` without the menu: the groups in order, after writing
-// the default catalogue when there is no group at all. Empty when the count
-// is 0.
+// (or completing) the default catalogue when there is no catalogue of the
+// store's own. Empty when the count is 0.
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store);
 
 // The group to show from the stored "NGroupe" text, kept within 1..count,

@@ -11,21 +11,29 @@ using Menu = std::vector<GroupMenuItem>;
 TEST(Catalogue, EmptyStoreGetsExactlyTheDefaultCatalogue) {
   MemoryStore store;
   EXPECT_EQ(LoadGroupMenu(store), (Menu{{1, L"Groupe N°01"}}));
-  EXPECT_EQ(store.Writes(), (std::vector<Write>{{L"Data", L"Groupe", L"NbOcc=1"},
-                                                {L"Data", L"1", L"Nomgroupe=Groupe N°01"},
-                                                {L"Data", L"1Occ", L"NbOcc=1"},
+  EXPECT_EQ(store.Writes(), (std::vector<Write>{{L"Data", L"1", L"Nomgroupe=Groupe N°01"},
                                                 {L"Data", L"1-1", L"Nom="},
                                                 {L"Data", L"1-1c", L"Fic="},
+                                                {L"Data", L"1Occ", L"NbOcc=1"},
+                                                {L"Data", L"Groupe", L"NbOcc=1"},
                                                 {L"Settings", L"NGroupe", L"1"}}));
   EXPECT_EQ(store.Size(), 6u);
 
   MemoryStore refusing;  // must not loop on the refused writes
   refusing.RefuseWrites(true);
   EXPECT_EQ(LoadGroupMenu(refusing), (Menu{{1, L"Groupe N°01"}}));
-  for (std::size_t taken = 0; taken < 6; ++taken) {  // any write refused is said so
+  // A start cut short, in this order or in the old one ("Groupe" alone), is
+  // said so and completed by the next.
+  for (std::size_t taken = 0; taken <= 6; ++taken) {
     MemoryStore cut;
+    if (taken == 6) cut.Save(L"Data", L"Groupe", L"NbOcc=1");
     cut.RefuseAfter(taken);
-    EXPECT_FALSE(WriteDefaultCatalogue(cut)) << taken;
+    if (taken < 6) {
+      EXPECT_FALSE(WriteDefaultCatalogue(cut)) << taken;
+    }
+    cut.RefuseAfter(6);
+    EXPECT_EQ(LoadGroupMenu(cut), (Menu{{1, L"Groupe N°01"}})) << taken;
+    EXPECT_EQ(cut.Section(L"Data"), store.Section(L"Data")) << taken;
   }
 }
 
