@@ -182,7 +182,13 @@ std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
   return items;
 }
 
-CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount) {
+double StoredGroupCount(const SettingsStore& store) {
+  if (auto count = ParseNumberOrInfinity(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size())))
+    return *count;
+  return HighestStoredGroup(store);
+}
+
+CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount, double storedGroups) {
   // With no group at all the number is still 1: the menu keeps its one
   // blank item and nothing may point before it.
   int last = std::max(groupCount, 1);
@@ -194,7 +200,7 @@ CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount) {
     if (!number || *number < 1) return {1, true};
     if (*number < last) return {*number, false};
   }
-  return {last, true};
+  return {last, !(storedGroups > last && *value <= storedGroups)};
 }
 
 }  // namespace tolvane

@@ -97,13 +97,19 @@ struct GroupMenuItem {
 // store's own. Empty when the count is 0.
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store);
 
-// The group to show from the stored "NGroupe" text, kept within 1..count,
-// and whether the corrected number has to be stored back.
+// The groups stored, beyond the readers' bound too: "Groupe"'s count, or
+// when it is no number the highest group a key names.
+double StoredGroupCount(const SettingsStore& store);
+
+// The group to show from the stored "NGroupe" text, kept within 1..count
+// (the groups read), and whether the corrected number has to be stored back:
+// not while it names one of `storedGroups` that lie beyond the readers'
+// bound, which the bar does not show but which are there.
 struct CurrentGroup {
   int number;
   bool rewrite;
 };
-CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount);
+CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount, double storedGroups = 0);
 inline int ClampCurrentGroup(std::wstring_view stored, int groupCount) {
   return CurrentGroupFrom(stored, groupCount).number;
 }

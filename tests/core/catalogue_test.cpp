@@ -54,12 +54,13 @@ TEST(Catalogue, CountsAreBoundedWhereverTheyAreRead) {
   ASSERT_EQ(menu.size(), static_cast<std::size_t>(kMaxGroups));
   EXPECT_EQ(menu.front(), (GroupMenuItem{1, L"Un"}));
   EXPECT_TRUE(store.Writes().empty()) << "a reader's bound only";
+  EXPECT_EQ(StoredGroupCount(store), 2147483647.0);
   store.Save(L"Data", L"1Occ", L"NbOcc=1e300");
   EXPECT_EQ(ReadLinkCount(store, 1), kMaxLinksPerGroup);
-  // An unreadable count: the named groups are counted, as far as the bound.
+  // An unreadable count: the groups there are counted, as far as the bound.
   store.Save(L"Data", L"Groupe", L"NbOcc=deux");
   for (int g = 2; g <= kMaxGroups + 1; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=x");
-  EXPECT_EQ(GroupCountOrStored(store), kMaxGroups);
+  EXPECT_EQ(std::pair(GroupCountOrStored(store), StoredGroupCount(store)), std::pair(kMaxGroups, kMaxGroups + 1.0));
 }
 
 // "NGroupe" is read as a number before any conversion: past every group,
@@ -69,12 +70,16 @@ TEST(Catalogue, CurrentGroupIsClampedToTheGroups) {
     const wchar_t* stored;
     int count, number;
     bool rewrite;
+    double storedGroups = 0;
   };
   for (auto c : {Case{L"5", 3, 3, true}, Case{L"3", 3, 3, true}, Case{L"2", 3, 2, false}, Case{L"1", 3, 1, false},
                  Case{L"0", 3, 1, true}, Case{L"-2", 3, 1, true}, Case{L"abc", 3, 1, true}, Case{L"", 3, 1, true},
                  Case{L"4", 0, 1, true}, Case{L"1", 1, 1, true}, Case{L"99999999999", 3, 3, true},
-                 Case{L"1e400", 3, 3, true}, Case{L"-1e10", 3, 1, true}, Case{L"2.6", 3, 3, true}}) {
-    auto g = CurrentGroupFrom(c.stored, c.count);
+                 Case{L"1e400", 3, 3, true}, Case{L"-1e10", 3, 1, true}, Case{L"2.6", 3, 3, true},
+                 // Groups stored beyond the bound: shown as the last read, the number kept.
+                 Case{L"4500", 1000, 1000, false, 5000}, Case{L"1000", 1000, 1000, false, 5000},
+                 Case{L"5001", 1000, 1000, true, 5000}, Case{L"3", 3, 3, true, 3}}) {
+    auto g = CurrentGroupFrom(c.stored, c.count, c.storedGroups);
     EXPECT_EQ(std::pair(g.number, g.rewrite), std::pair(c.number, c.rewrite)) << c.stored << " of " << c.count;
   }
   EXPECT_EQ(CurrentGroupFrom(std::wstring(100000, L'7'), 3).number, 3);

@@ -122,6 +122,17 @@ TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
   EXPECT_EQ(m.Prog[2].Caption(), L"LISEZMOI");
 }
 
+// More groups stored than the bar reads: it shows the last it reads and
+// keeps the stored number.
+TEST_F(CatalogueEditors, TheLastGroupReadOfMoreStored) {
+  AddGroup(1000, L"Millième", {L"a"});
+  store.Save(L"Data", L"Groupe", L"NbOcc=5000");
+  store.Save(L"Settings", L"NGroupe", L"4500");
+  FrmMain& m = Start();
+  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + m.lblHeader[1].Tag, L"Millième|1000");
+  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4500");
+}
+
 TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
   std::vector<std::wstring> links{L"a", L" b ", L"c"};
   links.resize(40, L"z");
