@@ -149,7 +149,7 @@ EditPlan Finish(Draft& d, int group, int link = 0) {
 }
 
 EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
-  if (Bounded(LinkCount(d, group), kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
+  if (Bounded(LinkCount(d, group), kMaxLinksPerGroup)) return Refused(EditRefusal::LinksFull);
   const int n = LinkCount(d, group) + 1;
   // Whatever an earlier version left at or above the new number goes first:
   // no deleted link's target may come back under this one.
@@ -163,9 +163,25 @@ EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view 
 
 }  // namespace
 
+std::wstring RefusalReason(EditRefusal why) {
+  switch (why) {
+    case EditRefusal::Missing: return L"cet élément n'existe plus.";
+    case EditRefusal::OverBound:
+      return L"un groupe de " + Digits(kMaxLinksPerGroup) + L" liens ou plus, ou un catalogue de " + Digits(kMaxGroups) +
+             L" groupes ou plus, ne peut être renuméroté sans perte.";
+    case EditRefusal::GroupsFull:
+      return L"le catalogue compte déjà " + Digits(kMaxGroups) + L" groupes, le plus que la barre puisse lire.";
+    case EditRefusal::LinksFull:
+      return L"ce groupe compte déjà " + Digits(kMaxLinksPerGroup) + L" liens, le plus que la barre puisse afficher.";
+    case EditRefusal::Unreadable: return L"une valeur du catalogue n'est pas du texte et serait perdue.";
+    case EditRefusal::None: break;
+  }
+  return L"";
+}
+
 EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
   Draft d(store);
-  if (Bounded(GroupCountOrStored(d), kMaxGroups)) return Refused(EditRefusal::OverBound);
+  if (Bounded(GroupCountOrStored(d), kMaxGroups)) return Refused(EditRefusal::GroupsFull);
   const int g = GroupCountOrStored(d) + 1;
   DeleteGroupsFrom(d, g);
   d.Save(kSectionData, GroupKey(g), std::wstring(kGroupNamePrefix) + std::wstring(name));

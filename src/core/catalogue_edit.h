@@ -25,8 +25,14 @@ enum class EditRefusal {
   None,
   Missing,     // the group or link is not there
   OverBound,   // more groups or links than the readers take would move
+  GroupsFull,  // as many groups as the readers take: a new one would not show
+  LinksFull,   // as many links as the bar shows: a new one would not show
   Unreadable,  // a value that holds no text would be written over or moved
 };
+
+// Why, as the user is told after "Rien n'a été supprimé : " or "Rien n'a été
+// enregistré : ".
+std::wstring RefusalReason(EditRefusal why);
 
 struct EditPlan {
   std::vector<StoreChange> changes;  // in the order they are to be made; none: nothing to do

@@ -159,9 +159,10 @@ TEST(CatalogueEdit, CountsBeyondTheReadersBoundMoveNothing) {
   EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"b");
   // Renumbering would reach past the links the readers take.
   store.Save(L"Data", L"1Occ", L"NbOcc=1500");
-  for (const EditPlan& plan : {PlanAddLink(store, L"1", L"d", L""), PlanDeleteLink(store, 1, 1)}) {
+  for (auto [plan, why] : {std::pair(PlanAddLink(store, L"1", L"d", L""), EditRefusal::LinksFull),
+                           std::pair(PlanDeleteLink(store, 1, 1), EditRefusal::OverBound)}) {
     EXPECT_TRUE(plan.changes.empty());
-    EXPECT_EQ(plan.refusal, EditRefusal::OverBound);
+    EXPECT_EQ(plan.refusal, why);
   }
   EXPECT_EQ(PlanDeleteLink(store, 1, 1501).refusal, EditRefusal::Missing);
 }

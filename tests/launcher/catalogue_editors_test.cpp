@@ -63,9 +63,10 @@ class CatalogueEditors : public testing::MainWindowTest {
   }
 };
 
-// A blank name, an edit the store refuses and one a full catalogue cannot
-// take are each said over the editor, which keeps what was typed; its close
-// button then keeps only the place.
+// A blank name, an edit the store refuses, and why one a full catalogue, a
+// group gone or a name that is no text refuses, are each said over the
+// editor, which keeps what was typed; its close button then keeps only the
+// place.
 TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
   AddGroup(1, L"Essais", {L"a"});
   FrmMain& m = Start();
@@ -82,15 +83,23 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
     store.Save(L"Data", L"Groupe", L"NbOcc=1");
     d.Saisie.Tag = L"9";  // a group gone meanwhile: nothing saved, nothing closed
     Enter(d.Saisie);
-    const std::wstring unsaved = L"Les modifications n'ont pas pu être enregistrées !";
-    EXPECT_EQ(desktop.messages, (std::vector<std::wstring>{L"Veuillez saisir un nom de groupe !", unsaved, unsaved,
-                                                           unsaved}));
+    d.Saisie.Tag = L"1";
+    store.SaveUnreadable(L"Data", L"1");
+    Enter(d.Saisie);
+    const std::wstring no = L"Rien n'a été enregistré : ";
+    EXPECT_EQ(desktop.messages,
+              (std::vector<std::wstring>{L"Veuillez saisir un nom de groupe !",
+                                         L"Les modifications n'ont pas pu être enregistrées !",
+                                         no + L"le catalogue compte déjà 1000 groupes, le plus que la barre puisse lire.",
+                                         no + L"cet élément n'existe plus.",
+                                         no + L"une valeur du catalogue n'est pas du texte et serait perdue."}));
     EXPECT_EQ(desktop.messageOwners[0], d.hwnd()) << "shown over the editor";
     EXPECT_TRUE(d.Loaded());
     EXPECT_EQ(d.Saisie.Text(), L"Jeux");
     Press(d.BtnClose.hwnd());
   });
   Choose(m.lblHeader[1], L"Ajouter un groupe");
+  store.Save(L"Data", L"1", L"Nomgroupe=Essais");
   EXPECT_EQ(store.Section(L"Data"), before);
   EXPECT_TRUE(store.Has(L"Settings", L"GroupeTop"));
   EXPECT_FALSE(RechargerGroupe);
