@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/catalogue.h"
+#include "core/link_plan.h"
 #include "core/text.h"
 
 namespace tolvane {
@@ -149,7 +150,7 @@ EditPlan Finish(Draft& d, int group, int link = 0) {
 }
 
 EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
-  if (Bounded(LinkCount(d, group), kMaxLinksPerGroup)) return Refused(EditRefusal::LinksFull);
+  if (LinkCount(d, group) >= kMostLinksShown) return Refused(EditRefusal::LinksFull);
   const int n = LinkCount(d, group) + 1;
   // Whatever an earlier version left at or above the new number goes first:
   // no deleted link's target may come back under this one.
@@ -172,7 +173,7 @@ std::wstring RefusalReason(EditRefusal why) {
     case EditRefusal::GroupsFull:
       return L"le catalogue compte déjà " + Digits(kMaxGroups) + L" groupes, le plus que la barre puisse lire.";
     case EditRefusal::LinksFull:
-      return L"ce groupe compte déjà " + Digits(kMaxLinksPerGroup) + L" liens, le plus que la barre puisse afficher.";
+      return L"ce groupe compte déjà " + Digits(kMostLinksShown) + L" liens, le plus que la barre puisse afficher.";
     case EditRefusal::Unreadable: return L"une valeur du catalogue n'est pas du texte et serait perdue.";
     case EditRefusal::None: break;
   }

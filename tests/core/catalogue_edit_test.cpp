@@ -157,6 +157,11 @@ TEST(CatalogueEdit, CountsBeyondTheReadersBoundMoveNothing) {
   Apply(store, PlanAddLink(store, L"1", L"c", L""));
   EXPECT_EQ(ReadLinkCount(store, 1), 3);
   EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"b");
+  // A link past those the bar shows would never show.
+  store.Save(L"Data", L"1Occ", L"NbOcc=736");
+  EXPECT_EQ(PlanAddLink(store, L"1", L"d", L"").link, 737);
+  store.Save(L"Data", L"1Occ", L"NbOcc=737");
+  EXPECT_EQ(PlanAddLink(store, L"1", L"d", L"").refusal, EditRefusal::LinksFull);
   // Renumbering would reach past the links the readers take.
   store.Save(L"Data", L"1Occ", L"NbOcc=1500");
   for (auto [plan, why] : {std::pair(PlanAddLink(store, L"1", L"d", L""), EditRefusal::LinksFull),

@@ -131,15 +131,27 @@ TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
   EXPECT_EQ(m.Prog[2].Caption(), L"LISEZMOI");
 }
 
-// More groups stored than the bar reads: it shows the last it reads and
-// keeps the stored number.
-TEST_F(CatalogueEditors, TheLastGroupReadOfMoreStored) {
-  AddGroup(1000, L"Millième", {L"a"});
+// More groups stored than the bar reads, the last it reads holding more
+// links than it shows: that group is shown and the stored number kept; a
+// link added there is refused, said why, and nothing is written.
+TEST_F(CatalogueEditors, TheLastGroupReadOfMoreStoredTakesNoLinkPastThoseShown) {
+  AddGroup(1000, L"Millième", std::vector<std::wstring>(800, L"x"));
   store.Save(L"Data", L"Groupe", L"NbOcc=5000");
   store.Save(L"Settings", L"NGroupe", L"4500");
   FrmMain& m = Start();
   EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + m.lblHeader[1].Tag, L"Millième|1000");
   EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4500");
+  EXPECT_EQ(m.ButtonCount(), 737);
+  const auto before = store.Section(L"Data");
+  WhenShown<FrmProgramme>([&](FrmProgramme& d) {
+    d.Saisie.SetText(L"Nouveau");
+    Enter(d.Saisie);
+    EXPECT_EQ(desktop.messages, std::vector<std::wstring>{L"Rien n'a été enregistré : ce groupe compte déjà 737 liens, "
+                                                          L"le plus que la barre puisse afficher."});
+    EXPECT_TRUE(d.Loaded());
+  });
+  Choose(m.FrameXPMenu[1], L"Ajouter un lien");
+  EXPECT_EQ(store.Section(L"Data"), before);
 }
 
 TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
