@@ -43,6 +43,12 @@ class Draft final : public SettingsStore {
     changes_.push_back({StoreChange::Kind::Save, std::wstring(section), std::wstring(key), std::wstring(value)});
     return true;
   }
+  bool Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) override {
+    if (IsUnreadable(*this, section, to)) refused_ = true;
+    Record(section, to, Get(section, from, L""));
+    changes_.push_back({StoreChange::Kind::Copy, std::wstring(section), std::wstring(to), std::wstring(from)});
+    return true;
+  }
   bool Delete(std::wstring_view section, std::wstring_view key) override {
     if (!Has(section, key)) return true;
     Record(section, key, std::nullopt);
@@ -122,12 +128,13 @@ bool Bounded(int count, int bound) { return count >= bound; }
 
 std::wstring CountValue(int n) { return std::wstring(kCountPrefix) + Digits(n); }
 
-// Copies a value whole, prefix included; a missing source leaves the
-// destination missing too.
+// Copies a value whole, prefix, kind and every byte included (a text of
+// several strings keeps them all); a missing source leaves the destination
+// missing too.
 void MoveValue(Draft& d, const std::wstring& from, const std::wstring& to) {
   if (IsUnreadable(d, kSectionData, from)) d.Refuse();
   if (d.Has(kSectionData, from))
-    d.Save(kSectionData, to, d.Get(kSectionData, from, L""));
+    d.Copy(kSectionData, from, to);
   else
     d.Delete(kSectionData, to);
 }
@@ -271,11 +278,8 @@ EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
 }
 
 bool ApplyEdit(SettingsStore& store, const EditPlan& plan) {
-  for (const auto& change : plan.changes) {
-    const bool ok = change.kind == StoreChange::Kind::Save ? store.Save(change.section, change.key, change.value)
-                                                           : store.Delete(change.section, change.key);
-    if (!ok) return false;
-  }
+  for (const auto& change : plan.changes)
+    if (!MakeChange(store, change)) return false;
   return true;
 }
 

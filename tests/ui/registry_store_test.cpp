@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "core/catalogue_edit.h"
 #include "ui/registry_value.h"
 
 namespace {
@@ -81,6 +82,27 @@ TEST_F(RegistryStoreTest, OddValuesReadAsFallbackOrWholeAndAreListed) {
   std::vector<std::wstring> keys = store_.Keys(L"data");
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, (std::vector<std::wstring>{L"Binaire", L"Extensible", L"Groupe", L"Impair", L"Multiple", longName}));
+}
+
+// A link deleted moves the later ones down: a multi-string or expandable
+// text keeps its type and every byte.
+TEST_F(RegistryStoreTest, AValueMovedByADeleteKeepsItsTypeAndEveryByte) {
+  const wchar_t multi[] = L"Nom=a\0b\0", expand[] = L"Fic=%TEMP%\\x";
+  for (auto [key, value] : {std::pair(L"Groupe", L"NbOcc=1"), {L"1", L"Nomgroupe=G"}, {L"1Occ", L"NbOcc=2"},
+                            {L"1-1", L"Nom=x"}, {L"1-1c", L"Fic=y"}})
+    store_.Save(L"Data", key, value);
+  WriteRaw(L"Data", L"1-2", REG_MULTI_SZ, multi, sizeof multi);
+  WriteRaw(L"Data", L"1-2c", REG_EXPAND_SZ, expand, sizeof expand);
+  ASSERT_TRUE(tolvane::ApplyEdit(store_, tolvane::PlanDeleteLink(store_, 1, 1)));
+  ui::OwnedKey data = ui::OpenRegistryKey(HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + kTitle + L"\\Data",
+                                          KEY_QUERY_VALUE);
+  for (auto [key, type, value, bytes] : {std::tuple(L"1-1", REG_MULTI_SZ, multi, sizeof multi),
+                                         std::tuple(L"1-1c", REG_EXPAND_SZ, expand, sizeof expand)}) {
+    const auto raw = ui::ReadRawValue(data.get(), key);
+    ASSERT_TRUE(raw) << key;
+    EXPECT_EQ(raw->type, type) << key;
+    EXPECT_EQ(raw->bytes, std::vector<BYTE>(reinterpret_cast<const BYTE*>(value), reinterpret_cast<const BYTE*>(value) + bytes));
+  }
 }
 
 // A value that another writer keeps resizing is read whole or not at all.
