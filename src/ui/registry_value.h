@@ -31,6 +31,7 @@ std::optional<std::wstring> ReadAnyTextValue(HKEY key, std::wstring_view name);
 struct RawValue {
   DWORD type = REG_NONE;
   std::vector<BYTE> bytes;
+  bool operator==(const RawValue&) const = default;
 };
 // Empty for a missing value. Read whole even while another writer resizes it.
 std::optional<RawValue> ReadRawValue(HKEY key, std::wstring_view name);

@@ -70,6 +70,7 @@ class CatalogueEditors : public testing::MainWindowTest {
 TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
   AddGroup(1, L"Essais", {L"a"});
   FrmMain& m = Start();
+  store.SaveUnreadable(L"Data", L"1");  // a name that is no text
   const auto before = store.Section(L"Data");
   WhenShown<FrmGroupe>([&](FrmGroupe& d) {
     d.Saisie.SetText(L"  \t ");
@@ -84,7 +85,6 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
     d.Saisie.Tag = L"9";  // a group gone meanwhile: nothing saved, nothing closed
     Enter(d.Saisie);
     d.Saisie.Tag = L"1";
-    store.SaveUnreadable(L"Data", L"1");
     Enter(d.Saisie);
     const std::wstring no = L"Rien n'a été enregistré : ";
     EXPECT_EQ(desktop.messages,
@@ -99,18 +99,22 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
     Press(d.BtnClose.hwnd());
   });
   Choose(m.lblHeader[1], L"Ajouter un groupe");
-  store.Save(L"Data", L"1", L"Nomgroupe=Essais");
   EXPECT_EQ(store.Section(L"Data"), before);
   EXPECT_TRUE(store.Has(L"Settings", L"GroupeTop"));
   EXPECT_FALSE(RechargerGroupe);
 }
 
-TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
-  AddGroup(1, L"Essais", {L"a", L"b"});
+// In the last group the bar reads of more stored, shown with the stored
+// number kept: a link refused without a name, or past as many as the bar
+// shows, then added from a browsed or dropped file.
+TEST_F(CatalogueEditors, AddLinkRefusesNoNameOrAFullGroupAndTakesABrowsedOrDroppedFile) {
+  AddGroup(1000, L"Essais", {L"a", L"b"});
+  store.Save(L"Data", L"Groupe", L"NbOcc=5000");
+  store.Save(L"Settings", L"NGroupe", L"4500");
   FrmMain& m = Start();
+  EXPECT_EQ(m.lblHeader[1].Tag + L"|" + store.Get(L"Settings", L"NGroupe", L""), L"1000|4500");
   WhenShown<FrmProgramme>([&](FrmProgramme& d) {
     Press(d.Btn);
-    EXPECT_EQ(desktop.messages, std::vector<std::wstring>{L"Veuillez sélectionner un lien de programme !"});
     d.Saisie.SetText(L"Mon nom");
     Press(d.Recherche);  // cancelled
     EXPECT_EQ(d.Saisie.Text() + L"|" + d.Target, L"Mon nom|");
@@ -120,38 +124,22 @@ TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
     ::SendMessageW(d.Saisie.EditHwnd(), WM_DROPFILES,
                    reinterpret_cast<WPARAM>(MakeDrop({L"C:\\Outils\\LISEZMOI", L"C:\\autre.txt"})), 0);
     EXPECT_EQ(d.Saisie.Text(), L"LISEZMOI");
+    store.Save(L"Data", L"1000Occ", L"NbOcc=737");
+    Enter(d.Saisie);
+    EXPECT_FALSE(store.Has(L"Data", L"1000-738"));
+    store.Save(L"Data", L"1000Occ", L"NbOcc=2");
     Enter(d.Saisie);
   });
   Choose(m.FrameXPMenu[1], L"Ajouter un lien");
+  EXPECT_EQ(desktop.messages, (std::vector<std::wstring>{L"Veuillez sélectionner un lien de programme !",
+                                                         L"Rien n'a été enregistré : ce groupe compte déjà 737 liens, "
+                                                         L"le plus que la barre puisse afficher."}));
   EXPECT_EQ(desktop.chooserStarts, (std::vector<std::wstring>{L"", L""}));
-  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=3");
-  EXPECT_EQ(Data(L"1-3"), L"Nom=LISEZMOI");
-  EXPECT_EQ(Data(L"1-3c"), L"Fic=C:\\Outils\\LISEZMOI");
+  EXPECT_EQ(Data(L"1000Occ"), L"NbOcc=3");
+  EXPECT_EQ(Data(L"1000-3"), L"Nom=LISEZMOI");
+  EXPECT_EQ(Data(L"1000-3c"), L"Fic=C:\\Outils\\LISEZMOI");
   ASSERT_EQ(m.ButtonCount(), 3);
   EXPECT_EQ(m.Prog[2].Caption(), L"LISEZMOI");
-}
-
-// More groups stored than the bar reads, the last it reads holding more
-// links than it shows: that group is shown and the stored number kept; a
-// link added there is refused, said why, and nothing is written.
-TEST_F(CatalogueEditors, TheLastGroupReadOfMoreStoredTakesNoLinkPastThoseShown) {
-  AddGroup(1000, L"Millième", std::vector<std::wstring>(800, L"x"));
-  store.Save(L"Data", L"Groupe", L"NbOcc=5000");
-  store.Save(L"Settings", L"NGroupe", L"4500");
-  FrmMain& m = Start();
-  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + m.lblHeader[1].Tag, L"Millième|1000");
-  EXPECT_EQ(store.Get(L"Settings", L"NGroupe", L""), L"4500");
-  EXPECT_EQ(m.ButtonCount(), 737);
-  const auto before = store.Section(L"Data");
-  WhenShown<FrmProgramme>([&](FrmProgramme& d) {
-    d.Saisie.SetText(L"Nouveau");
-    Enter(d.Saisie);
-    EXPECT_EQ(desktop.messages, std::vector<std::wstring>{L"Rien n'a été enregistré : ce groupe compte déjà 737 liens, "
-                                                          L"le plus que la barre puisse afficher."});
-    EXPECT_TRUE(d.Loaded());
-  });
-  Choose(m.FrameXPMenu[1], L"Ajouter un lien");
-  EXPECT_EQ(store.Section(L"Data"), before);
 }
 
 TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
