@@ -156,9 +156,10 @@ bool NoCatalogueOfItsOwn(const SettingsStore& store) {
   bool missing = false;
   for (const auto& v : DefaultCatalogue()) {
     if (v.section != kSectionData) continue;
+    // A "Groupe" that holds no number counts nothing: it is set with the rest.
     if (!store.Has(v.section, v.key))
       missing = true;
-    else if (!Holds(store, v) && (v.key != kGroupCountKey || ReadGroupCount(store)))  // a count that is no number counts nothing
+    else if (!Holds(store, v) && (v.key != kGroupCountKey || ReadGroupCount(store)))
       return false;
   }
   // All there: nothing to complete. Otherwise no other group or link may be.
