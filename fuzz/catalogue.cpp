@@ -31,22 +31,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const CurrentGroup current = CurrentGroupFrom(stored, groups);
   FUZZ_CHECK(current.number >= 1 && current.number <= std::max(groups, 1));
   if (!current.rewrite) FUZZ_CHECK(ParseNumber(stored) && CLng(*ParseNumber(stored)) == current.number);
+  // Groups stored beyond the bound change what is stored back, never what is shown.
+  const CurrentGroup beyond = CurrentGroupFrom(stored, groups, StoredGroupCount(store));
+  FUZZ_CHECK(beyond.number == current.number && (!beyond.rewrite || current.rewrite));
   // The corrected number, once stored back, stays as it is.
   FUZZ_CHECK(!CurrentGroupFrom(Digits(current.number), groups).rewrite || current.number == std::max(groups, 1));
 
-  const int named = CountNamedGroups(store);
+  const int there = GroupCountOrStored(store);
   // However large the stored count, the menu stays within its bound.
-  FUZZ_CHECK(groups <= kMaxGroups && named <= kMaxGroups);
+  FUZZ_CHECK(groups <= kMaxGroups && there <= kMaxGroups);
+  const bool fresh = NoCatalogueOfItsOwn(store);
   const auto menu = LoadGroupMenu(store);
-  if (!count && named > 0) {
-    // An unreadable count stands for the groups there; nothing is written over them.
-    FUZZ_CHECK(menu.size() == static_cast<std::size_t>(named));
-  } else if (!count) {
-    // Junk or nothing: the default catalogue, written once.
+  if (fresh) {
+    // Nothing or a default catalogue cut short: completed, once.
     FUZZ_CHECK(menu.size() == 1 && menu[0].name == kDefaultGroupName);
-    FUZZ_CHECK(ReadGroupCount(store) == 1 && ReadLinkCount(store, 1) == 1);
+    FUZZ_CHECK(ReadLinkCount(store, 1) == 1 && !NoCatalogueOfItsOwn(store));
   } else {
-    FUZZ_CHECK(menu.size() == static_cast<std::size_t>(std::max(groups, 0)));
+    // The groups there, an unreadable count standing for them; nothing written over.
+    FUZZ_CHECK(menu.size() == static_cast<std::size_t>(there) && store.Writes().empty());
   }
   for (std::size_t i = 0; i < menu.size(); ++i) FUZZ_CHECK(menu[i].number == static_cast<int>(i) + 1);
   store.ClearWrites();

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   // An unreadable "Groupe" stands for the groups whose names are there.
-  const int before = GroupCountOrNamed(store);
+  const int before = GroupCountOrStored(store);
   FUZZ_CHECK(before >= 0 && before <= kMaxGroups);
   std::vector<int> oldLinkCounts;
   for (int g = 1; g <= before + 1; ++g) oldLinkCounts.push_back(ReadLinkCount(store, g).value_or(0));
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   MemoryStore after = store;
   FUZZ_CHECK(ApplyImport(after, *plan));
   const int n = plan->group;
-  FUZZ_CHECK(GroupCountOrNamed(after) == plan->groupCount);
+  FUZZ_CHECK(GroupCountOrStored(after) == plan->groupCount);
   FUZZ_CHECK(ReadGroupName(after, n) == kDesktopGroupName);
   FUZZ_CHECK(ReadLinkCount(after, n) == std::min(static_cast<int>(files.size()), kMaxLinksPerGroup));
   FUZZ_CHECK(after.Get(kSectionSettings, kCurrentGroupKey, L"") == Digits(n));

@@ -12,7 +12,51 @@ std::wstring DataValue(const SettingsStore& store, std::wstring_view key,
   return store.Get(kSectionData, key, fallback);
 }
 
+// Digits as Digits() writes them: no sign, no leading zero, no blank.
+std::optional<int> CanonicalNumber(std::wstring_view text) {
+  if (text.empty() || text.size() > 9 || text[0] == L'0') return std::nullopt;
+  int n = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    n = n * 10 + (c - L'0');
+  }
+  return n;
+}
+
+// Whether `text` ends with `suffix` (lower-case letters), in either case, as
+// the registry compares names.
+bool EndsWithLetters(std::wstring_view text, std::wstring_view suffix) {
+  if (text.size() < suffix.size()) return false;
+  text.remove_prefix(text.size() - suffix.size());
+  for (std::size_t i = 0; i < suffix.size(); ++i)
+    if (text[i] != suffix[i] && text[i] + (L'a' - L'A') != suffix[i]) return false;
+  return true;
+}
+
 }  // namespace
+
+std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key) {
+  using Kind = CatalogueKey::Kind;
+  if (EndsWithLetters(key, L"occ")) {
+    if (auto g = CanonicalNumber(key.substr(0, key.size() - 3))) return CatalogueKey{Kind::Count, *g, 0};
+    return std::nullopt;
+  }
+  Kind kind = Kind::Name;
+  if (EndsWithLetters(key, L"c")) {
+    kind = Kind::Target;
+    key.remove_suffix(1);
+  }
+  const auto dash = key.find(L'-');
+  if (dash == std::wstring_view::npos) {
+    auto g = kind == Kind::Name ? CanonicalNumber(key) : std::nullopt;
+    if (g) return CatalogueKey{Kind::Group, *g, 0};
+    return std::nullopt;
+  }
+  auto g = CanonicalNumber(key.substr(0, dash));
+  auto n = CanonicalNumber(key.substr(dash + 1));
+  if (g && n) return CatalogueKey{kind, *g, *n};
+  return std::nullopt;
+}
 
 std::optional<int> ParseGroupNumber(std::wstring_view text) {
   auto value = ParseNumber(text);
@@ -43,15 +87,16 @@ std::optional<int> ReadGroupCount(const SettingsStore& store) {
   return BoundedCount(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size()), kMaxGroups);
 }
 
-int CountNamedGroups(const SettingsStore& store) {
-  int count = 0;
-  while (count < kMaxGroups && HasDataValue(store, GroupKey(count + 1))) ++count;
-  return count;
+int HighestStoredGroup(const SettingsStore& store) {
+  int highest = 0;
+  for (const auto& key : store.Keys(kSectionData))
+    if (auto k = ParseCatalogueKey(key)) highest = std::max(highest, k->group);
+  return highest;
 }
 
-int GroupCountOrNamed(const SettingsStore& store) {
+int GroupCountOrStored(const SettingsStore& store) {
   if (auto count = ReadGroupCount(store)) return *count;
-  return CountNamedGroups(store);
+  return std::min(HighestStoredGroup(store), kMaxGroups);
 }
 
 std::wstring ReadGroupName(const SettingsStore& store, int group) {
@@ -74,38 +119,77 @@ std::wstring ReadLinkTarget(const SettingsStore& store, int group, int link) {
   return DropPrefix(DataValue(store, TargetKey(group, link)), kTargetPrefix.size());
 }
 
+namespace {
+
+struct StoredValue {
+  std::wstring_view section;
+  std::wstring key, value;
+};
+
+// In the order they are written: as the import writes its group, so that a
+// start cut short leaves no group that "Groupe" counts and nothing names.
+std::vector<StoredValue> DefaultCatalogue() {
+  const std::wstring one = std::wstring(kCountPrefix) + L"1";
+  return {{kSectionData, GroupKey(1), std::wstring(kGroupNamePrefix) + std::wstring(kDefaultGroupName)},
+          {kSectionData, LinkKey(1, 1), std::wstring(kCaptionPrefix)},
+          {kSectionData, TargetKey(1, 1), std::wstring(kTargetPrefix)},
+          {kSectionData, CountKey(1), one},
+          {kSectionData, std::wstring(kGroupCountKey), one},
+          {kSectionSettings, std::wstring(kCurrentGroupKey), L"1"}};
+}
+
+bool Holds(const SettingsStore& store, const StoredValue& v) {
+  return store.Has(v.section, v.key) && store.Get(v.section, v.key, L"") == v.value;
+}
+
+}  // namespace
+
 bool WriteDefaultCatalogue(SettingsStore& store) {
-  // A value that holds no text is kept: what it held cannot be written back.
-  auto save = [&](std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-    return IsUnreadable(store, section, key) || store.Save(section, key, value);
-  };
-  bool ok = save(kSectionData, kGroupCountKey, std::wstring(kCountPrefix) + L"1");
-  ok &= save(kSectionData, GroupKey(1), std::wstring(kGroupNamePrefix) + std::wstring(kDefaultGroupName));
-  ok &= save(kSectionData, CountKey(1), std::wstring(kCountPrefix) + L"1");
-  ok &= save(kSectionData, LinkKey(1, 1), kCaptionPrefix);
-  ok &= save(kSectionData, TargetKey(1, 1), kTargetPrefix);
-  ok &= save(kSectionSettings, kCurrentGroupKey, L"1");
+  bool ok = true;
+  for (const auto& v : DefaultCatalogue())
+    // A value that holds no text is kept: what it held cannot be written back.
+    if (!Holds(store, v) && !IsUnreadable(store, v.section, v.key)) ok &= store.Save(v.section, v.key, v.value);
   return ok;
 }
 
-std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
-  std::optional<int> count = ReadGroupCount(store);
-  // An unreadable count with groups there is read as the groups there: the
-  // default catalogue would write over group 1 and lose what the user stored.
-  if (!count)
-    if (int named = CountNamedGroups(store); named > 0) count = named;
-  if (!count) {
-    // Written once only: a store that refuses it (or loses it) must not
-    // send us round again, so the menu then shows the default group as is.
-    if (!WriteDefaultCatalogue(store) || !(count = ReadGroupCount(store)))
-      return {{1, std::wstring(kDefaultGroupName)}};
+bool NoCatalogueOfItsOwn(const SettingsStore& store) {
+  bool missing = false;
+  for (const auto& v : DefaultCatalogue()) {
+    if (v.section != kSectionData) continue;
+    // A "Groupe" that holds no number counts nothing: it is set with the rest.
+    if (!store.Has(v.section, v.key))
+      missing = true;
+    else if (!Holds(store, v) && (v.key != kGroupCountKey || ReadGroupCount(store)))
+      return false;
   }
+  // All there: nothing to complete. Otherwise no other group or link may be.
+  if (!missing) return false;
+  for (const auto& key : store.Keys(kSectionData))
+    if (auto k = ParseCatalogueKey(key); k && (k->group != 1 || k->link > 1)) return false;
+  return true;
+}
+
+std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
+  // Written once only: a store that refuses it (or loses it) must not send
+  // us round again, so the menu then shows the default group as is.
+  if (NoCatalogueOfItsOwn(store) && (!WriteDefaultCatalogue(store) || GroupCountOrStored(store) == 0))
+    return {{1, std::wstring(kDefaultGroupName)}};
+  // An unreadable count with any group, count or link there is read as the
+  // groups there: the default catalogue would write over group 1 and lose
+  // what the user stored.
+  const int count = GroupCountOrStored(store);
   std::vector<GroupMenuItem> items;
-  for (int i = 1; i <= *count; ++i) items.push_back({i, ReadGroupName(store, i)});
+  for (int i = 1; i <= count; ++i) items.push_back({i, ReadGroupName(store, i)});
   return items;
 }
 
-CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount) {
+double StoredGroupCount(const SettingsStore& store) {
+  if (auto count = ParseNumberOrInfinity(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size())))
+    return *count;
+  return HighestStoredGroup(store);
+}
+
+CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount, double storedGroups) {
   // With no group at all the number is still 1: the menu keeps its one
   // blank item and nothing may point before it.
   int last = std::max(groupCount, 1);
@@ -117,7 +201,7 @@ CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount) {
     if (!number || *number < 1) return {1, true};
     if (*number < last) return {*number, false};
   }
-  return {last, true};
+  return {last, !(storedGroups > last && *value <= storedGroups)};
 }
 
 }  // namespace tolvane

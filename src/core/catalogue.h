@@ -51,14 +51,25 @@ bool HasDataValue(const SettingsStore& store, std::wstring_view key);
 // the number the text holds, rounded; empty when it holds none.
 std::optional<int> ParseGroupNumber(std::wstring_view text);
 
+// A catalogue key as the readers spell it: "12", "12Occ", "12-3", "12-3c",
+// its numbers in plain digits (no sign, no leading zero). "Groupe" and any
+// other key are none.
+struct CatalogueKey {
+  enum class Kind { Group, Count, Name, Target } kind;
+  int group;
+  int link;  // 0 for a group's name or count
+};
+std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key);
+
 // The group count, when "Groupe" holds a number after its prefix.
 std::optional<int> ReadGroupCount(const SettingsStore& store);
-// The groups whose name keys are there, counted from 1 up to the first
-// missing one: what an unreadable "Groupe" stands for.
-int CountNamedGroups(const SettingsStore& store);
+// The highest group that a catalogue key names, whatever it holds and
+// whatever the counts say; 0 when there is none. What an unreadable
+// "Groupe" stands for: a group with a link but no name is a group too.
+int HighestStoredGroup(const SettingsStore& store);
 // The number of groups every reader goes by: "Groupe"'s count, or when it
-// is no number the groups that are there.
-int GroupCountOrNamed(const SettingsStore& store);
+// is no number the groups that are there, as far as the bound.
+int GroupCountOrStored(const SettingsStore& store);
 std::wstring ReadGroupName(const SettingsStore& store, int group);
 // The raw text of a link count: a missing count reads as empty text.
 std::wstring ReadLinkCountText(const SettingsStore& store, int group);
@@ -66,9 +77,14 @@ std::optional<int> ReadLinkCount(const SettingsStore& store, int group);
 std::wstring ReadLinkCaption(const SettingsStore& store, int group, int link);
 std::wstring ReadLinkTarget(const SettingsStore& store, int group, int link);
 
-// One group named "Groupe N°01" with one empty link, made current. Returns
-// whether the store took all six writes.
+// One group named "Groupe N°01" with one empty link, made current: the
+// group whole before "Groupe" counts it. A value already so is not written
+// again. Returns whether the store took every write.
 bool WriteDefaultCatalogue(SettingsStore& store);
+// Whether the store holds no catalogue of its own: no catalogue value but
+// some of the default catalogue's, as a start cut short while writing it
+// leaves them, and "Groupe" no number or the default's.
+bool NoCatalogueOfItsOwn(const SettingsStore& store);
 
 struct GroupMenuItem {
   int number;
@@ -77,17 +93,23 @@ struct GroupMenuItem {
 };
 
 // `ChargerMenuGroupes` without the menu: the groups in order, after writing
-// the default catalogue when there is no group at all. Empty when the count
-// is 0.
+// (or completing) the default catalogue when there is no catalogue of the
+// store's own. Empty when the count is 0.
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store);
 
-// The group to show from the stored "NGroupe" text, kept within 1..count,
-// and whether the corrected number has to be stored back.
+// The groups stored, beyond the readers' bound too: "Groupe"'s count, or
+// when it is no number the highest group a key names.
+double StoredGroupCount(const SettingsStore& store);
+
+// The group to show from the stored "NGroupe" text, kept within 1..count
+// (the groups read), and whether the corrected number has to be stored back:
+// not while it names one of `storedGroups` that lie beyond the readers'
+// bound, which the bar does not show but which are there.
 struct CurrentGroup {
   int number;
   bool rewrite;
 };
-CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount);
+CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount, double storedGroups = 0);
 inline int ClampCurrentGroup(std::wstring_view stored, int groupCount) {
   return CurrentGroupFrom(stored, groupCount).number;
 }

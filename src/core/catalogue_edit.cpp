@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/catalogue.h"
+#include "core/link_plan.h"
 #include "core/text.h"
 
 namespace tolvane {
@@ -40,6 +41,12 @@ class Draft final : public SettingsStore {
     if (IsUnreadable(*this, section, key)) refused_ = true;
     Record(section, key, std::wstring(value));
     changes_.push_back({StoreChange::Kind::Save, std::wstring(section), std::wstring(key), std::wstring(value)});
+    return true;
+  }
+  bool Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) override {
+    if (IsUnreadable(*this, section, to)) refused_ = true;
+    Record(section, to, Get(section, from, L""));
+    changes_.push_back({StoreChange::Kind::Copy, std::wstring(section), std::wstring(to), std::wstring(from)});
     return true;
   }
   bool Delete(std::wstring_view section, std::wstring_view key) override {
@@ -87,49 +94,6 @@ class Draft final : public SettingsStore {
   bool refused_ = false;
 };
 
-// A catalogue key as the readers spell it: "12", "12Occ", "12-3", "12-3c".
-struct CatalogueKey {
-  enum class Kind { Group, Count, Name, Target } kind;
-  int group;
-  int link;
-};
-
-// Digits as Digits() writes them: no sign, no leading zero, no blank.
-std::optional<int> CanonicalNumber(std::wstring_view text) {
-  if (text.empty() || text.size() > 9 || text[0] == L'0') return std::nullopt;
-  int n = 0;
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') return std::nullopt;
-    n = n * 10 + (c - L'0');
-  }
-  return n;
-}
-
-std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key) {
-  std::wstring k = Lower(key);
-  std::wstring_view v(k);
-  if (v.ends_with(L"occ")) {
-    auto g = CanonicalNumber(v.substr(0, v.size() - 3));
-    if (g) return CatalogueKey{CatalogueKey::Kind::Count, *g, 0};
-    return std::nullopt;
-  }
-  auto kind = CatalogueKey::Kind::Name;
-  if (v.ends_with(L"c")) {
-    kind = CatalogueKey::Kind::Target;
-    v.remove_suffix(1);
-  }
-  auto dash = v.find(L'-');
-  if (dash == std::wstring_view::npos) {
-    auto g = kind == CatalogueKey::Kind::Name ? CanonicalNumber(v) : std::nullopt;
-    if (g) return CatalogueKey{CatalogueKey::Kind::Group, *g, 0};
-    return std::nullopt;
-  }
-  auto g = CanonicalNumber(v.substr(0, dash));
-  auto n = CanonicalNumber(v.substr(dash + 1));
-  if (g && n) return CatalogueKey{kind, *g, *n};
-  return std::nullopt;
-}
-
 void DeleteWhere(Draft& d, auto&& doomed) {
   for (const auto& key : d.Keys(kSectionData))
     if (auto k = ParseCatalogueKey(key); k && doomed(*k)) d.Delete(kSectionData, key);
@@ -148,13 +112,14 @@ void DeleteGroupsFrom(Draft& d, int first) {
   DeleteWhere(d, [&](const CatalogueKey& k) { return k.group >= first; });
 }
 
-// The stored count when it is a number; otherwise as many links as stand
-// from 1, so an unreadable count never hides them.
+// The stored count when it is a number; otherwise as far as the highest
+// link a key of the group names, so an unreadable count never hides one.
 int LinkCount(const Draft& d, int group) {
   if (auto c = ReadLinkCount(d, group)) return *c;
   int n = 0;
-  while (n < kMaxLinksPerGroup && d.Has(kSectionData, LinkKey(group, n + 1))) ++n;
-  return n;
+  for (const auto& key : d.Keys(kSectionData))
+    if (auto k = ParseCatalogueKey(key); k && k->group == group) n = std::max(n, k->link);
+  return std::min(n, kMaxLinksPerGroup);
 }
 
 // A count read at its bound may stand for more than the readers take:
@@ -163,12 +128,13 @@ bool Bounded(int count, int bound) { return count >= bound; }
 
 std::wstring CountValue(int n) { return std::wstring(kCountPrefix) + Digits(n); }
 
-// Copies a value whole, prefix included; a missing source leaves the
-// destination missing too.
+// Copies a value whole, prefix, kind and every byte included (a text of
+// several strings keeps them all); a missing source leaves the destination
+// missing too.
 void MoveValue(Draft& d, const std::wstring& from, const std::wstring& to) {
   if (IsUnreadable(d, kSectionData, from)) d.Refuse();
   if (d.Has(kSectionData, from))
-    d.Save(kSectionData, to, d.Get(kSectionData, from, L""));
+    d.Copy(kSectionData, from, to);
   else
     d.Delete(kSectionData, to);
 }
@@ -191,7 +157,7 @@ EditPlan Finish(Draft& d, int group, int link = 0) {
 }
 
 EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
-  if (Bounded(LinkCount(d, group), kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
+  if (LinkCount(d, group) >= kMostLinksShown) return Refused(EditRefusal::LinksFull);
   const int n = LinkCount(d, group) + 1;
   // Whatever an earlier version left at or above the new number goes first:
   // no deleted link's target may come back under this one.
@@ -205,10 +171,26 @@ EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view 
 
 }  // namespace
 
+std::wstring RefusalReason(EditRefusal why) {
+  switch (why) {
+    case EditRefusal::Missing: return L"cet élément n'existe plus.";
+    case EditRefusal::OverBound:
+      return L"un groupe de " + Digits(kMaxLinksPerGroup) + L" liens ou plus, ou un catalogue de " + Digits(kMaxGroups) +
+             L" groupes ou plus, ne peut être renuméroté sans perte.";
+    case EditRefusal::GroupsFull:
+      return L"le catalogue compte déjà " + Digits(kMaxGroups) + L" groupes, le plus que la barre puisse lire.";
+    case EditRefusal::LinksFull:
+      return L"ce groupe compte déjà " + Digits(kMostLinksShown) + L" liens, le plus que la barre puisse afficher.";
+    case EditRefusal::Unreadable: return L"une valeur du catalogue n'est pas du texte et serait perdue.";
+    case EditRefusal::None: break;
+  }
+  return L"";
+}
+
 EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
   Draft d(store);
-  if (Bounded(GroupCountOrNamed(d), kMaxGroups)) return Refused(EditRefusal::OverBound);
-  const int g = GroupCountOrNamed(d) + 1;
+  if (Bounded(GroupCountOrStored(d), kMaxGroups)) return Refused(EditRefusal::GroupsFull);
+  const int g = GroupCountOrStored(d) + 1;
   DeleteGroupsFrom(d, g);
   d.Save(kSectionData, GroupKey(g), std::wstring(kGroupNamePrefix) + std::wstring(name));
   d.Save(kSectionData, CountKey(g), CountValue(1));
@@ -221,7 +203,7 @@ EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name) {
 
 EditPlan PlanRenameGroup(const SettingsStore& store, int group, std::wstring_view name) {
   Draft d(store);
-  if (group < 1 || group > GroupCountOrNamed(d)) return Refused(EditRefusal::Missing);
+  if (group < 1 || group > GroupCountOrStored(d)) return Refused(EditRefusal::Missing);
   d.Save(kSectionData, GroupKey(group), std::wstring(kGroupNamePrefix) + std::wstring(name));
   MakeCurrent(d, group);
   return Finish(d, group);
@@ -230,7 +212,7 @@ EditPlan PlanRenameGroup(const SettingsStore& store, int group, std::wstring_vie
 EditPlan PlanAddLink(const SettingsStore& store, std::wstring_view shownGroup, std::wstring_view name,
                      std::wstring_view target) {
   Draft d(store);
-  int groups = GroupCountOrNamed(d);
+  int groups = GroupCountOrStored(d);
   if (groups == 0) {
     WriteDefaultCatalogue(d);
     groups = 1;
@@ -241,7 +223,7 @@ EditPlan PlanAddLink(const SettingsStore& store, std::wstring_view shownGroup, s
 EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::wstring_view name,
                         std::wstring_view target) {
   Draft d(store);
-  if (group < 1 || group > GroupCountOrNamed(d)) return Refused(EditRefusal::Missing);
+  if (group < 1 || group > GroupCountOrStored(d)) return Refused(EditRefusal::Missing);
   const int count = LinkCount(d, group);
   if (count == 0 && link == 1) return AddLink(d, group, name, target);
   if (link < 1 || link > count) return Refused(EditRefusal::Missing);
@@ -252,7 +234,7 @@ EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::ws
 
 EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
   Draft d(store);
-  if (group < 1 || group > GroupCountOrNamed(d)) return Refused(EditRefusal::Missing);
+  if (group < 1 || group > GroupCountOrStored(d)) return Refused(EditRefusal::Missing);
   const int count = LinkCount(d, group);
   if (link < 1 || link > count) return Refused(EditRefusal::Missing);
   if (Bounded(count, kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
@@ -267,7 +249,7 @@ EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
 
 EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
   Draft d(store);
-  const int groups = GroupCountOrNamed(d);
+  const int groups = GroupCountOrStored(d);
   if (group < 1 || group > groups) return Refused(EditRefusal::Missing);
   if (Bounded(groups, kMaxGroups)) return Refused(EditRefusal::OverBound);
   if (groups == 1) {
@@ -296,22 +278,15 @@ EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
 }
 
 bool ApplyEdit(SettingsStore& store, const EditPlan& plan) {
-  for (const auto& change : plan.changes) {
-    const bool ok = change.kind == StoreChange::Kind::Save ? store.Save(change.section, change.key, change.value)
-                                                           : store.Delete(change.section, change.key);
-    if (!ok) return false;
-  }
+  for (const auto& change : plan.changes)
+    if (!MakeChange(store, change)) return false;
   return true;
 }
 
 std::optional<LinkRef> ParseLinkKey(std::wstring_view key) {
-  const std::wstring trimmed = Trim(key);
-  const auto dash = trimmed.find(L'-');
-  if (dash == std::wstring::npos) return std::nullopt;
-  auto g = CanonicalNumber(std::wstring_view(trimmed).substr(0, dash));
-  auto k = CanonicalNumber(std::wstring_view(trimmed).substr(dash + 1));
-  if (!g || !k) return std::nullopt;
-  return LinkRef{*g, *k};
+  const auto k = ParseCatalogueKey(Trim(key));
+  if (!k || k->kind != CatalogueKey::Kind::Name) return std::nullopt;
+  return LinkRef{k->group, k->link};
 }
 
 std::wstring ProposedLinkName(std::wstring_view path) {

@@ -25,8 +25,14 @@ enum class EditRefusal {
   None,
   Missing,     // the group or link is not there
   OverBound,   // more groups or links than the readers take would move
+  GroupsFull,  // as many groups as the readers take: a new one would not show
+  LinksFull,   // as many links as the bar shows: a new one would not show
   Unreadable,  // a value that holds no text would be written over or moved
 };
+
+// Why, as the user is told after "Rien n'a été supprimé : " or "Rien n'a été
+// enregistré : ".
+std::wstring RefusalReason(EditRefusal why);
 
 struct EditPlan {
   std::vector<StoreChange> changes;  // in the order they are to be made; none: nothing to do
@@ -40,8 +46,9 @@ EditPlan PlanAddGroup(const SettingsStore& store, std::wstring_view name);
 // Group `group` gets `name` and becomes current; nothing when it does not exist.
 EditPlan PlanRenameGroup(const SettingsStore& store, int group, std::wstring_view name);
 // A new last link of the group shown (`shownGroup`, the links pane's tag,
-// kept within the groups there are); with no group at all the default
-// catalogue is written first. The target key is always written.
+// kept within the groups there are), unless it already holds as many links
+// as the bar shows; with no group at all the default catalogue is written
+// first. The target key is always written.
 EditPlan PlanAddLink(const SettingsStore& store, std::wstring_view shownGroup, std::wstring_view name,
                      std::wstring_view target);
 // Link `link` of `group` gets `name`, and `target` unless it is blank. The

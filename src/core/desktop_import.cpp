@@ -33,7 +33,7 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
   ImportPlan plan{};
   // An unreadable "Groupe" stands for the groups that are there: group 1 is
   // not written over.
-  const int groups = GroupCountOrNamed(store);
+  const int groups = GroupCountOrStored(store);
   plan.group = 0;
   for (int i = 1; i <= groups; ++i)  // the last group of that name wins
     if (ReadGroupName(store, i) == kDesktopGroupName) plan.group = i;
@@ -90,12 +90,18 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
   return plan;
 }
 
+bool MakeChange(SettingsStore& store, const StoreChange& change) {
+  switch (change.kind) {
+    case StoreChange::Kind::Save: return store.Save(change.section, change.key, change.value);
+    case StoreChange::Kind::Copy: return store.Copy(change.section, change.value, change.key);
+    case StoreChange::Kind::Delete: break;
+  }
+  return store.Delete(change.section, change.key);
+}
+
 bool ApplyImport(SettingsStore& store, const ImportPlan& plan) {
   bool ok = true;
-  for (const auto& change : plan.changes)
-    ok &= change.kind == StoreChange::Kind::Save
-              ? store.Save(change.section, change.key, change.value)
-              : store.Delete(change.section, change.key);
+  for (const auto& change : plan.changes) ok &= MakeChange(store, change);
   return ok;
 }
 

@@ -20,11 +20,15 @@ struct DesktopFile {
 };
 
 struct StoreChange {
-  enum class Kind { Save, Delete };
+  enum class Kind { Save, Delete, Copy };
   Kind kind;
-  std::wstring section, key, value;  // value empty for a delete
+  std::wstring section, key;
+  std::wstring value;  // saved; for a copy the key copied from; empty for a delete
   bool operator==(const StoreChange&) const = default;
 };
+
+// Makes one change; returns whether the store took it.
+bool MakeChange(SettingsStore& store, const StoreChange& change);
 
 struct ImportPlan {
   int group;       // the group that receives the files, now the current one

@@ -40,12 +40,12 @@ std::vector<LinkButtonPlan> PlanLinkButtons(const SettingsStore& store, int grou
   std::vector<LinkButtonPlan> plan;
   const std::optional<int> count = ReadLinkCount(store, group);
   if (!count) return plan;
-  const int m = std::max(1, *count);
+  // A reader's bound: nothing stored changes.
+  const int m = std::min(std::max(1, *count), MostLinkButtons(firstTop, buttonHeight));
   plan.reserve(static_cast<std::size_t>(m));
   for (int i = 0; i < m; ++i) {
     const int k = i + 1;
     const double top = firstTop + i * (buttonHeight + kLinkButtonGap);
-    if (i > 0 && top + buttonHeight > kLinkButtonsDepth) break;  // a reader's bound: nothing stored changes
     plan.push_back({ReadLinkCaption(store, group, k), LinkKey(group, k), ReadLinkTarget(store, group, k), top});
   }
   return plan;

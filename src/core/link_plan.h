@@ -18,6 +18,18 @@ inline constexpr double kLinkButtonGap = 50;  // between two link buttons
 // every button shown can be scrolled to.
 inline constexpr double kLinkButtonsDepth = 480000;
 
+// The most link buttons the links pane lays out, the first at `firstTop`,
+// each `buttonHeight` high and kLinkButtonGap below the one before: at least
+// one, the rest as many as end above kLinkButtonsDepth.
+constexpr int MostLinkButtons(double firstTop, double buttonHeight) {
+  const double room = kLinkButtonsDepth - firstTop - buttonHeight;
+  return room < 0 ? 1 : static_cast<int>(room / (buttonHeight + kLinkButtonGap)) + 1;
+}
+// The most links of a group the bar shows, its buttons as designed (the
+// first at 480, each 600 high): a link added past them could be neither
+// seen, launched, modified nor deleted.
+inline constexpr int kMostLinksShown = MostLinkButtons(480, 600);
+
 struct LinkButtonPlan {
   std::wstring caption;
   std::wstring tag;     // the link's key, "g-k"
@@ -27,7 +39,7 @@ struct LinkButtonPlan {
 };
 
 // One button per link of group `group`, the first at `firstTop`, each next
-// one `buttonHeight` + 50 lower, as many as end above `kLinkButtonsDepth`.
+// one `buttonHeight` + 50 lower, as many as MostLinkButtons() lays out.
 // None when the link count is not a number; at least one otherwise, even for
 // a count of 0.
 std::vector<LinkButtonPlan> PlanLinkButtons(const SettingsStore& store, int group, double firstTop,

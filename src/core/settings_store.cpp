@@ -13,6 +13,10 @@ std::wstring Lower(std::wstring_view s) {
 
 }  // namespace
 
+bool SettingsStore::Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) {
+  return Has(section, from) && Save(section, to, Get(section, from, L""));
+}
+
 MemoryStore::Key MemoryStore::MakeKey(std::wstring_view section, std::wstring_view key) {
   return {Lower(section), Lower(key)};
 }

@@ -25,6 +25,10 @@ class SettingsStore {
   // Each returns whether the store took the change.
   virtual bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) = 0;
   virtual bool Delete(std::wstring_view section, std::wstring_view key) = 0;
+  // Copies value `from` over value `to` whole: its kind and every byte as
+  // stored. False when `from` is missing or the store refused. A store of
+  // plain text only copies the text.
+  virtual bool Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to);
   virtual bool DeleteSection(std::wstring_view section) = 0;
   // The names of the values a section holds, as stored, in no set order;
   // empty when the section is missing. Finds what any earlier version left.

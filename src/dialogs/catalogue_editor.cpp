@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/app.h"
 #include "base/bar.h"
 #include "base/window_helpers.h"
 #include "core/options.h"
@@ -87,13 +88,24 @@ void CatalogueEditor::Btn_Click() {
   }
   if (!Save(name)) {
     // Closing now would lose what the user typed and pretend it was kept.
-    Message(L"Les modifications n'ont pas pu être enregistrées !", MB_OK | MB_ICONEXCLAMATION);
     Saisie.Focus();
     return;
   }
   if (Bar* bar = TheBar()) bar->CatalogueSaved();
   Unload();
   AfterClose();
+}
+
+bool CatalogueEditor::Store(const EditPlan& plan) {
+  if (plan.changes.empty()) {
+    // No change planned is nothing saved: a plan that is not made says why.
+    const EditRefusal why = plan.refusal == EditRefusal::None ? EditRefusal::Missing : plan.refusal;
+    Message(L"Rien n'a été enregistré : " + RefusalReason(why), MB_OK | MB_ICONEXCLAMATION);
+    return false;
+  }
+  if (ApplyEdit(Settings(), plan)) return true;
+  Message(L"Les modifications n'ont pas pu être enregistrées !", MB_OK | MB_ICONEXCLAMATION);
+  return false;
 }
 
 }  // namespace tolvane

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "controls/imagebutton/form_button.h"
+#include "core/catalogue_edit.h"
 #include "dialogs/dialog_frame.h"
 #include "ui/controls.h"
 #include "ui/edit_controls.h"
@@ -57,9 +58,12 @@ class CatalogueEditor : public DialogFrame {
   // The text box and what stands beside it, for the width the editor has.
   virtual void FitInput(double width);
   virtual std::wstring BlankNameMessage() const = 0;
-  // Writes the item; `name` as typed. False when the store refused it or
-  // there was no room for a new item: the editor then stays open.
+  // Writes the item; `name` as typed. False when nothing was saved, the user
+  // told why: the editor then stays open.
   virtual bool Save(const std::wstring& name) = 0;
+  // Makes `plan`, or says over the editor why it cannot be made: the reason
+  // it was refused for, or a write the store refused. True when all is written.
+  bool Store(const EditPlan& plan);
   virtual void AfterClose() {}
 
  private:

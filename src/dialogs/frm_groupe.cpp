@@ -12,14 +12,13 @@ FrmGroupe::FrmGroupe()
                        .buttonLeft = 1080, .saved = {L"GroupeLeft", L"GroupeTop"}}) {}
 
 bool FrmGroupe::EcrireINIGroupe(const std::wstring& Valeur) {
-  // No change planned is nothing saved: no room for a group, or the group is gone.
-  EditPlan plan;
+  EditPlan plan;  // a key that no longer reads: the group is gone
   if (Saisie.Tag.empty()) {
     plan = PlanAddGroup(Settings(), Valeur);
   } else if (auto group = ParseGroupNumber(Saisie.Tag)) {
     plan = PlanRenameGroup(Settings(), *group, Valeur);
   }
-  return !plan.changes.empty() && ApplyEdit(Settings(), plan);
+  return Store(plan);
 }
 
 }  // namespace tolvane

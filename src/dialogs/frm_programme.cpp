@@ -50,14 +50,12 @@ void FrmProgramme::Saisie_DropFiles(const std::vector<std::wstring>& files) {
 bool FrmProgramme::EcrireINIProgramme(const std::wstring& Valeur) {
   if (Saisie.Tag.empty()) {
     const EditPlan plan = PlanAddLink(Settings(), ShownGroup, Valeur, Target);
-    if (plan.changes.empty() || !ApplyEdit(Settings(), plan)) return false;  // empty: no room for a link
+    if (!Store(plan)) return false;
     Saisie.Tag = LinkKey(plan.group, plan.link);
     return true;
   }
-  // No change planned is nothing saved: the link is gone, or its key no longer reads.
-  const auto link = ParseLinkKey(Saisie.Tag);
-  const EditPlan plan = link ? PlanModifyLink(Settings(), link->group, link->link, Valeur, Target) : EditPlan{};
-  return !plan.changes.empty() && ApplyEdit(Settings(), plan);
+  const auto link = ParseLinkKey(Saisie.Tag);  // a key that no longer reads: the link is gone
+  return Store(link ? PlanModifyLink(Settings(), link->group, link->link, Valeur, Target) : EditPlan{});
 }
 
 void FrmProgramme::AfterClose() {

@@ -56,17 +56,8 @@ void ApplyDelete(const EditPlan& plan) {
 
 // A delete answered Yes that cannot be made says why; true when it can.
 bool Deletable(const EditPlan& plan) {
-  switch (plan.refusal) {
-    case EditRefusal::None: return !plan.changes.empty();
-    case EditRefusal::Missing: Say(L"Rien n'a été supprimé : cet élément n'existe plus."); break;
-    case EditRefusal::OverBound:
-      Say(L"Rien n'a été supprimé : un groupe de " + Digits(kMaxLinksPerGroup) + L" liens ou plus, ou un catalogue de " +
-          Digits(kMaxGroups) + L" groupes ou plus, ne peut être renuméroté sans perte.");
-      break;
-    case EditRefusal::Unreadable:
-      Say(L"Rien n'a été supprimé : une valeur du catalogue n'est pas du texte et serait perdue.");
-      break;
-  }
+  if (plan.refusal == EditRefusal::None) return !plan.changes.empty();
+  Say(L"Rien n'a été supprimé : " + RefusalReason(plan.refusal));
   return false;
 }
 

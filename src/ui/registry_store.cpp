@@ -42,6 +42,13 @@ bool RegistryStore::Delete(std::wstring_view section, std::wstring_view key) {
          ::RegDeleteValueW(sectionKey.get(), std::wstring(key).c_str()) == ERROR_SUCCESS;
 }
 
+bool RegistryStore::Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) {
+  OwnedKey sectionKey = OpenRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE | KEY_SET_VALUE);
+  if (!sectionKey) return false;
+  const std::optional<RawValue> value = ReadRawValue(sectionKey.get(), from);
+  return value && WriteRawValue(sectionKey.get(), to, *value);
+}
+
 bool RegistryStore::DeleteSection(std::wstring_view section) {
   // An empty name would make the path that of the whole application key.
   if (section.empty()) return false;

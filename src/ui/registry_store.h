@@ -2,7 +2,8 @@
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<title>, every value
 // a REG_SZ text. Settings left there by earlier versions read as they are: an
 // expandable or multi-string text as its text (unexpanded; the first string),
-// a value of any other type as there but unreadable.
+// a value of any other type as there but unreadable; and a value copied keeps
+// its type and every byte.
 #pragma once
 
 #include <string>
@@ -23,6 +24,8 @@ class RegistryStore final : public tolvane::SettingsStore {
   bool Save(std::wstring_view section, std::wstring_view key, std::wstring_view value) override;
   // False when the value was not there.
   bool Delete(std::wstring_view section, std::wstring_view key) override;
+  // Type and bytes kept: an expandable or multi-string text stays so, whole.
+  bool Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) override;
   // True when the section is gone afterwards, also when it never existed.
   bool DeleteSection(std::wstring_view section) override;
   std::vector<std::wstring> Keys(std::wstring_view section) const override;

@@ -1,7 +1,7 @@
 #include "ui/registry_value.h"
 
+#include <cstring>
 #include <limits>
-#include <vector>
 
 namespace ui {
 
@@ -20,37 +20,46 @@ OwnedKey CreateRegistryKey(HKEY root, std::wstring_view path, REGSAM access) {
   return OwnedKey(key);
 }
 
-namespace {
-
-std::optional<std::wstring> ReadText(HKEY key, std::wstring_view name, bool anyText) {
-  const auto isText = [anyText](DWORD type) {
-    return type == REG_SZ || (anyText && (type == REG_EXPAND_SZ || type == REG_MULTI_SZ));
-  };
+std::optional<RawValue> ReadRawValue(HKEY key, std::wstring_view name) {
   const std::wstring valueName(name);
-  DWORD type = REG_NONE;
+  RawValue raw;
   DWORD bytes = 0;
-  LSTATUS status = ::RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &bytes);
-  std::vector<wchar_t> buffer;
+  LSTATUS status = ::RegQueryValueExW(key, valueName.c_str(), nullptr, &raw.type, nullptr, &bytes);
   // Another writer may resize the value between the size query and the read;
   // the registry then says so and reports the new size, so ask again.
-  for (;;) {
-    if (status != ERROR_SUCCESS || !isText(type)) return std::nullopt;
-    // Rounded up to whole characters, plus one that the registry never fills
-    // so that a value stored without its NUL still ends inside the buffer.
-    buffer.assign(bytes / sizeof(wchar_t) + 2, L'\0');
-    DWORD room = static_cast<DWORD>((buffer.size() - 1) * sizeof(wchar_t));
-    status = ::RegQueryValueExW(key, valueName.c_str(), nullptr, &type,
-                                reinterpret_cast<BYTE*>(buffer.data()), &room);
+  while (status == ERROR_SUCCESS) {
+    // Never an empty buffer: a null one would only ask for the size again.
+    raw.bytes.assign(static_cast<std::size_t>(bytes) + sizeof(wchar_t), 0);
+    DWORD room = static_cast<DWORD>(raw.bytes.size());
+    status = ::RegQueryValueExW(key, valueName.c_str(), nullptr, &raw.type, raw.bytes.data(), &room);
     if (status == ERROR_MORE_DATA) {
       bytes = room;
       status = ERROR_SUCCESS;
       continue;
     }
-    if (status != ERROR_SUCCESS || !isText(type)) return std::nullopt;
-    bytes = room;
-    break;
+    if (status != ERROR_SUCCESS) break;
+    raw.bytes.resize(room);
+    return raw;
   }
-  std::wstring text(buffer.data(), bytes / sizeof(wchar_t));
+  return std::nullopt;
+}
+
+bool WriteRawValue(HKEY key, std::wstring_view name, const RawValue& value) {
+  static const BYTE none = 0;
+  return ::RegSetValueExW(key, std::wstring(name).c_str(), 0, value.type,
+                          value.bytes.empty() ? &none : value.bytes.data(),
+                          static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
+}
+
+namespace {
+
+std::optional<std::wstring> ReadText(HKEY key, std::wstring_view name, bool anyText) {
+  const std::optional<RawValue> raw = ReadRawValue(key, name);
+  if (!raw || !(raw->type == REG_SZ || (anyText && (raw->type == REG_EXPAND_SZ || raw->type == REG_MULTI_SZ))))
+    return std::nullopt;
+  // Whole characters only; a value stored without its NUL is read whole.
+  std::wstring text(raw->bytes.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), raw->bytes.data(), text.size() * sizeof(wchar_t));
   if (auto nul = text.find(L'\0'); nul != std::wstring::npos) text.resize(nul);
   return text;
 }

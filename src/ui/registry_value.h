@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/handles.h"
 
@@ -25,6 +26,16 @@ std::optional<std::wstring> ReadStringValue(HKEY key, std::wstring_view name);
 // The text of a REG_SZ, REG_EXPAND_SZ (unexpanded) or REG_MULTI_SZ (its first
 // string) value; empty for a missing value or one of any other type.
 std::optional<std::wstring> ReadAnyTextValue(HKEY key, std::wstring_view name);
+
+// A value as stored: its type and every byte.
+struct RawValue {
+  DWORD type = REG_NONE;
+  std::vector<BYTE> bytes;
+  bool operator==(const RawValue&) const = default;
+};
+// Empty for a missing value. Read whole even while another writer resizes it.
+std::optional<RawValue> ReadRawValue(HKEY key, std::wstring_view name);
+bool WriteRawValue(HKEY key, std::wstring_view name, const RawValue& value);
 
 // Whether a value of that name is there, whatever its type.
 bool HasValue(HKEY key, std::wstring_view name);

@@ -1,5 +1,6 @@
-// The edits and the desktop import on catalogues as users and other tools
-// leave them; plain catalogues and edits cut short are the model's.
+// The catalogue's readers, its edits and the desktop import on catalogues as
+// users and other tools leave them; plain catalogues and edits cut short are
+// the model's.
 #include "core/catalogue_edit.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,7 @@ using Writes = std::vector<MemoryStore::Write>;
 MemoryStore::Write Data(const wchar_t* key, const wchar_t* value) { return {L"Data", key, value}; }
 
 void Apply(MemoryStore& store, const EditPlan& plan) { ASSERT_TRUE(ApplyEdit(store, plan)); }
+using Menu = std::vector<GroupMenuItem>;
 
 // Each item is written whole before a count can reach it.
 TEST(CatalogueEdit, AddsWriteTheItemBeforeItsCount) {
@@ -66,41 +68,40 @@ TEST(CatalogueEdit, AddsWriteTheItemBeforeItsCount) {
   EXPECT_EQ(store.Get(L"Data", L"2-6c", L"missing"), L"Fic=");
 }
 
-// A count that is no number stands for the groups there, up to the first
-// missing; a negative one for none.
+// A count that is no number stands for the groups there, as far as the
+// highest any key names, group 1's name missing or not; a negative one for
+// none. Nothing there is written over, neither by the menu nor the import.
 TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
   struct Case {
     const wchar_t* count;  // nullptr: no "Groupe" at all
-    int groupKeys;
-    int expected;
-  } cases[] = {{L"NbOcc=", 2, 3}, {L"NbOcc=deux", 1, 2}, {nullptr, 0, 1}, {L"NbOcc=x", 0, 1}, {L"NbOcc=-4", 3, 1}};
+    std::vector<const wchar_t*> keys;
+    int groups;
+  } cases[] = {{L"NbOcc=", {L"1", L"2"}, 2},        {L"NbOcc=deux", {L"1"}, 1},
+               {nullptr, {}, 0},                     {L"NbOcc=x", {L"01-1"}, 0},
+               {nullptr, {L"1Occ", L"1-1", L"1-1c", L"2"}, 2},
+               {L"NbOcc=", {L"3-2C"}, 3},            {L"NbOcc=-4", {L"1", L"2", L"3"}, 0}};
   for (const auto& c : cases) {
     MemoryStore store;
     if (c.count) store.Save(L"Data", L"Groupe", c.count);
-    for (int g = 1; g <= c.groupKeys; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=G" + std::to_wstring(g));
+    for (const wchar_t* key : c.keys) store.Save(L"Data", key, std::wstring(L"Nomgroupe=") + key);
     store.ClearWrites();
     const MemoryStore before = store;
-    EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, c.expected) << c.groupKeys;
-    if (c.groupKeys) {  // the menu shows the groups there and writes no default catalogue over them
-      EXPECT_EQ(LoadGroupMenu(store).size(), c.expected - 1u) << c.groupKeys;
+    EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, c.groups + 1) << c.groups;
+    if (c.groups) {  // the menu shows the groups there and writes no default catalogue over them
+      EXPECT_EQ(LoadGroupMenu(store).size(), std::size_t(c.groups));
       EXPECT_TRUE(store.Writes().empty());
     }
     Apply(store, PlanAddGroup(store, L"Neuf"));
-    EXPECT_EQ(ReadGroupCount(store), c.expected) << c.groupKeys;
-    EXPECT_EQ(ReadGroupName(store, c.expected), L"Neuf");
-    if (c.expected > 1) {
-      EXPECT_EQ(ReadGroupName(store, 1), L"G1");
-    }
-    store = before;  // renaming writes no count back
+    EXPECT_EQ(ReadGroupCount(store), c.groups + 1);
+    EXPECT_EQ(ReadGroupName(store, c.groups + 1), L"Neuf");
+    for (const wchar_t* key : c.keys)  // a number leaves what lies beyond it to go
+      EXPECT_TRUE(ReadGroupCount(before) || store.Get(L"Data", key, L"") == before.Get(L"Data", key, L"")) << key;
+    store = before;  // renaming writes no count back; a delete counts the groups left, none reset
     Apply(store, PlanRenameGroup(store, 1, L"Autre"));
     for (const auto& w : store.Writes()) EXPECT_NE(w.key, L"Groupe");
+    Apply(store, PlanDeleteGroup(store, 1));
+    EXPECT_EQ(GroupCountOrStored(store), std::max(c.groups - 1, std::min(c.groups, 1))) << c.groups;
   }
-
-  MemoryStore store = Catalogue({{L"A", {}}, {L"B", {}}, {L"C", {}}});
-  store.Save(L"Data", L"Groupe", L"NbOcc=trois");
-  Apply(store, PlanDeleteGroup(store, 2));
-  EXPECT_EQ(ReadGroupCount(store), 2) << "the groups that stand are counted, not reset";
-  EXPECT_EQ(ReadGroupName(store, 2), L"C");
 }
 
 // A value of another type cannot be written back: an edit or import that
@@ -116,8 +117,7 @@ TEST(CatalogueEdit, ValuesOfAnotherTypeAreNeverWrittenOverNorMoved) {
   }();
   auto import = [&](const MemoryStore& s) {  // an import that is not made has no plan at all
     auto plan = PlanDesktopImport(s, Files(1));
-    return EditPlan{plan ? plan->changes : std::vector<StoreChange>{}, 0, 0,
-                    plan ? EditRefusal::None : EditRefusal::Unreadable};
+    return plan ? EditPlan{plan->changes} : EditPlan{.refusal = EditRefusal::Unreadable};
   };
   MemoryStore withTarget = store;
   withTarget.SaveUnreadable(L"Data", L"4-1c");
@@ -142,33 +142,26 @@ TEST(CatalogueEdit, ValuesOfAnotherTypeAreNeverWrittenOverNorMoved) {
     EXPECT_EQ(!c.plan.changes.empty(), c.made) << c.what;
     EXPECT_EQ(c.plan.refusal, c.made ? EditRefusal::None : EditRefusal::Unreadable) << c.what;
     for (const auto& w : c.plan.changes)
-      EXPECT_FALSE(w.kind == StoreChange::Kind::Save && IsUnreadable(store, w.section, w.key)) << c.what;
+      EXPECT_FALSE(w.kind != StoreChange::Kind::Delete && IsUnreadable(store, w.section, w.key)) << c.what;
   }
 }
 
 TEST(CatalogueEdit, CountsBeyondTheReadersBoundMoveNothing) {
   MemoryStore store = Catalogue({{L"A", {L"a|1", L"b|2"}}});
   store.Save(L"Data", L"1Occ", L"NbOcc=??");
+  store.Delete(L"Data", L"1-1"), store.Delete(L"Data", L"1-1c");  // unreadable: as far as the highest link
   Apply(store, PlanAddLink(store, L"1", L"c", L""));
   EXPECT_EQ(ReadLinkCount(store, 1), 3);
-  EXPECT_EQ(ReadLinkCaption(store, 1, 1), L"a");
+  EXPECT_EQ(ReadLinkCaption(store, 1, 2), L"b");
+  for (int count : {736, 737}) {  // a link past those the bar shows would never show
+    store.Save(L"Data", L"1Occ", L"NbOcc=" + std::to_wstring(count));
+    EXPECT_EQ(PlanAddLink(store, L"1", L"d", L"").link, count < 737 ? 737 : 0) << count;
+  }
   // Renumbering would reach past the links the readers take.
   store.Save(L"Data", L"1Occ", L"NbOcc=1500");
-  for (const EditPlan& plan : {PlanAddLink(store, L"1", L"d", L""), PlanDeleteLink(store, 1, 1)}) {
-    EXPECT_TRUE(plan.changes.empty());
-    EXPECT_EQ(plan.refusal, EditRefusal::OverBound);
-  }
+  const EditPlan del = PlanDeleteLink(store, 1, 1);
+  EXPECT_TRUE(del.changes.empty() && del.refusal == EditRefusal::OverBound);
   EXPECT_EQ(PlanDeleteLink(store, 1, 1501).refusal, EditRefusal::Missing);
-}
-
-// Keys written by hand with leading zeros are no catalogue key: left alone.
-TEST(CatalogueEdit, GroupDeleteLeavesKeysWithLeadingZerosAlone) {
-  MemoryStore store = Catalogue({{L"A", {L"a"}}, {L"B", {L"b"}}});
-  store.Save(L"Data", L"02-1", L"Nom=main");
-  store.Save(L"Data", L"05", L"Nomgroupe=main");
-  Apply(store, PlanDeleteGroup(store, 1));
-  EXPECT_EQ(store.Get(L"Data", L"02-1", L""), L"Nom=main");
-  EXPECT_EQ(store.Get(L"Data", L"05", L""), L"Nomgroupe=main");
 }
 
 TEST(CatalogueEdit, ProposedNameAndChooserPathOfAFile) {
@@ -191,8 +184,11 @@ TEST(CatalogueEdit, ProposedNameAndChooserPathOfAFile) {
   EXPECT_EQ(ChooserStartPath(longest + L"a"), L"");
 }
 
-// The group reused is the last named exactly "Desktop"; the rest is the model's.
-TEST(DesktopImport, ReusesTheGroupNamedExactly) {
+// The group reused is the last named exactly "Desktop", its links above the
+// new count gone but for those beyond the readers' bound; no group is added
+// past the bound, and a "Groupe" an import cut short left out is set by the
+// next. The rest is the model's.
+TEST(DesktopImport, ReusesTheGroupNamedExactlyWithinTheBounds) {
   MemoryStore store = Catalogue({{L"Outils", {}}, {L"Desktop", {L"a", L"b", L"c"}}, {L"desktop", {}}});
   EXPECT_FALSE(PlanDesktopImport(store, {}));
   auto plan = PlanDesktopImport(store, Files(2));
@@ -204,31 +200,14 @@ TEST(DesktopImport, ReusesTheGroupNamedExactly) {
   EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, 4) << "the name as written, case and blanks";
   store.RefuseWrites(true);
   EXPECT_FALSE(ApplyImport(store, *plan));
-}
+  store.RefuseWrites(false);
 
-// An import cut short on an empty store leaves the group without "Groupe":
-// the next one sets it.
-TEST(DesktopImport, ACutFirstImportGetsItsCountNextTime) {
-  MemoryStore store;
-  auto first = PlanDesktopImport(store, Files(2));
-  store.RefuseAfter(6);  // the group, its links and their count, not "Groupe"
-  EXPECT_FALSE(ApplyImport(store, *first));
-  store.RefuseAfter(1000);
-  auto again = PlanDesktopImport(store, Files(2));
-  ASSERT_TRUE(again);
-  EXPECT_EQ(again->group, 1);
-  ASSERT_TRUE(ApplyImport(store, *again));
-  EXPECT_EQ(store.Get(L"Data", L"Groupe", L""), L"NbOcc=1");
-}
-
-TEST(DesktopImport, HugeCountsAreBoundedAndNothingStoredIsRewritten) {
-  MemoryStore store = Catalogue({{L"Outils", {}}, {L"Desktop", {}}});
-  for (auto [groupe, group] : {std::pair{L"NbOcc=-4", 1}, {L"NbOcc=999", 1000}, {L"NbOcc=1000", 0}, {L"NbOcc=1e300", 0}}) {
+  for (auto [groupe, group] : {std::pair{L"NbOcc=999", 1000}, {L"NbOcc=1000", 0}, {L"NbOcc=1e300", 0}}) {
     MemoryStore other = Catalogue({{L"Outils", {}}});
     other.Save(L"Data", L"Groupe", groupe);
     EXPECT_EQ(PlanDesktopImport(other, Files(1)).value_or(ImportPlan{}).group, group) << groupe;
   }
-
+  store.Save(L"Data", L"2", L"Nomgroupe=Desktop");
   store.Save(L"Data", L"Groupe", L"NbOcc=2147483647");
   store.Save(L"Data", L"2Occ", L"NbOcc=2147483647");
   store.Save(L"Data", L"2-900", L"Nom=loin");
@@ -238,6 +217,88 @@ TEST(DesktopImport, HugeCountsAreBoundedAndNothingStoredIsRewritten) {
   EXPECT_EQ(store.Get(L"Data", L"2Occ", L""), L"NbOcc=2");
   EXPECT_FALSE(store.Has(L"Data", L"2-900"));
   EXPECT_TRUE(store.Has(L"Data", L"2-5000")) << "beyond the bound nothing is touched";
+
+  MemoryStore cut;
+  cut.RefuseAfter(6);  // the group, its links and their count, not "Groupe"
+  EXPECT_FALSE(ApplyImport(cut, *PlanDesktopImport(cut, Files(2))));
+  cut.RefuseAfter(1000);
+  ASSERT_TRUE(ApplyImport(cut, *PlanDesktopImport(cut, Files(2))));
+  EXPECT_EQ(cut.Get(L"Data", L"Groupe", L""), L"NbOcc=1");
+}
+
+TEST(Catalogue, EmptyStoreGetsExactlyTheDefaultCatalogue) {
+  MemoryStore store;
+  EXPECT_EQ(LoadGroupMenu(store), (Menu{{1, L"Groupe N°01"}}));
+  EXPECT_EQ(store.Writes(), (Writes{Data(L"1", L"Nomgroupe=Groupe N°01"), Data(L"1-1", L"Nom="), Data(L"1-1c", L"Fic="),
+                                    Data(L"1Occ", L"NbOcc=1"), Data(L"Groupe", L"NbOcc=1"),
+                                    {L"Settings", L"NGroupe", L"1"}}));
+
+  MemoryStore alone;  // the default catalogue around values that hold no text, written once
+  alone.SaveUnreadable(L"Data", L"Groupe");
+  alone.SaveUnreadable(L"Settings", L"NGroupe");
+  for (int start = 0; start < 2; ++start) EXPECT_EQ(LoadGroupMenu(alone), (Menu{{1, L"Groupe N°01"}})) << start;
+  EXPECT_TRUE(IsUnreadable(alone, L"Data", L"Groupe") && IsUnreadable(alone, L"Settings", L"NGroupe"));
+  EXPECT_EQ(alone.Writes().size(), 4u);
+
+  // A start cut short, in this order or in the old one ("Groupe" alone), is
+  // said so, shows the default group while refused (and does not loop on
+  // it), and is completed by the next; the old one's store takes the rest.
+  for (std::size_t taken = 0; taken <= 6; ++taken) {
+    MemoryStore cut;
+    if (taken == 6) cut.Save(L"Data", L"Groupe", L"NbOcc=1");
+    cut.RefuseAfter(taken);
+    EXPECT_EQ(WriteDefaultCatalogue(cut), taken == 6) << taken;
+    EXPECT_EQ(LoadGroupMenu(cut), (Menu{{1, L"Groupe N°01"}})) << taken;
+    cut.RefuseAfter(6);
+    EXPECT_EQ(LoadGroupMenu(cut), (Menu{{1, L"Groupe N°01"}})) << taken;
+    EXPECT_EQ(cut.Section(L"Data"), store.Section(L"Data")) << taken;
+  }
+}
+
+TEST(Catalogue, CountsAndTheCurrentGroupAreBoundedWhereverTheyAreRead) {
+  struct Count { const wchar_t* text; std::optional<int> count; };
+  for (auto c : {Count{L" 2.5 ", 2}, Count{L"1000", 1000}, Count{L"2147483647", 1000},
+                 Count{L"99999999999999999999", 1000}, Count{L"1e300", 1000}, Count{L"-2147483648", 0},
+                 Count{L"-1e300", 0}, Count{L"&H7FFFFFFF", 1000}, Count{L"deux", std::nullopt}, Count{L"", std::nullopt},
+                 Count{L"12abc", std::nullopt}}) {
+    EXPECT_EQ(BoundedCount(c.text, 1000), c.count) << c.text;
+  }
+
+  MemoryStore store;
+  store.Save(L"Data", L"Groupe", L"NbOcc=2147483647");
+  store.Save(L"Data", L"1", L"Nomgroupe=Un");
+  store.ClearWrites();
+  const Menu menu = LoadGroupMenu(store);
+  ASSERT_EQ(menu.size(), static_cast<std::size_t>(kMaxGroups));
+  EXPECT_EQ(menu.front(), (GroupMenuItem{1, L"Un"}));
+  EXPECT_TRUE(store.Writes().empty()) << "a reader's bound only";
+  EXPECT_EQ(StoredGroupCount(store), 2147483647.0);
+  store.Save(L"Data", L"1Occ", L"NbOcc=1e300");
+  EXPECT_EQ(ReadLinkCount(store, 1), kMaxLinksPerGroup);
+  // An unreadable count: the groups there are counted, as far as the bound.
+  store.Save(L"Data", L"Groupe", L"NbOcc=deux");
+  for (int g = 2; g <= kMaxGroups + 1; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=x");
+  EXPECT_EQ(std::pair(GroupCountOrStored(store), StoredGroupCount(store)), std::pair(kMaxGroups, kMaxGroups + 1.0));
+
+  // "NGroupe" is read as a number before any conversion: past every group,
+  // however large, it means the last one.
+  struct Case {
+    const wchar_t* stored;
+    int count, number;
+    bool rewrite;
+    double storedGroups = 0;
+  };
+  for (auto c : {Case{L"5", 3, 3, true}, Case{L"3", 3, 3, true}, Case{L"2", 3, 2, false}, Case{L"1", 3, 1, false},
+                 Case{L"0", 3, 1, true}, Case{L"-2", 3, 1, true}, Case{L"abc", 3, 1, true}, Case{L"", 3, 1, true},
+                 Case{L"4", 0, 1, true}, Case{L"1", 1, 1, true}, Case{L"99999999999", 3, 3, true},
+                 Case{L"1e400", 3, 3, true}, Case{L"-1e10", 3, 1, true}, Case{L"2.6", 3, 3, true},
+                 // Groups stored beyond the bound: shown as the last read, the number kept.
+                 Case{L"4500", 1000, 1000, false, 5000}, Case{L"1000", 1000, 1000, false, 5000},
+                 Case{L"5001", 1000, 1000, true, 5000}, Case{L"3", 3, 3, true, 3}}) {
+    auto g = CurrentGroupFrom(c.stored, c.count, c.storedGroups);
+    EXPECT_EQ(std::pair(g.number, g.rewrite), std::pair(c.number, c.rewrite)) << c.stored << " of " << c.count;
+  }
+  EXPECT_EQ(CurrentGroupFrom(std::wstring(100000, L'7'), 3).number, 3);
 }
 
 }  // namespace

@@ -63,12 +63,14 @@ class CatalogueEditors : public testing::MainWindowTest {
   }
 };
 
-// A blank name, an edit the store refuses and one a full catalogue cannot
-// take are each said over the editor, which keeps what was typed; its close
-// button then keeps only the place.
+// A blank name, an edit the store refuses, and why one a full catalogue, a
+// group gone or a name that is no text refuses, are each said over the
+// editor, which keeps what was typed; its close button then keeps only the
+// place.
 TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
   AddGroup(1, L"Essais", {L"a"});
   FrmMain& m = Start();
+  store.SaveUnreadable(L"Data", L"1");  // a name that is no text
   const auto before = store.Section(L"Data");
   WhenShown<FrmGroupe>([&](FrmGroupe& d) {
     d.Saisie.SetText(L"  \t ");
@@ -82,9 +84,15 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
     store.Save(L"Data", L"Groupe", L"NbOcc=1");
     d.Saisie.Tag = L"9";  // a group gone meanwhile: nothing saved, nothing closed
     Enter(d.Saisie);
-    const std::wstring unsaved = L"Les modifications n'ont pas pu être enregistrées !";
-    EXPECT_EQ(desktop.messages, (std::vector<std::wstring>{L"Veuillez saisir un nom de groupe !", unsaved, unsaved,
-                                                           unsaved}));
+    d.Saisie.Tag = L"1";
+    Enter(d.Saisie);
+    const std::wstring no = L"Rien n'a été enregistré : ";
+    EXPECT_EQ(desktop.messages,
+              (std::vector<std::wstring>{L"Veuillez saisir un nom de groupe !",
+                                         L"Les modifications n'ont pas pu être enregistrées !",
+                                         no + L"le catalogue compte déjà 1000 groupes, le plus que la barre puisse lire.",
+                                         no + L"cet élément n'existe plus.",
+                                         no + L"une valeur du catalogue n'est pas du texte et serait perdue."}));
     EXPECT_EQ(desktop.messageOwners[0], d.hwnd()) << "shown over the editor";
     EXPECT_TRUE(d.Loaded());
     EXPECT_EQ(d.Saisie.Text(), L"Jeux");
@@ -96,12 +104,17 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
   EXPECT_FALSE(RechargerGroupe);
 }
 
-TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
-  AddGroup(1, L"Essais", {L"a", L"b"});
+// In the last group the bar reads of more stored, shown with the stored
+// number kept: a link refused without a name, or past as many as the bar
+// shows, then added from a browsed or dropped file.
+TEST_F(CatalogueEditors, AddLinkRefusesNoNameOrAFullGroupAndTakesABrowsedOrDroppedFile) {
+  AddGroup(1000, L"Essais", {L"a", L"b"});
+  store.Save(L"Data", L"Groupe", L"NbOcc=5000");
+  store.Save(L"Settings", L"NGroupe", L"4500");
   FrmMain& m = Start();
+  EXPECT_EQ(m.lblHeader[1].Tag + L"|" + store.Get(L"Settings", L"NGroupe", L""), L"1000|4500");
   WhenShown<FrmProgramme>([&](FrmProgramme& d) {
     Press(d.Btn);
-    EXPECT_EQ(desktop.messages, std::vector<std::wstring>{L"Veuillez sélectionner un lien de programme !"});
     d.Saisie.SetText(L"Mon nom");
     Press(d.Recherche);  // cancelled
     EXPECT_EQ(d.Saisie.Text() + L"|" + d.Target, L"Mon nom|");
@@ -111,13 +124,20 @@ TEST_F(CatalogueEditors, AddLinkRefusesNoNameAndTakesABrowsedOrDroppedFile) {
     ::SendMessageW(d.Saisie.EditHwnd(), WM_DROPFILES,
                    reinterpret_cast<WPARAM>(MakeDrop({L"C:\\Outils\\LISEZMOI", L"C:\\autre.txt"})), 0);
     EXPECT_EQ(d.Saisie.Text(), L"LISEZMOI");
+    store.Save(L"Data", L"1000Occ", L"NbOcc=737");
+    Enter(d.Saisie);
+    EXPECT_FALSE(store.Has(L"Data", L"1000-738"));
+    store.Save(L"Data", L"1000Occ", L"NbOcc=2");
     Enter(d.Saisie);
   });
   Choose(m.FrameXPMenu[1], L"Ajouter un lien");
+  EXPECT_EQ(desktop.messages, (std::vector<std::wstring>{L"Veuillez sélectionner un lien de programme !",
+                                                         L"Rien n'a été enregistré : ce groupe compte déjà 737 liens, "
+                                                         L"le plus que la barre puisse afficher."}));
   EXPECT_EQ(desktop.chooserStarts, (std::vector<std::wstring>{L"", L""}));
-  EXPECT_EQ(Data(L"1Occ"), L"NbOcc=3");
-  EXPECT_EQ(Data(L"1-3"), L"Nom=LISEZMOI");
-  EXPECT_EQ(Data(L"1-3c"), L"Fic=C:\\Outils\\LISEZMOI");
+  EXPECT_EQ(Data(L"1000Occ"), L"NbOcc=3");
+  EXPECT_EQ(Data(L"1000-3"), L"Nom=LISEZMOI");
+  EXPECT_EQ(Data(L"1000-3c"), L"Fic=C:\\Outils\\LISEZMOI");
   ASSERT_EQ(m.ButtonCount(), 3);
   EXPECT_EQ(m.Prog[2].Caption(), L"LISEZMOI");
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <thread>
 
+#include "core/catalogue_edit.h"
 #include "ui/registry_value.h"
 
 namespace {
@@ -48,22 +49,23 @@ TEST_F(RegistryStoreTest, AccentedTextRoundTripsAndDeletesTakeOnlyTheirOwn) {
   EXPECT_EQ(store_.Get(L"Settings", L"Vide", L"x"), L"");
 }
 
-TEST_F(RegistryStoreTest, OddValuesReadAsFallbackOrWholeAndAreListed) {
+// Each type as another program may leave it: texts read as their text,
+// anything else is there but unreadable; a text moved by a delete keeps its
+// type and every byte.
+TEST_F(RegistryStoreTest, OddValuesReadAsFallbackOrWholeAreListedAndMovedWhole) {
   EXPECT_EQ(store_.Get(L"Settings", L"NGroupe", L"1"), L"1");  // no key at all
-  // Each type as another program may leave it: texts read as their text,
-  // anything else is there but unreadable.
   const DWORD number = 7;
   const BYTE bytes[] = {1, 2, 3};
-  const wchar_t expand[] = L"Nom=%TEMP%", multi[] = L"Nom=un\0deux\0";
+  const wchar_t expand[] = L"Fic=%TEMP%", multi[] = L"Nom=un\0deux\0";
   WriteRaw(L"Settings", L"Nombre", REG_DWORD, &number, sizeof number);
   WriteRaw(L"Data", L"Binaire", REG_BINARY, bytes, sizeof bytes);
-  WriteRaw(L"Data", L"Extensible", REG_EXPAND_SZ, expand, sizeof expand);
-  WriteRaw(L"Data", L"Multiple", REG_MULTI_SZ, multi, sizeof multi);
+  WriteRaw(L"Data", L"1-2c", REG_EXPAND_SZ, expand, sizeof expand);
+  WriteRaw(L"Data", L"1-2", REG_MULTI_SZ, multi, sizeof multi);
   const struct {
     const wchar_t *section, *key, *read;
     bool unreadable;
   } cases[] = {{L"Settings", L"Nombre", L"0", true}, {L"Data", L"Binaire", L"0", true},
-               {L"Data", L"Extensible", L"Nom=%TEMP%", false}, {L"Data", L"Multiple", L"Nom=un", false},
+               {L"Data", L"1-2c", L"Fic=%TEMP%", false}, {L"Data", L"1-2", L"Nom=un", false},
                {L"Data", L"Absente", L"0", false}};
   for (const auto& c : cases) {
     EXPECT_EQ(store_.Get(c.section, c.key, L"0"), c.read) << c.key;
@@ -80,7 +82,15 @@ TEST_F(RegistryStoreTest, OddValuesReadAsFallbackOrWholeAndAreListed) {
   store_.Save(L"Data", longName, L"x");
   std::vector<std::wstring> keys = store_.Keys(L"data");
   std::sort(keys.begin(), keys.end());
-  EXPECT_EQ(keys, (std::vector<std::wstring>{L"Binaire", L"Extensible", L"Groupe", L"Impair", L"Multiple", longName}));
+  EXPECT_EQ(keys, (std::vector<std::wstring>{L"1-2", L"1-2c", L"Binaire", L"Groupe", L"Impair", longName}));
+
+  store_.Save(L"Data", L"1Occ", L"NbOcc=2");  // "Groupe" counts 12
+  ui::OwnedKey data = ui::OpenRegistryKey(HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + kTitle + L"\\Data",
+                                          KEY_QUERY_VALUE);
+  const auto name = ui::ReadRawValue(data.get(), L"1-2"), target = ui::ReadRawValue(data.get(), L"1-2c");
+  ASSERT_TRUE(tolvane::ApplyEdit(store_, tolvane::PlanDeleteLink(store_, 1, 1)));
+  EXPECT_TRUE(name && name->type == REG_MULTI_SZ && ui::ReadRawValue(data.get(), L"1-1") == name);
+  EXPECT_TRUE(target && target->type == REG_EXPAND_SZ && ui::ReadRawValue(data.get(), L"1-1c") == target);
 }
 
 // A value that another writer keeps resizing is read whole or not at all.
