@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/catalogue.h"
-#include "core/desktop_import.h"
+#include "catalogue_model.h"
 #include "core/options.h"
 
 namespace tolvane {
@@ -17,18 +16,7 @@ using Shape = std::vector<std::pair<std::wstring, std::vector<std::wstring>>>;
 
 MemoryStore Catalogue(const Shape& groups, const wchar_t* current = L"1") {
   MemoryStore store;
-  store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(groups.size()));
-  for (std::size_t g = 1; g <= groups.size(); ++g) {
-    const auto& [name, links] = groups[g - 1];
-    store.Save(L"Data", GroupKey(int(g)), L"Nomgroupe=" + name);
-    store.Save(L"Data", CountKey(int(g)), L"NbOcc=" + std::to_wstring(links.size()));
-    for (std::size_t k = 1; k <= links.size(); ++k) {
-      const auto bar = links[k - 1].find(L'|');
-      store.Save(L"Data", LinkKey(int(g), int(k)), L"Nom=" + links[k - 1].substr(0, bar));
-      if (bar != std::wstring::npos)
-        store.Save(L"Data", TargetKey(int(g), int(k)), L"Fic=" + links[k - 1].substr(bar + 1));
-    }
-  }
+  for (std::size_t g = 1; g <= groups.size(); ++g) model::SaveGroup(store, int(g), groups[g - 1].first, groups[g - 1].second);
   store.Save(L"Settings", L"NGroupe", current);
   store.ClearWrites();
   return store;

@@ -32,8 +32,22 @@ using Groups = std::vector<Group>;
 
 const Group kDefaultGroup{L"Groupe N°01", {{L"", L""}}};
 
+// Saves group `g` with its links, each "caption|target" ("caption" alone:
+// no target key); the group count takes it in.
+inline void SaveGroup(SettingsStore& store, int g, const std::wstring& name, const std::vector<std::wstring>& links) {
+  store.Save(L"Data", L"Groupe", L"NbOcc=" + Digits(std::max(g, ReadGroupCount(store).value_or(0))));
+  store.Save(L"Data", GroupKey(g), L"Nomgroupe=" + name);
+  store.Save(L"Data", CountKey(g), L"NbOcc=" + Digits(static_cast<long long>(links.size())));
+  for (int k = 1; k <= static_cast<int>(links.size()); ++k) {
+    const std::wstring& link = links[static_cast<std::size_t>(k - 1)];
+    const std::size_t bar = link.find(L'|');
+    store.Save(L"Data", LinkKey(g, k), L"Nom=" + link.substr(0, bar));
+    if (bar != std::wstring::npos) store.Save(L"Data", TargetKey(g, k), L"Fic=" + link.substr(bar + 1));
+  }
+}
+
 // The catalogue as the bar reads it; nothing when it would not load.
-std::optional<Groups> ReadBack(const SettingsStore& store) {
+inline std::optional<Groups> ReadBack(const SettingsStore& store) {
   auto count = ReadGroupCount(store);
   Groups groups;
   for (int g = 1; count && g <= *count; ++g) {

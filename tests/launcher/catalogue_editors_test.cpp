@@ -38,11 +38,7 @@ void WhenShown(std::function<void(D&)> act) {
   });
 }
 
-void Press(HWND h) {
-  ::SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  ::SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-void Press(imagebutton::FormButton& b) { Press(b.Button()->Hwnd()); }
+using testing::PressAndRelease;
 void Enter(ui::TextBox& box) { ::SendMessageW(box.EditHwnd(), WM_CHAR, VK_RETURN, 0); }
 
 class CatalogueEditors : public testing::MainWindowTest {
@@ -68,13 +64,13 @@ class CatalogueEditors : public testing::MainWindowTest {
 // editor, which keeps what was typed; its close button then keeps only the
 // place.
 TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
-  AddGroup(1, L"Essais", {L"a"});
+  model::SaveGroup(store, 1, L"Essais", {L"a"});
   FrmMain& m = Start();
   store.SaveUnreadable(L"Data", L"1");  // a name that is no text
   const auto before = store.Section(L"Data");
   WhenShown<FrmGroupe>([&](FrmGroupe& d) {
     d.Saisie.SetText(L"  \t ");
-    Press(d.Btn);
+    PressAndRelease(d.Btn);
     d.Saisie.SetText(L"Jeux");
     store.RefuseWrites(true);
     Enter(d.Saisie);
@@ -96,7 +92,7 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
     EXPECT_EQ(desktop.messageOwners[0], d.hwnd()) << "shown over the editor";
     EXPECT_TRUE(d.Loaded());
     EXPECT_EQ(d.Saisie.Text(), L"Jeux");
-    Press(d.BtnClose.hwnd());
+    PressAndRelease(d.BtnClose);
   });
   Choose(m.lblHeader[1], L"Ajouter un groupe");
   EXPECT_EQ(store.Section(L"Data"), before);
@@ -108,18 +104,18 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
 // number kept: a link refused without a name, or past as many as the bar
 // shows, then added from a browsed or dropped file.
 TEST_F(CatalogueEditors, AddLinkRefusesNoNameOrAFullGroupAndTakesABrowsedOrDroppedFile) {
-  AddGroup(1000, L"Essais", {L"a", L"b"});
+  model::SaveGroup(store, 1000, L"Essais", {L"a", L"b"});
   store.Save(L"Data", L"Groupe", L"NbOcc=5000");
   store.Save(L"Settings", L"NGroupe", L"4500");
   FrmMain& m = Start();
   EXPECT_EQ(m.lblHeader[1].Tag + L"|" + store.Get(L"Settings", L"NGroupe", L""), L"1000|4500");
   WhenShown<FrmProgramme>([&](FrmProgramme& d) {
-    Press(d.Btn);
+    PressAndRelease(d.Btn);
     d.Saisie.SetText(L"Mon nom");
-    Press(d.Recherche);  // cancelled
+    PressAndRelease(d.Recherche);  // cancelled
     EXPECT_EQ(d.Saisie.Text() + L"|" + d.Target, L"Mon nom|");
     desktop.chosen = L" C:\\Jeux\\mise.a.jour.bat ";
-    Press(d.Recherche);
+    PressAndRelease(d.Recherche);
     EXPECT_EQ(d.Saisie.Text() + L"|" + d.Target, L"mise.a.jour|C:\\Jeux\\mise.a.jour.bat");
     ::SendMessageW(d.Saisie.EditHwnd(), WM_DROPFILES,
                    reinterpret_cast<WPARAM>(MakeDrop({L"C:\\Outils\\LISEZMOI", L"C:\\autre.txt"})), 0);
@@ -145,7 +141,7 @@ TEST_F(CatalogueEditors, AddLinkRefusesNoNameOrAFullGroupAndTakesABrowsedOrDropp
 TEST_F(CatalogueEditors, DeleteALinkAskedNoThenYes) {
   std::vector<std::wstring> links{L"a", L" b ", L"c"};
   links.resize(40, L"z");
-  AddGroup(1, L"Essais", links);
+  model::SaveGroup(store, 1, L"Essais", links);
   FrmMain& m = Start(false);
   m.Ascenseur.SetValue(m.Ascenseur.Max());
   ASSERT_GT(m.ScrollValue(), 0);

@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/catalogue.h"
-#include "core/settings_store.h"
+#include "../core/catalogue_model.h"
+#include "controls/imagebutton/form_button.h"
 #include "fake_desktop.h"
 #include "launcher/frm_main.h"
 #include "launcher/globals.h"
@@ -20,12 +19,24 @@
 namespace tolvane::testing {
 
 // A click inside a control, as the mouse makes it: `down` and its button-up.
-inline void Click(ui::Window& w, UINT down, WPARAM held) {
-  ::SendMessageW(w.hwnd(), down, held, MAKELPARAM(4, 4));
-  ::SendMessageW(w.hwnd(), down + 1, 0, MAKELPARAM(4, 4));
+inline void Click(HWND h, UINT down = WM_LBUTTONDOWN, WPARAM held = MK_LBUTTON) {
+  ::SendMessageW(h, down, held, MAKELPARAM(5, 5));
+  ::SendMessageW(h, down + 1, 0, MAKELPARAM(5, 5));
 }
-inline void PressAndRelease(ui::Window& w) { Click(w, WM_LBUTTONDOWN, MK_LBUTTON); }
-inline void RightClick(ui::Window& w) { Click(w, WM_RBUTTONDOWN, MK_RBUTTON); }
+inline void PressAndRelease(ui::Window& w) { Click(w.hwnd()); }
+inline void PressAndRelease(imagebutton::FormButton& b) { Click(b.Button()->Hwnd()); }
+inline void RightClick(ui::Window& w) { Click(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON); }
+
+// Runs the thread's messages, and its real timers until `done` holds or `ms` pass.
+template <typename F>
+bool PumpUntil(F done, DWORD ms = 0) {
+  for (const ULONGLONG end = ::GetTickCount64() + ms;; ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+    if (done()) return true;
+    if (::GetTickCount64() >= end) return false;
+  }
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -42,22 +53,6 @@ class MainWindowTest : public ::testing::Test {
     FenetrePrincipale = nullptr;
     ::RemoveDirectoryW((ProgramFolder() + L"\\temp").c_str());  // made by the load; stays if not empty
     UseSettings(nullptr);
-  }
-
-  // Group `g` with links of these captions, each aimed at its target where
-  // one is given, else at "C:\<caption>.exe"; the group count takes it in.
-  void AddGroup(int g, const std::wstring& name, const std::vector<std::wstring>& links,
-                const std::vector<std::wstring>& targets = {}) {
-    const int count = std::max(g, ReadGroupCount(store).value_or(0));
-    store.Save(L"Data", L"Groupe", L"NbOcc=" + std::to_wstring(count));
-    store.Save(L"Data", std::to_wstring(g), L"Nomgroupe=" + name);
-    store.Save(L"Data", std::to_wstring(g) + L"Occ", L"NbOcc=" + std::to_wstring(links.size()));
-    for (std::size_t k = 1; k <= links.size(); ++k) {
-      const std::wstring key = std::to_wstring(g) + L"-" + std::to_wstring(k);
-      store.Save(L"Data", key, L"Nom=" + links[k - 1]);
-      const std::wstring target = k <= targets.size() ? targets[k - 1] : L"C:\\" + links[k - 1] + L".exe";
-      store.Save(L"Data", key + L"c", L"Fic=" + target);
-    }
   }
 
   FrmMain& LoadMain() {

@@ -21,23 +21,9 @@ namespace {
 
 using MainWindow = testing::MainWindowTest;
 using testing::PressAndRelease;
+using testing::PumpUntil;
 using testing::RightClick;
 using Texts = std::vector<std::wstring>;
-
-TEST_F(MainWindow, CurrentGroupIsClampedFromBothSidesAndNamedFromTheCatalogue) {
-  AddGroup(1, L"Jeux", {L"a"});
-  AddGroup(2, L"R&D\tx{IMG:i1}", {L"a", L"b", L"c"});
-  store.Save(L"Settings", L"NGroupe", L"0");
-  FrmMain& m = LoadMain();
-  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + store.Get(L"Settings", L"NGroupe", L""), L"Jeux|1");
-  m.Unload();
-
-  store.Save(L"Settings", L"NGroupe", L"9");
-  FrmMain& again = LoadMain();
-  EXPECT_EQ(again.lblHeader[1].Caption() + L"|" + again.lblHeader[1].Tag + L"|" +
-                store.Get(L"Settings", L"NGroupe", L""), L"R&D\tx{IMG:i1}|2|2");
-  EXPECT_EQ(again.ButtonCount(), 3);
-}
 
 TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLostAndADialogIsDroppedClearOfTheBar) {
   FrmMain& m = LoadMain();
@@ -69,14 +55,21 @@ TEST_F(MainWindow, TitleBarDragMovesAndStoresUntilTheCaptureIsLostAndADialogIsDr
   EXPECT_EQ((Point{again.Left(), again.Top()}), (Point{5700, 2910}));
 }
 
-// The menus of the header, the links pane and a link; each group is chosen
+// The group shown first, "NGroupe" past the groups standing for the last;
+// the menus of the header, the links pane and a link; each group is chosen
 // by its own number, whatever its name holds.
 TEST_F(MainWindow, RightClicksPopTheirMenusAndTheHeaderMenuChoosesAGroup) {
-  AddGroup(1, L"Jeux", {L"a", L"b", L"c"});
-  AddGroup(2, L"R&D", {L"a", L"b"});
-  AddGroup(3, L"-", {L"a"});
-  AddGroup(4, L"a\tb", {L"a", L"b", L"c", L"d"});
+  model::SaveGroup(store, 1, L"Jeux", {L"a", L"b", L"c"});
+  model::SaveGroup(store, 2, L"R&D", {L"a", L"b"});
+  model::SaveGroup(store, 3, L"-", {L"a"});
+  model::SaveGroup(store, 4, L"a\tb", {L"a", L"b", L"c", L"d"});
+  store.Save(L"Settings", L"NGroupe", L"9");
   FrmMain& m = LoadMain();
+  const auto shown = [&] {
+    return m.lblHeader[1].Caption() + L"|" + m.lblHeader[1].Tag + L"|" + store.Get(L"Settings", L"NGroupe", L"") +
+           L"|" + std::to_wstring(m.ButtonCount());
+  };
+  EXPECT_EQ(shown(), L"a\tb|4|4|4");
   RightClick(m.Prog[2]);
   EXPECT_EQ(ThePop().MenuProg.Tag, L"2");
   RightClick(m.FrameXPMenu[1]);
@@ -92,11 +85,10 @@ TEST_F(MainWindow, RightClicksPopTheirMenusAndTheHeaderMenuChoosesAGroup) {
   EXPECT_EQ(desktop.menus.back(), (Texts{L"Groupe de programmes/Jeux", L"Groupe de programmes/R&&D",
                                          L"Groupe de programmes/-", L"Groupe de programmes/a b", L"Ajouter un groupe",
                                          L"Modifier le groupe", L"Supprimer le groupe"}));
-  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + std::to_wstring(m.ButtonCount()), L"R&D|2");
+  EXPECT_EQ(shown(), L"R&D|2|2|2");
   desktop.choose = L"Groupe de programmes/a b";
   RightClick(m.lblHeader[1]);
-  EXPECT_EQ(m.lblHeader[1].Caption() + L"|" + store.Get(L"Settings", L"NGroupe", L"") + L"|" +
-                std::to_wstring(m.ButtonCount()), L"a\tb|4|4");
+  EXPECT_EQ(shown(), L"a\tb|4|4|4");
 }
 
 TEST_F(MainWindow, AHideWaitsForTheTrayWhoseIconFollowsTheAnimationAndIsNotResentUnchanged) {
@@ -139,20 +131,8 @@ TEST_F(MainWindow, AHideWaitsForTheTrayWhoseIconFollowsTheAnimationAndIsNotResen
   m.ShowFromTray();
 }
 
-// Runs the thread's messages and real timers until `done` holds or `ms` pass.
-template <typename F>
-bool PumpUntil(F done, DWORD ms) {
-  for (const ULONGLONG end = ::GetTickCount64() + ms; !done();) {
-    if (::GetTickCount64() >= end) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-  }
-  return true;
-}
-
 TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
-  AddGroup(1, L"Essais", {L"a", L"b", L"c"}, {L"", L"", L""});
+  model::SaveGroup(store, 1, L"Essais", {L"a|", L"b|", L"c|"});
   FrmMain& m = LoadMain();
   m.Show();
   int ticks = 0;
@@ -223,9 +203,9 @@ class LinkButtons : public MainWindow {
 };
 
 TEST_F(LinkButtons, EachLinkGetsAButtonAndBadTargetsTheDefaultIconEvenWithNoCache) {
-  AddGroup(1, L"Essais", std::vector<std::wstring>(6, L"Lien"),
-           {folder + L"\\bloc.exe", folder + L"\\absent.txt", L"", folder + L"\\abime.ico", folder + L"\\bonne.ICO",
-            folder + L"\\dossier.d"});
+  model::SaveGroup(store, 1, L"Essais", {L"Lien|" + folder + L"\\bloc.exe", L"Lien|" + folder + L"\\absent.txt", L"Lien|",
+                                        L"Lien|" + folder + L"\\abime.ico", L"Lien|" + folder + L"\\bonne.ICO",
+                                        L"Lien|" + folder + L"\\dossier.d"});
   std::filesystem::remove_all(cache, ignored);
   WriteFileBytes(cache, "a file where the cache folder should be");
   FrmMain& m = LoadMain();
@@ -246,7 +226,7 @@ TEST_F(LinkButtons, EachLinkGetsAButtonAndBadTargetsTheDefaultIconEvenWithNoCach
 }
 
 TEST_F(LinkButtons, ARefusedOrEmptyTargetIsReportedAndTheBarStays) {
-  AddGroup(1, L"Essais", {L"a", L"b"}, {folder + L"\\absent.exe", L"   "});
+  model::SaveGroup(store, 1, L"Essais", {L"a|" + folder + L"\\absent.exe", L"b|   "});
   FrmMain& m = LoadMain();
   m.Show();
   desktop.openResult = 2;  // file not found

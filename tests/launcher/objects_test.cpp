@@ -68,8 +68,7 @@ constexpr int kRounds = 1000;
 struct Objects { int windows, tips, gdi, user; };
 
 void PumpPending() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+  tolvane::testing::PumpUntil([] { return true; });
   ui::CollectUnloaded();
 }
 
@@ -97,8 +96,8 @@ class ObjectsTest : public MainWindowTest {
 };
 
 TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
-  AddGroup(1, L"Essais", {L"a", L"b", L"c"}, {L"C:\\windows\\system32\\notepad.exe", L"", L"C:\\nulle\\part.txt"});
-  AddGroup(2, L"Deux", {L"d1", L"d2", L"d3", L"d4", L"d5"});
+  model::SaveGroup(store, 1, L"Essais", {L"a|C:\\windows\\system32\\notepad.exe", L"b|", L"c|C:\\nulle\\part.txt"});
+  model::SaveGroup(store, 2, L"Deux", {L"d1", L"d2", L"d3", L"d4", L"d5"});
   FrmMain& m = LoadMain();
   m.Show();
   auto switchTo = [&](int g) {
@@ -116,7 +115,7 @@ TEST_F(ObjectsTest, AThousandGroupSwitchesLeaveNothingBehind) {
 }
 
 TEST_F(ObjectsTest, HidesAndShowsLeaveNothingBehind) {
-  AddGroup(1, L"Essais", {L"a", L"b"}, {L"C:\\windows\\system32\\notepad.exe", L""});
+  model::SaveGroup(store, 1, L"Essais", {L"a|C:\\windows\\system32\\notepad.exe", L"b|"});
   FrmMain& m = LoadMain();
   m.Show();
   auto hideAndShow = [&] {

@@ -97,8 +97,7 @@ TEST_F(OptionWindows, PreferencesValiderAppliesAndStoresThenConfirmsOnceClosed) 
   for (int i : {0, 4, 6}) PressAndRelease(pref->Rec[i]);  // 0 and 6 on, the desktop hidden
   bool closedFirst = false;
   desktop.onMessage = [&] { closedFirst = !pref->Loaded(); };
-  ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 16));
-  ::SendMessageW(pref->Btn.Button()->Hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(20, 16));
+  PressAndRelease(pref->Btn);
   EXPECT_EQ(Stored(), "1101011");
   EXPECT_EQ(LireValeurRegistre(user.get(), L"Run", AppTitle()), AutostartCommand())
       << "in the user's key when the machine's refuses";
@@ -163,8 +162,8 @@ TEST_F(OptionWindows, InterfaceListsStartOnTheBarsFontThePreviewFollowsAndARefus
 // The colour dialog opens on the colour shown and Cancel keeps it; "Valider"
 // stores the four values, and the bar takes them as the dialog closes.
 TEST_F(OptionWindows, InterfaceValiderStoresTheFourValuesAndTheBarTakesThemAsTheDialogCloses) {
-  AddGroup(1, L"Essais", {L"a", L"b"});
-  AddGroup(2, L"Deux", {L"a", L"b", L"c"});
+  model::SaveGroup(store, 1, L"Essais", {L"a", L"b"});
+  model::SaveGroup(store, 2, L"Deux", {L"a", L"b", L"c"});
   LoadMain();
   main->Show();
   ::SetActiveWindow(main->hwnd());
