@@ -14,7 +14,6 @@
 #include "dialogs/frm_aide.h"
 #include "launcher/frm_pop.h"
 #include "main_window_fixture.h"
-#include "resources/resource.h"
 
 namespace tolvane {
 namespace {
@@ -166,20 +165,6 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
-// The program's button picture as an icon file: its one 32 x 32 image after
-// a directory whose entry gives the image's place rather than its resource.
-std::string IconFileBytes() {
-  auto resource = [](WORD id, LPCWSTR type) {
-    HRSRC r = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
-    return std::string(static_cast<const char*>(::LockResource(::LoadResource(nullptr, r))),
-                       ::SizeofResource(nullptr, r));
-  };
-  const std::string directory = resource(IDI_BUTTON, RT_GROUP_ICON);  // 6 bytes, then an entry of 14
-  const DWORD offset = 6 + 16;
-  return directory.substr(0, 18) + std::string(reinterpret_cast<const char*>(&offset), sizeof offset) +
-         resource(*reinterpret_cast<const WORD*>(directory.data() + 18), RT_ICON);
-}
-
 class LinkButtons : public MainWindow {
  protected:
   void SetUp() override {
@@ -189,7 +174,7 @@ class LinkButtons : public MainWindow {
     // A program with an icon of its own, whatever the prefix associates.
     ::CopyFileW(L"C:\\windows\\system32\\notepad.exe", (folder + L"\\bloc.exe").c_str(), FALSE);
     WriteFileBytes(folder + L"\\abime.ico", "ceci n'est pas une icone");
-    WriteFileBytes(folder + L"\\bonne.ICO", IconFileBytes());
+    ::CopyFileW((ProgramFolder() + L"\\bonne.ICO").c_str(), (folder + L"\\bonne.ICO").c_str(), FALSE);
   }
   void TearDown() override {
     MainWindow::TearDown();
