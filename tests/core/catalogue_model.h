@@ -188,15 +188,10 @@ class Sequence {
           auto& links = expected[static_cast<std::size_t>(g - 1)].links;
           links.erase(links.begin() + (k - 1));
         }
-        CheckCuts("delete link", plan, [&](const Groups& shown) {
-          if (shown.size() != groups_.size()) return false;
-          for (std::size_t i = 0; i < shown.size(); ++i) {
-            const bool same = shown[i] == expected[i];
-            if (!same && (static_cast<int>(i) != g - 1 || shown[i].name != expected[i].name ||
-                          !OneExtra(shown[i].links, expected[i].links)))
-              return false;
-          }
-          return true;
+        CheckCuts("delete link", plan, [&](Groups shown) {  // group g may show one link more
+          if (shown.size() == expected.size() && OneExtra(shown[g - 1].links, expected[g - 1].links))
+            shown[g - 1].links = expected[g - 1].links;
+          return shown == expected;
         });
         Apply("delete link", plan);
         groups_ = expected;

@@ -40,8 +40,6 @@ TEST(IconCacheFileName, SafeNamesFromTheBaseName) {
       {L"C:file.exe", L"C_file.ico"},
       {L"x\\a<b>|?*\"c.lnk", L"a_b_____c.ico"},
       {L"C:\\con.exe", L"_con.ico"},
-      {L"C:\\lpt9.a.b", L"_lpt9.a.ico"},
-      {L"C:\\name. .exe", L"name.ico"},
       {L"C:\\.profile", L"_.ico"},
       {L"C:\\" + std::wstring(300, L'n') + L".exe", std::wstring(200, L'n') + L".ico"},
   };

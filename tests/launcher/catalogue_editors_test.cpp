@@ -89,7 +89,7 @@ TEST_F(CatalogueEditors, AnEditThatCannotBeSavedKeepsTheEditorOpen) {
                                          no + L"le catalogue compte déjà 1000 groupes, le plus que la barre puisse lire.",
                                          no + L"cet élément n'existe plus.",
                                          no + L"une valeur du catalogue n'est pas du texte et serait perdue."}));
-    EXPECT_EQ(desktop.messageOwners[0], d.hwnd()) << "shown over the editor";
+    EXPECT_EQ(desktop.owners.back(), d.hwnd()) << "shown over the editor";
     EXPECT_TRUE(d.Loaded());
     EXPECT_EQ(d.Saisie.Text(), L"Jeux");
     PressAndRelease(d.BtnClose);

@@ -18,7 +18,7 @@ class FakeDesktop final : public ui::Desktop {
 
   int Message(HWND owner, std::wstring_view text, std::wstring_view, UINT) override {
     messages.emplace_back(text);
-    messageOwners.push_back(owner);
+    owners.push_back(owner);
     if (onMessage) onMessage();
     return answer;
   }
@@ -61,7 +61,6 @@ class FakeDesktop final : public ui::Desktop {
   int answer = IDNO;
   std::function<void()> onMessage;  // runs as each message shows
   std::vector<std::wstring> messages;
-  std::vector<HWND> messageOwners;
   INT_PTR openResult = 42;
   std::vector<std::wstring> opened;
   POINT cursor{};
@@ -70,7 +69,7 @@ class FakeDesktop final : public ui::Desktop {
   std::wstring tip;
   std::wstring choose;
   std::vector<std::vector<std::wstring>> menus;
-  std::vector<HWND> owners;  // the window tracking each menu
+  std::vector<HWND> owners;  // the window each message box or menu is shown over
   std::optional<std::wstring> chosen;  // the file chooser's answer; none: cancelled
   std::vector<std::wstring> chooserStarts;
   std::vector<std::optional<COLORREF>> colourAnswers;  // the colour dialog's; none: cancelled

@@ -65,7 +65,7 @@ const bool unmanaged =
 
 constexpr int kRounds = 1000;
 
-struct Objects { int windows, tips, gdi, user; };
+struct Objects { int tips, gdi, user; };
 
 void PumpPending() {
   tolvane::testing::PumpUntil([] { return true; });
@@ -77,7 +77,7 @@ class ObjectsTest : public MainWindowTest {
   Objects Count() {
     PumpPending();
     HWND tips = static_cast<HWND>(::GetPropW(main->hwnd(), L"TolvaneTips"));
-    return {ThreadWindows(), tips ? static_cast<int>(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0,
+    return {tips ? static_cast<int>(::SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0)) : 0,
             GdiInUse(), UserInUse()};
   }
   // `step(i)` leaves nothing behind over `rounds` rounds, counted from after
@@ -87,7 +87,6 @@ class ObjectsTest : public MainWindowTest {
     const Objects before = Count();
     for (int i = 0; i < rounds; ++i) step(i);
     const Objects after = Count();
-    EXPECT_EQ(after.windows, before.windows);
     EXPECT_LE(after.tips, before.tips);
     EXPECT_LE(after.gdi, before.gdi + 10);
     EXPECT_LE(after.user, before.user);

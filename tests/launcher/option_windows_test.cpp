@@ -39,24 +39,15 @@ class OptionWindows : public MainWindowTest {
     MainWindowTest::TearDown();
   }
 
-  // The preferences over the bar, writing the Run value under `roots`.
-  FrmPref& Open(std::vector<HKEY> roots) {
+  // A window over the bar; the preferences write the Run value under `roots`.
+  template <typename F>
+  void Open(std::unique_ptr<F>& form, std::vector<HKEY> roots = {}) {
     if (!main) LoadMain();
-    pref = std::make_unique<FrmPref>();
-    pref->runRoots = std::move(roots);
-    pref->runKeyPath = L"Run";
-    pref->Load();
-    pref->Show();
-    return *pref;
+    form = std::make_unique<F>();
+    if constexpr (std::is_same_v<F, FrmPref>) form->runRoots = std::move(roots), form->runKeyPath = L"Run";
+    form->Load();
+    form->Show();
   }
-  FrmPolices& Open() {
-    if (!main) LoadMain();
-    polices = std::make_unique<FrmPolices>();
-    polices->Load();
-    polices->Show();
-    return *polices;
-  }
-
   std::string Stored() {
     std::string s;
     for (int i = 0; i < kOptionCount; ++i) {
@@ -76,7 +67,7 @@ class OptionWindows : public MainWindowTest {
 
 // Every caption is read whole: none is cut, at the font the panel has here.
 TEST_F(OptionWindows, PreferencesEveryCaptionFitsItsPanel) {
-  Open({user.get()});
+  Open(pref, {user.get()});
   for (int i = 0; i < kOptionCount; ++i) {
     ui::PicturePanel& rec = pref->Rec[i];
     RECT client{};
@@ -93,7 +84,7 @@ TEST_F(OptionWindows, PreferencesEveryCaptionFitsItsPanel) {
 }
 
 TEST_F(OptionWindows, PreferencesValiderAppliesAndStoresThenConfirmsOnceClosed) {
-  Open({kRefusing, user.get()});
+  Open(pref, {kRefusing, user.get()});
   for (int i : {0, 4, 6}) PressAndRelease(pref->Rec[i]);  // 0 and 6 on, the desktop hidden
   bool closedFirst = false;
   desktop.onMessage = [&] { closedFirst = !pref->Loaded(); };
@@ -107,7 +98,7 @@ TEST_F(OptionWindows, PreferencesValiderAppliesAndStoresThenConfirmsOnceClosed) 
 
   // Off again: the value goes, and a root that cannot be written but holds
   // nothing is no failure.
-  Open({kRefusing, user.get()});
+  Open(pref, {kRefusing, user.get()});
   EXPECT_EQ(pref->Rec[0].Tag, L"1") << "on while the Run value is there";
   PressAndRelease(pref->Rec[0]);
   pref->Btn_Click();
@@ -119,13 +110,13 @@ TEST_F(OptionWindows, PreferencesValiderAppliesAndStoresThenConfirmsOnceClosed) 
 // A refusing registry or store is said so; what could be stored is, the Run
 // option as it really stands.
 TEST_F(OptionWindows, PreferencesARefusingRegistryOrStoreIsReportedAndTheRestIsStored) {
-  Open({kRefusing});
+  Open(pref, {kRefusing});
   PressAndRelease(pref->Rec[0]);
   desktop.hasDesktopWindow = false;  // nothing to show: still stored, no message for it
   pref->Btn_Click();
   EXPECT_EQ(Stored(), "0101110");
 
-  Open({user.get()});
+  Open(pref, {user.get()});
   for (int i : {1, 2, 6}) PressAndRelease(pref->Rec[i]);
   const std::string before = Stored();
   store.RefuseAfter(6);  // the last option is refused
@@ -140,7 +131,7 @@ TEST_F(OptionWindows, InterfaceListsStartOnTheBarsFontThePreviewFollowsAndARefus
   store.Save(kSectionInterface, L"Police", L"Arial");         // not what the lists start on
   store.Save(kSectionInterface, L"CouleurTexte", L"-2147483630");
   store.Save(kSectionInterface, L"BackCouleur", L"abc");       // leaves the pane's own colour
-  Open();
+  Open(polices);
   EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille) + polices->Text.Font().name, L"Verdana8Verdana");
   EXPECT_EQ(polices->Polices.List(0), L"Arial") << "sorted";
   EXPECT_EQ(polices->TextColour(), 0x80000012u);
@@ -216,7 +207,7 @@ TEST_F(OptionWindows, InterfaceTheFaceTakenForOneNotInstalledShowsWhatIsTypedInT
   desktop.fonts = ui::TheDesktop().ScreenFonts();
   ui::SetDesktop(fake);
   for (bool byDefault : {false, true}) {
-    Open();
+    Open(polices);
     polices->Defaut.SetValue(byDefault);  // not pressed: the button does nothing
     PressAndRelease(polices->Defaut);
     polices->Btn_Click();
@@ -235,7 +226,7 @@ TEST_F(OptionWindows, InterfaceTheFaceTakenForOneNotInstalledShowsWhatIsTypedInT
 TEST_F(OptionWindows, InterfaceSteppingThroughEveryFontKeepsNoFontBehind) {
   desktop.fonts.clear();
   for (int i = 0; i < 40; ++i) desktop.fonts.push_back(L"Police " + std::to_wstring(i));
-  Open();
+  Open(polices);
   ::UpdateWindow(polices->hwnd());
   const std::size_t before = ui::SharedFontCount();
   const DWORD gdiBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
