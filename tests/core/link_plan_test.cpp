@@ -7,7 +7,6 @@ namespace {
 
 TEST(PlanLinkButtons, OneButtonPerLinkEach650LowerAsFarAsAWindowReaches) {
   MemoryStore store;
-  EXPECT_TRUE(PlanLinkButtons(store, 4, 480, 600).empty()) << "a missing count reads as empty text";
   store.Save(L"Data", L"4Occ", L"NbOcc=3");
   store.Save(L"Data", L"4-1", L"Nom=Bloc-notes");
   store.Save(L"Data", L"4-1c", L"Fic=C:\\Windows\\notepad.exe");
@@ -16,13 +15,6 @@ TEST(PlanLinkButtons, OneButtonPerLinkEach650LowerAsFarAsAWindowReaches) {
             (std::vector<LinkButtonPlan>{{L"Bloc-notes", L"4-1", L"C:\\Windows\\notepad.exe", 480},
                                          {L"", L"4-2", L"", 1130},
                                          {L"", L"4-3", L"D:\\docs", 1780}}));
-  // A count of none or less gives the one blank button; no number, none.
-  for (const wchar_t* count : {L"NbOcc=0", L"NbOcc=-2", L"NbOcc=-1e300"}) {
-    store.Save(L"Data", L"1Occ", count);
-    EXPECT_EQ(PlanLinkButtons(store, 1, 480, 600), (std::vector<LinkButtonPlan>{{L"", L"1-1", L"", 480}})) << count;
-  }
-  store.Save(L"Data", L"4Occ", L"NbOcc=trois");
-  EXPECT_TRUE(PlanLinkButtons(store, 4, 480, 600).empty());
   // Below 32,767 pixels with the tools pane (3,795 twips) above the links
   // pane and its margins (370) under it.
   for (const wchar_t* huge : {L"NbOcc=1000", L"NbOcc=1e300"}) {

@@ -264,31 +264,25 @@ std::optional<POINT> TrayIcon() {
 // test's own for as long as it lives, then put back.
 class DesktopFolders {
  public:
-  DesktopFolders(const std::wstring& user, const std::wstring& common)
-      : folders_{{HKEY_CURRENT_USER, L"Desktop", user}, {HKEY_LOCAL_MACHINE, L"Common Desktop", common}} {
-    for (Folder& f : folders_) f.old = Read(f).value_or(L"");
+  DesktopFolders(const std::wstring& user, const std::wstring& common) : ours_{user, common} {
+    for (int i = 0; i < 2; ++i) old_[i] = ui::ReadStringValue(Key(i).get(), kNames[i]).value_or(L"");
     // Wine's desktop process writes the real folders back when it starts up:
     // have it up first, and keep ours until they stay.
     ::GetDesktopWindow();
-    for (int i = 0; i < 10; ++i, ::Sleep(100))
-      for (Folder& f : folders_)
-        if (Read(f) != f.ours) Write(f, f.ours);
+    for (int n = 0; n < 10; ++n, ::Sleep(100)) Set(ours_);
   }
-  ~DesktopFolders() {
-    for (Folder& f : folders_) Write(f, f.old);
-  }
+  ~DesktopFolders() { Set(old_); }
 
  private:
-  struct Folder { HKEY root; const wchar_t* name; std::wstring ours, old; };
-  static constexpr wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-  static std::optional<std::wstring> Read(const Folder& f) {
-    ui::OwnedKey key = ui::OpenRegistryKey(f.root, kKey, KEY_READ);
-    return key ? ui::ReadStringValue(key.get(), f.name) : std::nullopt;
+  static constexpr const wchar_t* kNames[] = {L"Desktop", L"Common Desktop"};
+  static ui::OwnedKey Key(int i) {
+    return ui::CreateRegistryKey(i ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                                 L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", KEY_ALL_ACCESS);
   }
-  static void Write(const Folder& f, const std::wstring& value) {
-    ui::WriteStringValue(ui::CreateRegistryKey(f.root, kKey, KEY_WRITE).get(), f.name, value);
+  static void Set(const std::wstring (&values)[2]) {
+    for (int i = 0; i < 2; ++i) ui::WriteStringValue(Key(i).get(), kNames[i], values[i]);
   }
-  Folder folders_[2];
+  std::wstring ours_[2], old_[2];
 };
 
 // Every option at its default: hidden behind the tray, the desktops imported.
