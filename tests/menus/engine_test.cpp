@@ -108,10 +108,9 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   HMENU menu = ::CreatePopupMenu();
   ::AppendMenuW(menu, MF_STRING, 0x8123, L"x{TIP:astuce}");
   auto loop = [&](UINT flags) {
-    Send(w.hwnd(), WM_ENTERMENULOOP);
-    Send(w.hwnd(), WM_INITMENUPOPUP, W(menu));
-    Send(w.hwnd(), WM_MENUSELECT, MAKEWPARAM(0x8123, flags), reinterpret_cast<LPARAM>(menu));
-    Send(w.hwnd(), WM_EXITMENULOOP);
+    testing::OpenLoop(w.hwnd(), menu, [&](HMENU m) {
+      Send(w.hwnd(), WM_MENUSELECT, MAKEWPARAM(0x8123, flags), reinterpret_cast<LPARAM>(m));
+    });
   };
   loop(MF_MOUSESELECT);
   EXPECT_FALSE(KeyboardSelect());
