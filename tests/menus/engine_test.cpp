@@ -14,6 +14,7 @@
 #include "menu_testing.h"
 #include "menus/menu_engine.h"
 #include "menus/menu_fonts.h"
+#include "ui/handles.h"
 #include "ui/screen.h"
 
 namespace menus {
@@ -30,6 +31,7 @@ class Subclass : public ::testing::Test {
  protected:
   void TearDown() override {
     windows_.clear();
+    SetItalicText(false);
     EXPECT_EQ(SubclassedCount(), 0u);
     EXPECT_FALSE(MenuFontsMade());
   }
@@ -151,18 +153,10 @@ TEST_F(Subclass, AWindowSubclassedAfterTheEngineKeepsItsMessages) {
 
 HFONT CurrentFont(HDC dc) { return static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)); }
 
-class MenuFonts : public ::testing::Test {
- protected:
-  void SetUp() override { CreateMenuFonts(true, false, L""); }
-  void TearDown() override {
-    CreateMenuFonts(false, false, L"");
-    SetItalicText(false);
-    ::DeleteDC(dc);
-  }
-  HDC dc = ::CreateCompatibleDC(nullptr);
-};
-
-TEST_F(MenuFonts, NestedSelectionsGiveTheDcItsFontBackAndAFontInUseIsFreedOnceReleased) {
+TEST_F(Subclass, NestedFontSelectionsGiveTheDcItsFontBackAndAFontInUseIsFreedOnceReleased) {
+  Hooked();  // the menu fonts come with the first window
+  ui::OwnedMemoryDc memory(::CreateCompatibleDC(nullptr));
+  HDC dc = memory.get();
   HFONT own = CurrentFont(dc), text = MenuFont(1);
   {
     ScopedMenuFont outer(dc, 1);
@@ -182,23 +176,20 @@ TEST_F(MenuFonts, NestedSelectionsGiveTheDcItsFontBackAndAFontInUseIsFreedOnceRe
   ScopedMenuFont none(nullptr, 1);  // no DC: nothing to do
 }
 
-TEST_F(MenuFonts, TheyStayWhileAWindowIsHookedAndTheItalicPairComesBackWithTheNext) {
+TEST_F(Subclass, FontsStayWhileAWindowIsHookedAndTheItalicPairComesBackWithTheNext) {
+  TestWindow& a = Hooked();
+  Hooked();
   SetItalicText(true);
   HFONT italic = MenuFont(4);
   ASSERT_NE(italic, nullptr);
   SetItalicText(true);
   EXPECT_EQ(MenuFont(4), italic);  // made once
-  {
-    TestWindow a, b;
-    SubclassForm(a.hwnd(), nullptr, nullptr, 0);
-    SubclassForm(b.hwnd(), nullptr, nullptr, 0);
-    a.Destroy();
-    EXPECT_EQ(SubclassedCount(), 1u);
-    EXPECT_TRUE(MenuFontsMade());
-  }
+  a.Destroy();
+  EXPECT_EQ(SubclassedCount(), 1u);
+  EXPECT_TRUE(MenuFontsMade());
+  windows_.clear();
   EXPECT_FALSE(MenuFontsMade());
-  TestWindow w;
-  SubclassForm(w.hwnd(), nullptr, nullptr, 0);
+  Hooked();
   EXPECT_NE(MenuFont(4), nullptr);
 }
 

@@ -119,12 +119,7 @@ TEST_F(Primitives, GradientsFillTheirRectangleOnlyFromTheFirstColour) {
     EXPECT_EQ(wide.At(1 + width, 3), colours[static_cast<std::size_t>(bands.count - 1)]);
     EXPECT_EQ(Count(wide, kGreen), 2 * (width + 4) + 6 * 4);
   }
-  // A vertical one runs from the second colour at the top.
-  DrawGradient(kRed, kBlue, false, canvas.Dc(), RECT{0, 10, 8, 50});
-  ExpectPixels(canvas, {{4, 10, kBlue}, {4, 9, kGreen}, {4, 50, kGreen}});
-  EXPECT_GT(GetRValue(canvas.At(4, 49)), 240);
   // Empty ones paint nothing.
-  Fill(canvas, kGreen);
   for (RECT r : {RECT{10, 10, 10, 30}, RECT{10, 10, 30, 10}, RECT{30, 30, 10, 10}, RECT{10, 10, 11, 9}})
     for (bool horizontal : {true, false}) DrawGradient(kRed, kBlue, horizontal, canvas.Dc(), r);
   EXPECT_EQ(Count(canvas, kGreen), 64 * 64);
@@ -172,22 +167,19 @@ TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
 TEST_F(Primitives, TransparentBitmapRefusesWhatItCannotDraw) {
   ui::OwnedBitmap picture = Picture(8, 8, SquareOnMagenta);
   ui::OwnedBrush brush(::CreateSolidBrush(kRed));
-  Canvas other(4, 4);
-  struct Case { RECT dest; HGDIOBJ bitmap; RECT src; bool heldElsewhere; };
-  for (Case c : {Case{{4, 4, 4, 20}, picture.get(), {}, false}, Case{{4, 4, 20, 20}, nullptr, {}, false},
-                 Case{{4, 4, 20, 20}, brush.get(), {}, false},
-                 Case{{4, 4, 20, 20}, reinterpret_cast<HGDIOBJ>(12345), {}, false},
-                 Case{{4, 4, 20, 20}, picture.get(), {8, 0, 4, 8}, false},  // an inverted source part
-                 Case{{4, 4, 20, 20}, picture.get(), {}, true}}) {           // cannot be selected here
-    HGDIOBJ old = c.heldElsewhere ? ::SelectObject(other.Dc(), picture.get()) : nullptr;
-    int w = 0, h = 0;
-    EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), c.dest, static_cast<HBITMAP>(c.bitmap), c.src, -1, w, h));
-    if (old) ::SelectObject(other.Dc(), old);
+  const RECT dest{4, 4, 20, 20};
+  RECT src{}, inverted{8, 0, 4, 8};
+  int w = 0, h = 0;
+  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, nullptr, src, -1, w, h));
+  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, reinterpret_cast<HBITMAP>(brush.get()), src, -1, w, h));
+  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, picture.get(), inverted, -1, w, h));
+  {
+    Canvas other(4, 4);  // selected there, the picture cannot be selected here
+    ui::ScopedSelect held(other.Dc(), picture.get());
+    EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, picture.get(), src, -1, w, h));
   }
   EXPECT_EQ(Count(canvas, kGreen), 64 * 64);
-  RECT src{};
-  int w = 0, h = 0;  // the bitmap is free again and draws
-  EXPECT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h));
+  EXPECT_TRUE(DrawTransparentBitmap(canvas.Dc(), dest, picture.get(), src, -1, w, h));  // free again, it draws
 }
 
 // Side bars 200 high: every DC, font and bitmap made on the way given back.
@@ -370,14 +362,25 @@ TEST_F(MenuItems, ASideBarSplitsALongPopupIntoColumnsAndOnlyThen) {
   EXPECT_EQ(Rec(barred, 0).Height, perColumn * 22);
 }
 
-TEST_F(MenuItems, TextAndPictureSitInTheItem) {
-  HMENU menu = Prepared({L"Quitter{IMG:i5}"});
+// A list image, then bitmaps of both kinds, drawn with their background
+// only when asked; nothing outside the item.
+TEST_F(MenuItems, TextAndPictureSitInTheItemAndRiseWhenSelected) {
+  ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
+  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
+  std::vector<std::wstring> captions{L"Quitter{IMG:i5}"};
+  for (HBITMAP bitmap : {dib.get(), ddb.get()})
+    for (const wchar_t* opaque : {L"}", L"|IMGBKG}"}) captions.push_back(L"Image{IMG:" + HandleText(bitmap) + opaque);
+  HMENU menu = Prepared(captions);
   Canvas canvas(kWide, 30);
-  Fill(canvas, kGreen);
-  ASSERT_TRUE(Draw(canvas, menu, 0));
-  // The picture's corner transparent; nothing outside the item.
-  ExpectPixels(canvas, {{kPicX + 4, kPicY + 4, kRed}, {kPicX + 11, kPicY + 11, kRed}, {kPicX, kPicY, Sys(COLOR_MENU)},
-                        {103, 5, Sys(COLOR_MENU)}, {2, 13, kGreen}});
+  for (int p = 4; p >= 0; --p) {  // the list image's last, for its text below
+    Fill(canvas, kGreen);
+    ASSERT_TRUE(Draw(canvas, menu, p));
+    ExpectPixels(canvas, {{kPicX + 4, kPicY + 4, kRed}, {kPicX + 11, kPicY + 11, kRed},
+                          {kPicX, kPicY, p % 2 == 0 && p ? kMagenta : Sys(COLOR_MENU)}, {103, 5, Sys(COLOR_MENU)},
+                          {2, 13, kGreen}});
+  }
+  // An icon is never drawn opaque: it has its own mask.
+  EXPECT_FALSE(Rec(Prepared({L"Ic\u00f4ne{IMG:i2|IMGBKG}"}), 0).ImageOpaque);
   // The text starts 23 pixels in.
   int first = kWide;
   for (int x = 0; x < kWide; ++x)
@@ -385,11 +388,8 @@ TEST_F(MenuItems, TextAndPictureSitInTheItem) {
       if (canvas.At(x, y) == ::GetSysColor(COLOR_MENUTEXT)) first = std::min(first, x);
   EXPECT_GE(first, 3 + 23);
   EXPECT_LE(first, 3 + 25);
-}
-
-TEST_F(MenuItems, ASelectedItemFadesFromTheHighlightAndLiftsItsPictureOverItsShadow) {
-  Canvas canvas(kWide, 30);
-  ASSERT_TRUE(Draw(canvas, Prepared({L"Quitter{IMG:i5}"}), 0, ODS_SELECTED));
+  // Selected, it fades from the highlight and lifts its picture over its shadow.
+  ASSERT_TRUE(Draw(canvas, menu, 0, ODS_SELECTED));
   EXPECT_TRUE(Near(canvas.At(3 + 21, 3 + 20), HighlightColor()));
   EXPECT_TRUE(Near(canvas.At(3 + 199, 3 + 20), ::GetSysColor(COLOR_MENU)));
   // The picture one pixel up and left, its shadow one pixel down and right.
@@ -435,23 +435,9 @@ TEST_F(MenuItems, SeparatorsAreEtchedOrRaisedAndDrawnOnlyWhole) {
   EXPECT_FALSE(barAt(3 + 100));
 }
 
-TEST_F(MenuItems, BitmapsOfBothKindsAreDrawnWithTheirBackgroundOnlyWhenAsked) {
-  ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
-  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
-  for (HBITMAP bitmap : {dib.get(), ddb.get()}) {
-    HMENU menu = Prepared({L"Transparent{IMG:" + HandleText(bitmap) + L"}", L"Opaque{IMG:" + HandleText(bitmap) +
-                                                                               L"|IMGBKG}"});
-    Canvas clear(kWide, 30), opaque(kWide, 30);
-    ASSERT_TRUE(Draw(clear, menu, 0));
-    ASSERT_TRUE(Draw(opaque, menu, 1));
-    ExpectPixels(clear, {{kPicX + 8, kPicY + 8, kRed}, {kPicX, kPicY, Sys(COLOR_MENU)}});
-    ExpectPixels(opaque, {{kPicX + 8, kPicY + 8, kRed}, {kPicX, kPicY, kMagenta}});
-  }
-  // An icon is never drawn opaque: it has its own mask.
-  EXPECT_FALSE(Rec(Prepared({L"Ic\u00f4ne{IMG:i2|IMGBKG}"}), 0).ImageOpaque);
-}
-
-TEST_F(MenuItems, DrawingMakesNothingOnceEachPictureIsReady) {
+// Drawing makes nothing once each picture is ready; pictures that keep
+// changing show as they are now, and the cache of them stays bounded.
+TEST_F(MenuItems, PicturesAreMadeOnceAndShowAsTheyAreNow) {
   HMENU menu = Prepared({L"Un{IMG:i1}", L"-", L"Deux{IMG:i2}", L"Trois"});
   Canvas canvas(kWide, 30);
   for (int p = 0; p < 4; ++p) Draw(canvas, menu, p);
@@ -460,10 +446,6 @@ TEST_F(MenuItems, DrawingMakesNothingOnceEachPictureIsReady) {
     for (int p = 0; p < 4; ++p) Draw(canvas, menu, p, i % 2 ? ODS_SELECTED : 0);
   EXPECT_EQ(GdiObjectsMade(), made);
   EXPECT_EQ(GdiObjectsHeld(), held);
-}
-
-TEST_F(MenuItems, PicturesThatKeepChangingShowAsTheyAreNowAndTheCacheStaysBounded) {
-  Canvas canvas(kWide, 30);
   for (int i = 0; i < 1000; ++i) {
     // A handle freed is soon given to the next bitmap: its old picture must not show.
     const COLORREF colour = RGB(i % 256, 255 - i % 256, 40);
