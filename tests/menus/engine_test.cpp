@@ -86,31 +86,29 @@ TEST_F(Subclass, ASlowPopupShowsTheHourglassUntilTheMenuIdles) {
   Send(w.hwnd(), WM_EXITMENULOOP);  // an end without a beginning leaves the pointer alone
   EXPECT_EQ(ui::MousePointer(), ui::kDefaultPointer);
   cMenuItems& items = *InstanceOf(w.hwnd());
-  HMENU slow = ::CreatePopupMenu(), other = ::CreatePopupMenu();
-  items.Store().PutPanel(HandleOf(other)).HasImages = true;
-  items.InitializeSubMenu(w.hwnd(), nullptr, nullptr, true, slow);
-  ASSERT_NE(items.Store().FindPanel(HandleOf(other)), nullptr);  // the others stay
-  EXPECT_TRUE(items.Store().FindPanel(HandleOf(other))->HasImages);
+  ui::OwnedMenu slow(::CreatePopupMenu()), other(::CreatePopupMenu());
+  items.Store().PutPanel(HandleOf(other.get())).HasImages = true;
+  items.InitializeSubMenu(w.hwnd(), nullptr, nullptr, true, slow.get());
+  ASSERT_NE(items.Store().FindPanel(HandleOf(other.get())), nullptr);  // the others stay
+  EXPECT_TRUE(items.Store().FindPanel(HandleOf(other.get()))->HasImages);
 
   Send(w.hwnd(), WM_ENTERMENULOOP);
-  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow));
+  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow.get()));
   EXPECT_EQ(ui::MousePointer(), ui::kHourglass);
   Send(w.hwnd(), WM_ENTERIDLE, MSGF_MENU);
   EXPECT_EQ(ui::MousePointer(), ui::kDefaultPointer);
-  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow));
+  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow.get()));
   Send(w.hwnd(), WM_EXITMENULOOP);
   EXPECT_EQ(ui::MousePointer(), ui::kDefaultPointer);
-  ::DestroyMenu(slow);
-  ::DestroyMenu(other);
 }
 
 TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   TipsLog tips;
   TestWindow& w = Hooked(&tips);
-  HMENU menu = ::CreatePopupMenu();
-  ::AppendMenuW(menu, MF_STRING, 0x8123, L"x{TIP:astuce}");
+  ui::OwnedMenu menu(::CreatePopupMenu());
+  ::AppendMenuW(menu.get(), MF_STRING, 0x8123, L"x{TIP:astuce}");
   auto loop = [&](UINT flags) {
-    testing::OpenLoop(w.hwnd(), menu, [&](HMENU m) {
+    testing::OpenLoop(w.hwnd(), menu.get(), [&](HMENU m) {
       Send(w.hwnd(), WM_MENUSELECT, MAKEWPARAM(0x8123, flags), reinterpret_cast<LPARAM>(m));
     });
   };
@@ -130,25 +128,23 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   items.InitializeSubMenu(w.hwnd(), nullptr, &tips, true);
   items.InitializeSubMenu(w.hwnd(), nullptr, nullptr, true);
   EXPECT_EQ(items.ShowTips(), &other);
-  ::DestroyMenu(menu);
 }
 
 // Someone who subclassed after the engine is not cut off when it leaves.
+LONG_PTR engineProc = 0;
 LRESULT CALLBACK LaterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_USER + 1) return 77;
-  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(::GetPropW(hwnd, L"later")), hwnd, msg, wp, lp);
+  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(engineProc), hwnd, msg, wp, lp);
 }
 
 TEST_F(Subclass, AWindowSubclassedAfterTheEngineKeepsItsMessages) {
   TestWindow& w = Hooked();
-  auto prev = ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterProc));
-  ::SetPropW(w.hwnd(), L"later", reinterpret_cast<HANDLE>(prev));
+  engineProc = ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterProc));
   UnsubclassForm(w.hwnd());
   EXPECT_EQ(Send(w.hwnd(), WM_USER + 1), 77);
   Send(w.hwnd(), WM_USER + 2);
   EXPECT_EQ(w.Count(WM_USER + 2), 1);
-  ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, prev);
-  ::RemovePropW(w.hwnd(), L"later");
+  ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, engineProc);
 }
 
 HFONT CurrentFont(HDC dc) { return static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)); }
