@@ -19,7 +19,6 @@
 #include "ui/edit_controls.h"
 #include "ui/form.h"
 #include "ui/handles.h"
-#include "ui/image_list.h"
 #include "ui/menu.h"
 #include "ui/picture.h"
 #include "ui/seams.h"
@@ -311,19 +310,14 @@ TEST(MenuLoop, RuntimePopups) {
   holder.Load();
   holder.names.AddItem(L"Un");
   holder.names.AddItem(L"Deux");
-  ui::ImageList pictures;
-  {
-    ui::OwnedBitmap strip = ui::CreateDib(16 * 9, 16, 32);
-    pictures.LoadStrip(strip.get(), 16, RGB(255, 0, 255));
-  }
-  SubclassForm(holder.hwnd(), &pictures, nullptr, 0);
+  SubclassForm(holder.hwnd(), nullptr, nullptr, 0);
   ui::MenuItem menu;
   ui::MenuItem& groups = menu.Add(L"SelGroupe", L"Groupe de programmes");
   const std::vector<std::wstring> names{L"R&D", L"-Jeux", L"a{b}c", L"un\tdeux", L"x{IMG:i3}", L""};
   for (const std::wstring& name : names) {
     ui::MenuItem& item = groups.Add(L"Groupe", name);
     item.Literal = true;
-    item.Tags = L"{IMG:i9}";
+    item.Tags = L"{IMG:logo}";
   }
   menu.Add(L"I1", L"-");
   menu.Add(L"Voir", L"Voir{IMG:logo}");
@@ -334,18 +328,19 @@ TEST(MenuLoop, RuntimePopups) {
   LoopDesktop desktop;
   ui::PopupMenu(holder.hwnd(), menu);
   // Names as typed: every "&" shown, no separator, no mark-up, tabs as
-  // blanks; each with the group picture. The sub-menus open after their parent.
+  // blanks; each with the program's picture. The sub-menus open after their parent.
   const std::vector<std::wstring> shown{L"R&&D", L"-Jeux", L"a{b}c", L"un deux", L"x{IMG:i3}", L""};
   const std::size_t perLoop = 4 + 2 * names.size() + 2 * 2;
   ASSERT_EQ(desktop.drawn.size(), perLoop);
   EXPECT_TRUE(desktop.drawn[1].Flags & tolvane::kItemSeparator);
-  EXPECT_EQ(desktop.drawn[2].Image, HandleText(holder.logo.GetPicture()->Bitmap()));
+  const std::wstring logo = HandleText(holder.logo.GetPicture()->Bitmap());
+  EXPECT_EQ(desktop.drawn[2].Image, logo);
   EXPECT_EQ(desktop.drawn.back().Text, L"Deux");
   for (std::size_t i = 0; i < names.size(); ++i) {
     const tolvane::MenuItemRec& rec = desktop.drawn[i + 4];
     EXPECT_EQ(rec.Text, shown[i]);
     EXPECT_EQ(rec.Flags & tolvane::kItemSeparator, 0u) << i;
-    EXPECT_EQ(rec.Image, HandleText(pictures.Picture(8)));
+    EXPECT_EQ(rec.Image, logo);
   }
   const long held = GdiObjectsHeld();
   for (int i = 0; i < 1000; ++i) ui::PopupMenu(holder.hwnd(), menu);
