@@ -276,7 +276,7 @@ class MenuItems : public ::testing::Test {
   std::vector<HMENU> menus_;
 };
 
-TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheirText) {
+TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsMadeOwnerDrawnKeepingTheirTextAndRefreshedInPlace) {
   HMENU menu = Prepared({L"Quitter l'application{IMG:i5}", L"-", L"Ouvrir\tCtrl+O"});
   const tolvane::MenuItemRec& quit = Rec(menu, 0);
   EXPECT_EQ(quit.Text, L"Quitter l'application");
@@ -302,18 +302,15 @@ TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheir
   // A window's own owner-drawn items are not taken.
   MEASUREITEMSTRUCT other{ODT_MENU, 0, 7, 0, 0, 12345};
   EXPECT_FALSE(OnMeasureItem(items_, reinterpret_cast<LPARAM>(&other)));
-}
-
-TEST_F(MenuItems, APopupPreparedAgainIsRefreshedInPlace) {
-  HMENU menu = Prepared({L"Un{IMG:i1}", L"Deux"});
+  // Prepared again, and again, the pop-up's records are refreshed in place.
   const std::size_t records = items_->Store().ItemCount();
-  ::ModifyMenuW(menu, 1, MF_BYPOSITION | MF_STRING | MF_GRAYED, 101, L"Trois{DEFAULT}");
+  ::ModifyMenuW(menu, 2, MF_BYPOSITION | MF_STRING | MF_GRAYED, 101, L"Trois{DEFAULT}");
   items_->IsWindowList(menu, false);
   items_->IsWindowList(menu, false);
   EXPECT_EQ(items_->Store().ItemCount(), records);
-  EXPECT_EQ(Rec(menu, 1).Text, L"Trois");
-  EXPECT_EQ(Rec(menu, 1).Flags, unsigned{tolvane::kItemDisabled | tolvane::kItemDefault});
-  EXPECT_EQ(Rec(menu, 0).Text, L"Un");
+  EXPECT_EQ(Rec(menu, 2).Text, L"Trois");
+  EXPECT_EQ(Rec(menu, 2).Flags, unsigned{tolvane::kItemDisabled | tolvane::kItemDefault});
+  EXPECT_EQ(Rec(menu, 0).Text, L"Quitter l'application");
   // Without its picture the pop-up loses the picture column.
   ::ModifyMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 100, L"Un");
   items_->IsWindowList(menu, false);
@@ -383,21 +380,10 @@ TEST_F(MenuItems, TextAndPictureSitInTheItemAndRiseWhenSelected) {
                         {3 + 10, 3 + 21, Sys(COLOR_BTNSHADOW)}});
 }
 
-TEST_F(MenuItems, ADisabledItemIsFlatWhenHighlightedAndEmbossedOtherwise) {
-  HMENU menu = Prepared({L"Grise\u00e9"}, MF_GRAYED);
-  Canvas flat(kWide, 30), embossed(kWide, 30);
-  ASSERT_TRUE(Draw(flat, menu, 0, ODS_SELECTED | ODS_GRAYED));
-  EXPECT_TRUE(Near(flat.At(3 + 1, 3 + 20), HighlightColor()));
-  EXPECT_GT(Count(flat, ::GetSysColor(COLOR_GRAYTEXT)), 10);
-  SetHighlightDisabled(false);
-  ASSERT_TRUE(Draw(embossed, menu, 0, ODS_SELECTED | ODS_GRAYED));
-  EXPECT_EQ(embossed.At(3 + 1, 3 + 20), RGB(0, 0, 0));  // no highlight painted
-  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_GRAYTEXT)), 10);
-  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 10);  // the light pass
-}
-
-TEST_F(MenuItems, SeparatorsAreEtchedOrRaisedAndDrawnOnlyWhole) {
-  HMENU menu = Prepared({L"-", L"-{RAISED}", L"-Titre"});
+// Separators are etched or raised and drawn only whole; a disabled item is
+// flat when it may be highlighted and embossed otherwise.
+TEST_F(MenuItems, SeparatorsAndDisabledItems) {
+  HMENU menu = Prepared({L"-", L"-{RAISED}", L"-Titre", L"Grise\u00e9"}, MF_GRAYED);
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
   Canvas etched(kWide, 30), raised(kWide, 30), moved(kWide, 30), caption(kWide, 30);
   ASSERT_TRUE(Draw(etched, menu, 0));
@@ -417,6 +403,15 @@ TEST_F(MenuItems, SeparatorsAreEtchedOrRaisedAndDrawnOnlyWhole) {
   EXPECT_TRUE(barAt(3 + 5));
   EXPECT_TRUE(barAt(3 + 195));
   EXPECT_FALSE(barAt(3 + 100));
+  Canvas flat(kWide, 30), embossed(kWide, 30);
+  ASSERT_TRUE(Draw(flat, menu, 3, ODS_SELECTED | ODS_GRAYED));
+  EXPECT_TRUE(Near(flat.At(3 + 1, 3 + 20), HighlightColor()));
+  EXPECT_GT(Count(flat, ::GetSysColor(COLOR_GRAYTEXT)), 10);
+  SetHighlightDisabled(false);
+  ASSERT_TRUE(Draw(embossed, menu, 3, ODS_SELECTED | ODS_GRAYED));
+  EXPECT_EQ(embossed.At(3 + 1, 3 + 20), RGB(0, 0, 0));  // no highlight painted
+  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_GRAYTEXT)), 10);
+  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 10);  // the light pass
 }
 
 // Drawing makes nothing once each picture is ready; pictures that keep
