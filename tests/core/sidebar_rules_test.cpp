@@ -59,7 +59,6 @@ TEST(SidebarSpec, ReadsSizesWidthsAndTheTextApart) {
     int largest, smallest, width;
   } cases[] = {
       {L"{Sidebar|", 11, 5, 35},
-      {L"{Sidebar|FSize:30|Width:20|", 24, 5, 35},
       {L"{Sidebar|FSize:3|MinFSize:2|Width:50|", 7, 5, 50},
       {L"{Sidebar|FSize:|MinFSize:30|", 7, 7, 35},
       {L"{Sidebar|FSize:14|MinFSize:9|Width:99999999999|", 14, 9, 35},
@@ -110,8 +109,6 @@ TEST(SidebarPicture, PlacedAcrossAndAlong) {
     EXPECT_EQ(std::tie(p->x, p->y, p->width, p->height), std::tie(c.x, c.y, c.width, c.height))
         << c.iw << "x" << c.ih << " " << c.align;
   }
-  EXPECT_FALSE(PlaceSidebarPicture(0, 16, 35, 100, L""));
-  EXPECT_FALSE(PlaceSidebarPicture(16, 0, 35, 100, L""));
   EXPECT_EQ(SidebarLineStart(L"Bot", 200, 50), 197);
   EXPECT_EQ(SidebarLineStart(L"top", 200, 50), 53);
   EXPECT_EQ(SidebarLineStart(L"", 200, 51), 125);

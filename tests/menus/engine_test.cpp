@@ -14,6 +14,7 @@
 #include "menu_testing.h"
 #include "menus/menu_engine.h"
 #include "menus/menu_fonts.h"
+#include "ui/handles.h"
 #include "ui/screen.h"
 
 namespace menus {
@@ -30,6 +31,7 @@ class Subclass : public ::testing::Test {
  protected:
   void TearDown() override {
     windows_.clear();
+    SetItalicText(false);
     EXPECT_EQ(SubclassedCount(), 0u);
     EXPECT_FALSE(MenuFontsMade());
   }
@@ -84,34 +86,31 @@ TEST_F(Subclass, ASlowPopupShowsTheHourglassUntilTheMenuIdles) {
   Send(w.hwnd(), WM_EXITMENULOOP);  // an end without a beginning leaves the pointer alone
   EXPECT_EQ(ui::MousePointer(), ui::kDefaultPointer);
   cMenuItems& items = *InstanceOf(w.hwnd());
-  HMENU slow = ::CreatePopupMenu(), other = ::CreatePopupMenu();
-  items.Store().PutPanel(HandleOf(other)).HasImages = true;
-  items.InitializeSubMenu(w.hwnd(), nullptr, nullptr, true, slow);
-  ASSERT_NE(items.Store().FindPanel(HandleOf(other)), nullptr);  // the others stay
-  EXPECT_TRUE(items.Store().FindPanel(HandleOf(other))->HasImages);
+  ui::OwnedMenu slow(::CreatePopupMenu()), other(::CreatePopupMenu());
+  items.Store().PutPanel(HandleOf(other.get())).HasImages = true;
+  items.InitializeSubMenu(w.hwnd(), nullptr, nullptr, true, slow.get());
+  ASSERT_NE(items.Store().FindPanel(HandleOf(other.get())), nullptr);  // the others stay
+  EXPECT_TRUE(items.Store().FindPanel(HandleOf(other.get()))->HasImages);
 
   Send(w.hwnd(), WM_ENTERMENULOOP);
-  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow));
+  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow.get()));
   EXPECT_EQ(ui::MousePointer(), ui::kHourglass);
   Send(w.hwnd(), WM_ENTERIDLE, MSGF_MENU);
   EXPECT_EQ(ui::MousePointer(), ui::kDefaultPointer);
-  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow));
+  Send(w.hwnd(), WM_INITMENUPOPUP, W(slow.get()));
   Send(w.hwnd(), WM_EXITMENULOOP);
   EXPECT_EQ(ui::MousePointer(), ui::kDefaultPointer);
-  ::DestroyMenu(slow);
-  ::DestroyMenu(other);
 }
 
 TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   TipsLog tips;
   TestWindow& w = Hooked(&tips);
-  HMENU menu = ::CreatePopupMenu();
-  ::AppendMenuW(menu, MF_STRING, 0x8123, L"x{TIP:astuce}");
+  ui::OwnedMenu menu(::CreatePopupMenu());
+  ::AppendMenuW(menu.get(), MF_STRING, 0x8123, L"x{TIP:astuce}");
   auto loop = [&](UINT flags) {
-    Send(w.hwnd(), WM_ENTERMENULOOP);
-    Send(w.hwnd(), WM_INITMENUPOPUP, W(menu));
-    Send(w.hwnd(), WM_MENUSELECT, MAKEWPARAM(0x8123, flags), reinterpret_cast<LPARAM>(menu));
-    Send(w.hwnd(), WM_EXITMENULOOP);
+    testing::OpenLoop(w.hwnd(), menu.get(), [&](HMENU m) {
+      Send(w.hwnd(), WM_MENUSELECT, MAKEWPARAM(0x8123, flags), reinterpret_cast<LPARAM>(m));
+    });
   };
   loop(MF_MOUSESELECT);
   EXPECT_FALSE(KeyboardSelect());
@@ -129,41 +128,31 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
   items.InitializeSubMenu(w.hwnd(), nullptr, &tips, true);
   items.InitializeSubMenu(w.hwnd(), nullptr, nullptr, true);
   EXPECT_EQ(items.ShowTips(), &other);
-  ::DestroyMenu(menu);
 }
 
 // Someone who subclassed after the engine is not cut off when it leaves.
+LONG_PTR engineProc = 0;
 LRESULT CALLBACK LaterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_USER + 1) return 77;
-  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(::GetPropW(hwnd, L"later")), hwnd, msg, wp, lp);
+  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(engineProc), hwnd, msg, wp, lp);
 }
 
 TEST_F(Subclass, AWindowSubclassedAfterTheEngineKeepsItsMessages) {
   TestWindow& w = Hooked();
-  auto prev = ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterProc));
-  ::SetPropW(w.hwnd(), L"later", reinterpret_cast<HANDLE>(prev));
+  engineProc = ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterProc));
   UnsubclassForm(w.hwnd());
   EXPECT_EQ(Send(w.hwnd(), WM_USER + 1), 77);
   Send(w.hwnd(), WM_USER + 2);
   EXPECT_EQ(w.Count(WM_USER + 2), 1);
-  ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, prev);
-  ::RemovePropW(w.hwnd(), L"later");
+  ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, engineProc);
 }
 
 HFONT CurrentFont(HDC dc) { return static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)); }
 
-class MenuFonts : public ::testing::Test {
- protected:
-  void SetUp() override { CreateMenuFonts(true, false, L""); }
-  void TearDown() override {
-    CreateMenuFonts(false, false, L"");
-    SetItalicText(false);
-    ::DeleteDC(dc);
-  }
-  HDC dc = ::CreateCompatibleDC(nullptr);
-};
-
-TEST_F(MenuFonts, NestedSelectionsGiveTheDcItsFontBackAndAFontInUseIsFreedOnceReleased) {
+TEST_F(Subclass, NestedFontSelectionsGiveTheDcItsFontBackAndAFontInUseIsFreedOnceReleased) {
+  Hooked();  // the menu fonts come with the first window
+  ui::OwnedMemoryDc memory(::CreateCompatibleDC(nullptr));
+  HDC dc = memory.get();
   HFONT own = CurrentFont(dc), text = MenuFont(1);
   {
     ScopedMenuFont outer(dc, 1);
@@ -183,23 +172,20 @@ TEST_F(MenuFonts, NestedSelectionsGiveTheDcItsFontBackAndAFontInUseIsFreedOnceRe
   ScopedMenuFont none(nullptr, 1);  // no DC: nothing to do
 }
 
-TEST_F(MenuFonts, TheyStayWhileAWindowIsHookedAndTheItalicPairComesBackWithTheNext) {
+TEST_F(Subclass, FontsStayWhileAWindowIsHookedAndTheItalicPairComesBackWithTheNext) {
+  TestWindow& a = Hooked();
+  Hooked();
   SetItalicText(true);
   HFONT italic = MenuFont(4);
   ASSERT_NE(italic, nullptr);
   SetItalicText(true);
   EXPECT_EQ(MenuFont(4), italic);  // made once
-  {
-    TestWindow a, b;
-    SubclassForm(a.hwnd(), nullptr, nullptr, 0);
-    SubclassForm(b.hwnd(), nullptr, nullptr, 0);
-    a.Destroy();
-    EXPECT_EQ(SubclassedCount(), 1u);
-    EXPECT_TRUE(MenuFontsMade());
-  }
+  a.Destroy();
+  EXPECT_EQ(SubclassedCount(), 1u);
+  EXPECT_TRUE(MenuFontsMade());
+  windows_.clear();
   EXPECT_FALSE(MenuFontsMade());
-  TestWindow w;
-  SubclassForm(w.hwnd(), nullptr, nullptr, 0);
+  Hooked();
   EXPECT_NE(MenuFont(4), nullptr);
 }
 

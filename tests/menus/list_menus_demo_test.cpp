@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "canvas.h"
@@ -18,7 +20,6 @@
 #include "ui/edit_controls.h"
 #include "ui/form.h"
 #include "ui/handles.h"
-#include "ui/image_list.h"
 #include "ui/menu.h"
 #include "ui/picture.h"
 #include "ui/seams.h"
@@ -28,19 +29,11 @@ namespace {
 
 using testing::DrawItem;
 using testing::MenuTypist;
+using testing::OpenLoop;
 using testing::TestWindow;
 
 using testing::HandleText;
 using testing::MenuText;
-
-// What a menu loop sends for `menu` and every sub-menu it has once open, choosing nothing.
-void OpenLoop(HWND owner, HMENU menu) {
-  ::SendMessageW(owner, WM_ENTERMENULOOP, 0, 0);
-  ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-  for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-    if (HMENU sub = ::GetSubMenu(menu, i)) ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), i);
-  ::SendMessageW(owner, WM_EXITMENULOOP, 0, 0);
-}
 
 // An item's place, 240 x 24, in the menu colour.
 struct ItemCanvas : Canvas {
@@ -118,28 +111,27 @@ class Demo : public ::testing::Test {
   HMENU root = nullptr, bar = nullptr, extra = nullptr;
 };
 
-TEST_F(Demo, ASubMenuMirrorsTheListBoxAndSelectsInIt) {
+// A sub-menu mirrors the list box and selects in it; the built-in lists'
+// choices reach the event object.
+TEST_F(Demo, ChoicesOfTheGeneratedLists) {
   Track({VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
   EXPECT_EQ(::SendMessageW(list, LB_GETCURSEL, 0, 0), 2);
-  ASSERT_EQ(form.Count(WM_COMMAND), 1);  // the menu's own command is taken by the engine
-  for (const auto& r : form.Log())
-    if (r.message == WM_COMMAND) {
-      EXPECT_EQ(r.wParam, MAKEWPARAM(0x8200, LBN_SELCHANGE));
-      EXPECT_EQ(r.lParam, reinterpret_cast<LPARAM>(list));
-    }
   HMENU entries = ::GetSubMenu(root, 0);
   ASSERT_TRUE(entries);
   EXPECT_EQ(::GetMenuItemCount(entries), 3);
   EXPECT_TRUE(::GetMenuState(entries, 1, MF_BYPOSITION) & MF_CHECKED);  // the selection when it opened
   ASSERT_TRUE(Record(entries, 1));
   EXPECT_EQ(Record(entries, 1)->Text, L"Second && dernier");  // its ampersand shown
-}
-
-TEST_F(Demo, BuiltInChoicesReachTheEventObject) {
   Track({VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
   Track({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});  // the first header is passed by
   EXPECT_EQ(tips.choices, (std::vector<std::wstring>{L"st/State/AL", L"m/Month/10"}));
   EXPECT_TRUE(::GetMenuState(::GetSubMenu(root, 1), 32456, MF_BYCOMMAND) & MF_CHECKED);  // Texas
+  // The menus' own commands are taken by the engine: the form hears only of the list box.
+  ASSERT_EQ(form.Count(WM_COMMAND), 1);
+  const MSG& command =
+      *std::find_if(form.Log().begin(), form.Log().end(), [](const MSG& m) { return m.message == WM_COMMAND; });
+  EXPECT_EQ(command.wParam, MAKEWPARAM(0x8200, LBN_SELCHANGE));
+  EXPECT_EQ(command.lParam, reinterpret_cast<LPARAM>(list));
 }
 
 TEST_F(Demo, OpeningsKeepTheCountsSteady) {
@@ -147,50 +139,44 @@ TEST_F(Demo, OpeningsKeepTheCountsSteady) {
   ItemCanvas c;
   int round = 0;
   auto openAndDraw = [&] {
-    OpenLoop(form.hwnd(), root);
+    const bool draw = round++ % 10 == 0;
+    OpenLoop(form.hwnd(), root, [&](HMENU m) {
+      for (int p = 0; draw && p < ::GetMenuItemCount(m); ++p) Draw(c, m, p, ODA_DRAWENTIRE, p % 2 ? ODS_SELECTED : 0);
+    });
     // A pop-up its caller makes for one opening and then destroys.
     HMENU once = ::CreatePopupMenu();
     ::AppendMenuW(once, MF_STRING, 1, L"Couleurs{lvColors:}");
     OpenLoop(form.hwnd(), once);
     ::DestroyMenu(once);
-    if (round++ % 10) return;
-    for (int i = 0; i < ::GetMenuItemCount(root); ++i)
-      if (HMENU sub = ::GetSubMenu(root, i))
-        for (int p = 0; p < ::GetMenuItemCount(sub); ++p) Draw(c, sub, p, ODA_DRAWENTIRE, p % 2 ? ODS_SELECTED : 0);
   };
-  // The side bar measured alike at every opening, and drawn alike in that width.
-  auto barShot = [&] {
-    ItemCanvas shot;
+  cMenuItems& items = *InstanceOf(form.hwnd());
+  // The side bar measured alike at every opening, and drawn again only for a new column.
+  auto sideBar = [&] {
     const MEASUREITEMSTRUCT m = testing::MeasureItem(form.hwnd(), bar, 0);
-    DrawItem(form.hwnd(), shot.Dc(), bar, 0, {0, 0}, 0, ODA_DRAWENTIRE, static_cast<LONG>(m.itemWidth));
-    std::vector<int> ink{static_cast<int>(m.itemWidth), static_cast<int>(m.itemHeight)};
-    for (int x = 0; x < 60; ++x) ink.push_back(shot.Inked(x, x + 1));
-    return ink;
+    const tolvane::MenuPanelRec* panel = items.Store().FindPanel(HandleOf(bar));
+    return std::tuple(m.itemWidth, m.itemHeight, panel ? panel->SideBarBitmap : 0);
   };
   openAndDraw();
-  const std::vector<int> firstBar = barShot();
+  const auto firstBar = sideBar();
+  ASSERT_NE(std::get<2>(firstBar), 0u);
   const long held = GdiObjectsHeld();
-  cMenuItems& items = *InstanceOf(form.hwnd());
   const std::size_t popups = items.Store().PopupCount(), generated = items.GeneratedCount();
   HMENU first = ::GetSubMenu(root, 0);
   for (int i = 0; i < 1000; ++i) openAndDraw();
   EXPECT_EQ(GdiObjectsHeld(), held);
   EXPECT_EQ(items.Store().PopupCount(), popups);
   EXPECT_EQ(items.GeneratedCount(), generated);
-  EXPECT_EQ(barShot(), firstBar);
+  EXPECT_EQ(sideBar(), firstBar);
   EXPECT_TRUE(::GetSubMenu(root, 0) == first || !::IsMenu(first));
   EXPECT_EQ(::GetSubMenu(root, 3), bar);
-  // The side bar is drawn again only for a new column.
-  const tolvane::MenuPanelRec* panel = items.Store().FindPanel(HandleOf(bar));
-  ASSERT_TRUE(panel);
-  const tolvane::HandleValue sideBar = panel->SideBarBitmap;
-  EXPECT_NE(sideBar, 0u);
-  OpenLoop(form.hwnd(), root);
-  EXPECT_EQ(panel->SideBarBitmap, sideBar);
 }
 
-TEST_F(Demo, DriveFontAndFileEntriesShowTheirLabelsFacesAndIcons) {
-  OpenLoop(form.hwnd(), root);
+TEST_F(Demo, GeneratedEntriesShowTheirLabelsFacesIconsSwatchesAndTips) {
+  // The item that opens a list is named by its sub-menu when selected.
+  OpenLoop(form.hwnd(), root, [&](HMENU m) {
+    if (m == root) ::SendMessageW(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(4, MF_POPUP), reinterpret_cast<LPARAM>(root));
+  });
+  EXPECT_EQ(tips.tips.end()[-2], L"choisir");  // before the loop's end clears it
   // Drives: their label, if any, after their name; their root's picture.
   for (int p : {2, 3}) {
     const std::wstring root = p == 2 ? L"C:\\" : L"Z:\\";
@@ -220,12 +206,9 @@ TEST_F(Demo, DriveFontAndFileEntriesShowTheirLabelsFacesAndIcons) {
   // A caption bar and a plain separator keep a record each.
   ASSERT_TRUE(Record(extra, 0));
   EXPECT_EQ(Record(extra, 0)->Text, L"Titre");
-  EXPECT_GT(testing::MeasureItem(form.hwnd(), extra, 0).itemHeight, 6u);
-  EXPECT_EQ(testing::MeasureItem(form.hwnd(), extra, 1).itemHeight, 6u);
-}
-
-TEST_F(Demo, AColourSwatchOutlivesTheHighlightAndAListItemHasItsTip) {
-  OpenLoop(form.hwnd(), root);
+  EXPECT_GT(testing::MeasureItem(form.hwnd(), extra, 0).itemHeight,
+            testing::MeasureItem(form.hwnd(), extra, 1).itemHeight);
+  // A colour entry's swatch outlives the highlight.
   HMENU colours = ::GetSubMenu(root, 4);
   ASSERT_TRUE(colours);
   ItemCanvas c;
@@ -235,12 +218,6 @@ TEST_F(Demo, AColourSwatchOutlivesTheHighlightAndAListItemHasItsTip) {
   Draw(c, colours, 0, ODA_SELECT, 0);
   EXPECT_EQ(c.At(240 - 20, 10), swatch);
   EXPECT_NE(swatch, ::GetSysColor(COLOR_MENU));
-  // The item that opens the list is named by its sub-menu when selected.
-  ::SendMessageW(form.hwnd(), WM_ENTERMENULOOP, 0, 0);
-  ::SendMessageW(form.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(root), 0);
-  ::SendMessageW(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(4, MF_POPUP), reinterpret_cast<LPARAM>(root));
-  EXPECT_EQ(tips.tips.back(), L"choisir");
-  ::SendMessageW(form.hwnd(), WM_EXITMENULOOP, 0, 0);
 }
 
 TEST_F(Demo, RestoredItemsFindTheirOwnRecordsAfterAnInsertAndADelete) {
@@ -289,29 +266,8 @@ class Named final : public ui::Form {
   }
 };
 
-TEST(DemoNames, PicturesAndListsAreFoundByControlName) {
-  Named f;
-  f.Load();
-  f.names.AddItem(L"Un");
-  f.names.AddItem(L"Deux");
-  ASSERT_TRUE(SubclassForm(f.hwnd(), nullptr, nullptr, 0));
-  HMENU m = ::CreatePopupMenu();
-  ::AppendMenuW(m, MF_STRING, 1, L"Voir{IMG:logo}");
-  ::AppendMenuW(m, MF_STRING, 2, L"Noms{LB:Noms}");
-  OpenLoop(f.hwnd(), m);
-  tolvane::MenuStore& store = InstanceOf(f.hwnd())->Store();
-  EXPECT_EQ(store.FindItem(1, HandleOf(m))->Image, HandleText(f.logo.GetPicture()->Bitmap()));
-  HMENU sub = ::GetSubMenu(m, 1);
-  ASSERT_TRUE(sub);
-  EXPECT_EQ(::GetMenuItemCount(sub), 2);
-  ::DestroyMenu(m);
-  f.Unload();
-  EXPECT_EQ(SubclassedCount(), 0u);
-}
-
-// Stands in for the menu loop: sends what a real loop sends for the menu and
-// its sub-menus, each sub-menu opened twice as a user going in and out would,
-// draws their items, keeping the record of each item drawn, and chooses nothing.
+// Stands in for the menu loop as OpenLoop does, drawing each pop-up's items as
+// it opens and keeping the record of each item drawn.
 class LoopDesktop final : public ui::Desktop {
  public:
   LoopDesktop() { previous_ = ui::SetDesktop(this); }
@@ -326,68 +282,66 @@ class LoopDesktop final : public ui::Desktop {
   std::vector<std::wstring> ScreenFonts() override { return {}; }
   bool ShowDesktopWindow(bool) override { return false; }
   int TrackMenu(HMENU menu, HWND owner, POINT) override {
-    ::SendMessageW(owner, WM_ENTERMENULOOP, 0, 0);
-    Open(menu, owner);
-    ::SendMessageW(owner, WM_EXITMENULOOP, 0, 0);
+    OpenLoop(owner, menu, [&](HMENU m) {
+      for (int i = 0; i < ::GetMenuItemCount(m); ++i)
+        if (DrawItem(owner, canvas_.Dc(), m, i)) drawn.push_back(CurrentItem);
+    });
     return 0;
   }
   std::vector<tolvane::MenuItemRec> drawn;
 
  private:
-  void Open(HMENU menu, HWND owner) {
-    ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-      if (DrawItem(owner, canvas_.Dc(), menu, i)) drawn.push_back(CurrentItem);
-    for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
-      if (HMENU sub = ::GetSubMenu(menu, i))
-        for (int again = 0; again < 2; ++again) Open(sub, owner);
-  }
   Canvas canvas_{206, 30};
   ui::Desktop* previous_;
 };
 
-TEST(MenuLoop, TheGroupMenuShowsNamesAsTypedAndEachPopupIsPreparedOncePerLoop) {
+// The group menu shows names as typed; pictures and lists are found by their
+// control's name; each pop-up is prepared once per loop.
+TEST(MenuLoop, RuntimePopups) {
   Named holder;
   holder.Load();
-  ui::ImageList pictures;
-  {
-    ui::OwnedBitmap strip = ui::CreateDib(16 * 9, 16, 32);
-    pictures.LoadStrip(strip.get(), 16, RGB(255, 0, 255));
-  }
-  SubclassForm(holder.hwnd(), &pictures, nullptr, 0);
+  holder.names.AddItem(L"Un");
+  holder.names.AddItem(L"Deux");
+  SubclassForm(holder.hwnd(), nullptr, nullptr, 0);
   ui::MenuItem menu;
   ui::MenuItem& groups = menu.Add(L"SelGroupe", L"Groupe de programmes");
   const std::vector<std::wstring> names{L"R&D", L"-Jeux", L"a{b}c", L"un\tdeux", L"x{IMG:i3}", L""};
   for (const std::wstring& name : names) {
     ui::MenuItem& item = groups.Add(L"Groupe", name);
     item.Literal = true;
-    item.Tags = L"{IMG:i9}";
+    item.Tags = L"{IMG:logo}";
   }
   menu.Add(L"I1", L"-");
-  menu.Add(L"AjGroupe", L"Ajouter un groupe{IMG:i1}");
+  menu.Add(L"Voir", L"Voir{IMG:logo}");
+  menu.Add(L"Noms", L"Noms{LB:Noms}");
   cMenuItems& items = *InstanceOf(holder.hwnd());
   const std::size_t popups = items.Store().PopupCount();  // the system menu's
   const int prepared = items.Preparations();
   LoopDesktop desktop;
   ui::PopupMenu(holder.hwnd(), menu);
   // Names as typed: every "&" shown, no separator, no mark-up, tabs as
-  // blanks; each with the group picture. The sub-menu opens after its parent.
+  // blanks; each with the program's picture. The sub-menus open after their parent.
   const std::vector<std::wstring> shown{L"R&&D", L"-Jeux", L"a{b}c", L"un deux", L"x{IMG:i3}", L""};
-  ASSERT_EQ(desktop.drawn.size(), 3 + 2 * names.size());
+  const std::size_t perLoop = 4 + 2 * names.size() + 2 * 2;
+  ASSERT_EQ(desktop.drawn.size(), perLoop);
   EXPECT_TRUE(desktop.drawn[1].Flags & tolvane::kItemSeparator);
+  const std::wstring logo = HandleText(holder.logo.GetPicture()->Bitmap());
+  EXPECT_EQ(desktop.drawn[2].Image, logo);
+  EXPECT_EQ(desktop.drawn.back().Text, L"Deux");
   for (std::size_t i = 0; i < names.size(); ++i) {
-    const tolvane::MenuItemRec& rec = desktop.drawn[i + 3];
+    const tolvane::MenuItemRec& rec = desktop.drawn[i + 4];
     EXPECT_EQ(rec.Text, shown[i]);
     EXPECT_EQ(rec.Flags & tolvane::kItemSeparator, 0u) << i;
-    EXPECT_EQ(rec.Image, HandleText(pictures.Picture(8)));
+    EXPECT_EQ(rec.Image, logo);
   }
   const long held = GdiObjectsHeld();
   for (int i = 0; i < 1000; ++i) ui::PopupMenu(holder.hwnd(), menu);
-  EXPECT_EQ(desktop.drawn.size(), 1001 * (3 + 2 * names.size()));
+  EXPECT_EQ(desktop.drawn.size(), 1001 * perLoop);
   // Once per loop each, a recycled handle afresh.
   EXPECT_EQ(items.Preparations() - prepared, 2 * 1001);
   EXPECT_EQ(items.Store().PopupCount(), popups);
   EXPECT_EQ(items.Store().ItemCount(), 0u);
+  EXPECT_EQ(items.GeneratedCount(), 0u);
   EXPECT_EQ(GdiObjectsHeld(), held);
   holder.Unload();
   EXPECT_EQ(SubclassedCount(), 0u);

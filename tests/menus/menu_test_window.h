@@ -1,9 +1,11 @@
-// Plain windows for the menu engine's tests, and keys typed into real menus.
+// Plain windows for the menu engine's tests, menu loops sent as the system
+// would, and keys typed into real menus.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -52,6 +54,22 @@ class TestWindow {
   HWND hwnd_ = nullptr;
   std::vector<MSG> log_;
 };
+
+// What a menu loop sends for `menu` and, once it is open, for each of its
+// sub-menus twice, as a user going in and out would; `opened` is told of each
+// pop-up as it opens. Nothing is chosen.
+inline void OpenPopup(HWND owner, HMENU menu, const std::function<void(HMENU)>& opened) {
+  ::SendMessageW(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+  if (opened) opened(menu);
+  for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+    if (HMENU sub = ::GetSubMenu(menu, i))
+      for (int again = 0; again < 2; ++again) OpenPopup(owner, sub, opened);
+}
+inline void OpenLoop(HWND owner, HMENU menu, const std::function<void(HMENU)>& opened = {}) {
+  ::SendMessageW(owner, WM_ENTERMENULOOP, 0, 0);
+  OpenPopup(owner, menu, opened);
+  ::SendMessageW(owner, WM_EXITMENULOOP, 0, 0);
+}
 
 // Types keys into the menu this thread is about to track, from another
 // thread once the menu is on screen; joins when it goes. A menu the keys did

@@ -3,25 +3,19 @@
 
 #include <windows.h>
 
-#include <tuple>
-
 struct DcState {
   HGDIOBJ pen, brush, font, bitmap;
   COLORREF text, back, dcBrush, dcPen;
   int backMode, rop2, stretchMode, mapMode;
-  POINT at;
+  LONG x, y;  // the current position
   static DcState Of(HDC dc) {
-    DcState s{::GetCurrentObject(dc, OBJ_PEN), ::GetCurrentObject(dc, OBJ_BRUSH), ::GetCurrentObject(dc, OBJ_FONT),
-              ::GetCurrentObject(dc, OBJ_BITMAP), ::GetTextColor(dc), ::GetBkColor(dc), ::GetDCBrushColor(dc),
-              ::GetDCPenColor(dc), ::GetBkMode(dc), ::GetROP2(dc), ::GetStretchBltMode(dc), ::GetMapMode(dc), {}};
-    ::GetCurrentPositionEx(dc, &s.at);
-    return s;
+    POINT at{};
+    ::GetCurrentPositionEx(dc, &at);
+    return {::GetCurrentObject(dc, OBJ_PEN), ::GetCurrentObject(dc, OBJ_BRUSH), ::GetCurrentObject(dc, OBJ_FONT),
+            ::GetCurrentObject(dc, OBJ_BITMAP), ::GetTextColor(dc), ::GetBkColor(dc), ::GetDCBrushColor(dc),
+            ::GetDCPenColor(dc), ::GetBkMode(dc), ::GetROP2(dc), ::GetStretchBltMode(dc), ::GetMapMode(dc), at.x, at.y};
   }
-  auto Tie() const {
-    return std::tie(pen, brush, font, bitmap, text, back, dcBrush, dcPen, backMode, rop2, stretchMode, mapMode, at.x,
-                    at.y);
-  }
-  bool operator==(const DcState& o) const { return Tie() == o.Tie(); }
+  bool operator==(const DcState&) const = default;
 };
 
 // Colours and modes no drawing uses, so that one a routine sets and leaves

@@ -72,26 +72,34 @@ COLORREF SquareOnMagenta(int x, int y, int, int h) {
   x %= h;
   return x >= h / 4 && x < 3 * h / 4 && y >= h / 4 && y < 3 * h / 4 ? kRed : kMagenta;
 }
-COLORREF RedLeftBlueRight(int x, int, int w, int) { return x < w / 2 ? kRed : kBlue; }
-COLORREF AllRed(int, int, int, int) { return kRed; }
 
 // Each routine leaves the DC as found, colours and modes set away from their
-// defaults, and gives back every object it made.
+// defaults, and gives back every object it made; side bars, 200 high, too
+// once freed.
 class Primitives : public ::testing::Test {
  protected:
   void SetUp() override {
     Fill(canvas, kGreen);
     DisturbDefaults(canvas.Dc());
     before = DcState::Of(canvas.Dc());
-    held = GdiObjectsHeld();
+    item.Height = 200;
   }
   void TearDown() override {
+    FreeSidebarBitmap(panel);
     EXPECT_EQ(DcState::Of(canvas.Dc()), before);
     EXPECT_EQ(GdiObjectsHeld(), held);
   }
+  // The side bar, as wide as its item, copied where its pixels can be read.
+  void Shoot(Canvas& shot) {
+    ui::OwnedMemoryDc from(::CreateCompatibleDC(nullptr));
+    ui::ScopedSelect bar(from.get(), reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(panel.SideBarBitmap)));
+    ::BitBlt(shot.Dc(), 0, 0, item.Width, 200, from.get(), 0, 0, SRCCOPY);
+  }
+  long held = GdiObjectsHeld();
   Canvas canvas{64, 64};
   DcState before{};
-  long held = 0;
+  tolvane::MenuItemRec item;
+  tolvane::MenuPanelRec panel;
 };
 
 TEST_F(Primitives, RectangleWithAndWithoutOutline) {
@@ -119,12 +127,7 @@ TEST_F(Primitives, GradientsFillTheirRectangleOnlyFromTheFirstColour) {
     EXPECT_EQ(wide.At(1 + width, 3), colours[static_cast<std::size_t>(bands.count - 1)]);
     EXPECT_EQ(Count(wide, kGreen), 2 * (width + 4) + 6 * 4);
   }
-  // A vertical one runs from the second colour at the top.
-  DrawGradient(kRed, kBlue, false, canvas.Dc(), RECT{0, 10, 8, 50});
-  ExpectPixels(canvas, {{4, 10, kBlue}, {4, 9, kGreen}, {4, 50, kGreen}});
-  EXPECT_GT(GetRValue(canvas.At(4, 49)), 240);
   // Empty ones paint nothing.
-  Fill(canvas, kGreen);
   for (RECT r : {RECT{10, 10, 10, 30}, RECT{10, 10, 30, 10}, RECT{30, 30, 10, 10}, RECT{10, 10, 11, 9}})
     for (bool horizontal : {true, false}) DrawGradient(kRed, kBlue, horizontal, canvas.Dc(), r);
   EXPECT_EQ(Count(canvas, kGreen), 64 * 64);
@@ -139,9 +142,8 @@ TEST_F(Primitives, TransparentBitmapsOfBothKindsShrinkToTheirCellAndEnlargeWhenA
   // Each picture is drawn twice: one left selected in some DC could not be drawn again.
   struct Case { HBITMAP picture; ColorValue mask; RECT dest; int asked, drawn; };
   for (Case c : {Case{dib.get(), kMagenta, {8, 8, 40, 40}, 0, 16},  // never enlarged unasked
-                 Case{dib.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{ddb.get(), kMagenta, {8, 8, 40, 40}, 0, 16},
-                 Case{ddb.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{big.get(), -1, {4, 4, 20, 20}, 0, 16},
-                 Case{big.get(), -1, {8, 8, 0, 0}, 48, 48}}) {
+                 Case{dib.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{ddb.get(), -1, {8, 8, 40, 40}, 0, 16},
+                 Case{big.get(), -1, {4, 4, 20, 20}, 0, 16}, Case{big.get(), -1, {8, 8, 0, 0}, 48, 48}}) {
     Fill(canvas, kGreen);
     RECT src{};
     int w = c.asked, h = c.asked;
@@ -157,7 +159,7 @@ TEST_F(Primitives, TransparentBitmapsOfBothKindsShrinkToTheirCellAndEnlargeWhenA
 }
 
 TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
-  ui::OwnedBitmap picture = Picture(8, 8, RedLeftBlueRight);
+  ui::OwnedBitmap picture = Picture(8, 8, [](int x, int, int w, int) { return x < w / 2 ? kRed : kBlue; });
   Canvas back(16, 16);
   Fill(back, RGB(9, 9, 9));
   RECT src{};
@@ -172,53 +174,27 @@ TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
 TEST_F(Primitives, TransparentBitmapRefusesWhatItCannotDraw) {
   ui::OwnedBitmap picture = Picture(8, 8, SquareOnMagenta);
   ui::OwnedBrush brush(::CreateSolidBrush(kRed));
-  Canvas other(4, 4);
-  struct Case { RECT dest; HGDIOBJ bitmap; RECT src; bool heldElsewhere; };
-  for (Case c : {Case{{4, 4, 4, 20}, picture.get(), {}, false}, Case{{4, 4, 20, 20}, nullptr, {}, false},
-                 Case{{4, 4, 20, 20}, brush.get(), {}, false},
-                 Case{{4, 4, 20, 20}, reinterpret_cast<HGDIOBJ>(12345), {}, false},
-                 Case{{4, 4, 20, 20}, picture.get(), {8, 0, 4, 8}, false},  // an inverted source part
-                 Case{{4, 4, 20, 20}, picture.get(), {}, true}}) {           // cannot be selected here
-    HGDIOBJ old = c.heldElsewhere ? ::SelectObject(other.Dc(), picture.get()) : nullptr;
-    int w = 0, h = 0;
-    EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), c.dest, static_cast<HBITMAP>(c.bitmap), c.src, -1, w, h));
-    if (old) ::SelectObject(other.Dc(), old);
+  const RECT dest{4, 4, 20, 20};
+  RECT src{}, inverted{8, 0, 4, 8};
+  int w = 0, h = 0;
+  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, nullptr, src, -1, w, h));
+  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, reinterpret_cast<HBITMAP>(brush.get()), src, -1, w, h));
+  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, picture.get(), inverted, -1, w, h));
+  {
+    Canvas other(4, 4);  // selected there, the picture cannot be selected here
+    ui::ScopedSelect held(other.Dc(), picture.get());
+    EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, picture.get(), src, -1, w, h));
   }
   EXPECT_EQ(Count(canvas, kGreen), 64 * 64);
-  RECT src{};
-  int w = 0, h = 0;  // the bitmap is free again and draws
-  EXPECT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{4, 4, 20, 20}, picture.get(), src, -1, w, h));
+  EXPECT_TRUE(DrawTransparentBitmap(canvas.Dc(), dest, picture.get(), src, -1, w, h));  // free again, it draws
 }
 
-// Side bars 200 high: every DC, font and bitmap made on the way given back.
-class Sidebar : public ::testing::Test {
- protected:
-  void SetUp() override { item.Height = 200; }
-  void TearDown() override {
-    FreeSidebarBitmap(panel);
-    EXPECT_EQ(GdiObjectsHeld(), held);
-  }
-  // The side bar, `width` wide, copied where its pixels can be read.
-  void Shoot(Canvas& shot, int width) {
-    HDC from = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(from, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(panel.SideBarBitmap)));
-    ::BitBlt(shot.Dc(), 0, 0, width, 200, from, 0, 0, SRCCOPY);
-    ::SelectObject(from, old);
-    ::DeleteDC(from);
-  }
-  tolvane::MenuItemRec item;
-  tolvane::MenuPanelRec panel;
-  long held = GdiObjectsHeld();
-  ui::OwnedBitmap red = Picture(16, 16, AllRed);
-  const std::wstring image = L"IMG:" + std::to_wstring(reinterpret_cast<UINT_PTR>(red.get()));
-};
-
-TEST_F(Sidebar, TextWrittenUpwardsOverAGradientFromTopToBottom) {
+TEST_F(Primitives, SidebarTextWrittenUpwardsOverAGradientFromTopToBottom) {
   ASSERT_TRUE(DrawSidebarText(nullptr, item, panel,
                               L"{Sidebar|Text:Tolvane|FColor:0|BColor:255|GColor:16711680|FSize:14|Width:20|"));
   ASSERT_GE(item.Width, 35);
   Canvas shot(item.Width, 200);
-  Shoot(shot, item.Width);
+  Shoot(shot);
   EXPECT_PRED2(Near, shot.At(1, 0), RGB(0, 0, 255));    // the second colour at the top
   EXPECT_PRED2(Near, shot.At(1, 199), RGB(255, 0, 0));  // the back colour at the bottom
   // The ink stands in a band taller than it is wide.
@@ -232,20 +208,22 @@ TEST_F(Sidebar, TextWrittenUpwardsOverAGradientFromTopToBottom) {
   EXPECT_GT(bottom - top, 2 * (right - left));
 }
 
-TEST_F(Sidebar, APictureIsPlacedAsAlignedOverItsBackOrTheDefaultBarWithoutIt) {
+TEST_F(Primitives, SidebarPictureIsPlacedAsAlignedOverItsBackOrTheDefaultBarWithoutIt) {
+  ui::OwnedBitmap red = Picture(16, 16, [](int, int, int, int) { return kRed; });
+  const std::wstring image = L"IMG:" + HandleText(red.get());
   ASSERT_TRUE(CreateSidebarBitmap(nullptr, item, panel, L"{Sidebar|BColor:16777215|" + image + L"|ALIGN:Bot|", {}));
   EXPECT_EQ(item.Width, 35);
   Canvas shot(35, 200);
-  Shoot(shot, 35);
+  Shoot(shot);
   // (35 - 16) / 2 across, at the bottom.
   ExpectPixels(shot, {{9, 184, kRed}, {24, 199, kRed}, {8, 184, kWhite}, {25, 192, kWhite}, {9, 183, kWhite}});
   // Without a back colour, the picture's corner is the back.
   ASSERT_TRUE(CreateSidebarBitmap(nullptr, item, panel, L"{Sidebar|" + image + L"|", {}));
-  Shoot(shot, 35);
+  Shoot(shot);
   EXPECT_EQ(shot.At(0, 0), kRed);
   // A picture that cannot be had gives the default bar.
   ASSERT_TRUE(CreateSidebarBitmap(nullptr, item, panel, L"{Sidebar|IMG:i4|", {}));
-  Shoot(shot, 35);
+  Shoot(shot);
   EXPECT_PRED2(Near, shot.At(0, 0), RGB(0, 255, 255));
   EXPECT_PRED2(Near, shot.At(0, 199), RGB(0, 128, 192));
 }
@@ -298,11 +276,10 @@ class MenuItems : public ::testing::Test {
   std::vector<HMENU> menus_;
 };
 
-TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheirText) {
+TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsMadeOwnerDrawnKeepingTheirTextAndRefreshedInPlace) {
   HMENU menu = Prepared({L"Quitter l'application{IMG:i5}", L"-", L"Ouvrir\tCtrl+O"});
   const tolvane::MenuItemRec& quit = Rec(menu, 0);
   EXPECT_EQ(quit.Text, L"Quitter l'application");
-  EXPECT_EQ(quit.Image, HandleText(list_.Picture(4)));  // image 5, counted from 1
   {
     ScreenDc dc;
     ScopedMenuFont font(dc.get(), 1);
@@ -318,7 +295,6 @@ TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheir
   RestoreOnExit = false;
   // Windows is given the records' sizes, the right-hand text's column wider.
   const MEASUREITEMSTRUCT m = testing::MeasureItem(holder_, menu, 0);
-  EXPECT_EQ(m.itemHeight, 22u);
   EXPECT_EQ(static_cast<int>(m.itemWidth), quit.Width + (GetMenuWidthAdjust() == 0 ? 15 : 0));
   EXPECT_EQ(testing::MeasureItem(holder_, menu, 1).itemHeight, 6u);
   for (int p = 0; p < 3; ++p) EXPECT_TRUE(::GetMenuState(menu, p, MF_BYPOSITION) & MF_OWNERDRAW) << p;
@@ -326,18 +302,15 @@ TEST_F(MenuItems, ItemsAreMeasuredFromTheirCaptionsAndMadeOwnerDrawnKeepingTheir
   // A window's own owner-drawn items are not taken.
   MEASUREITEMSTRUCT other{ODT_MENU, 0, 7, 0, 0, 12345};
   EXPECT_FALSE(OnMeasureItem(items_, reinterpret_cast<LPARAM>(&other)));
-}
-
-TEST_F(MenuItems, APopupPreparedAgainIsRefreshedInPlace) {
-  HMENU menu = Prepared({L"Un{IMG:i1}", L"Deux"});
+  // Prepared again, and again, the pop-up's records are refreshed in place.
   const std::size_t records = items_->Store().ItemCount();
-  ::ModifyMenuW(menu, 1, MF_BYPOSITION | MF_STRING | MF_GRAYED, 101, L"Trois{DEFAULT}");
+  ::ModifyMenuW(menu, 2, MF_BYPOSITION | MF_STRING | MF_GRAYED, 101, L"Trois{DEFAULT}");
   items_->IsWindowList(menu, false);
   items_->IsWindowList(menu, false);
   EXPECT_EQ(items_->Store().ItemCount(), records);
-  EXPECT_EQ(Rec(menu, 1).Text, L"Trois");
-  EXPECT_EQ(Rec(menu, 1).Flags, unsigned{tolvane::kItemDisabled | tolvane::kItemDefault});
-  EXPECT_EQ(Rec(menu, 0).Text, L"Un");
+  EXPECT_EQ(Rec(menu, 2).Text, L"Trois");
+  EXPECT_EQ(Rec(menu, 2).Flags, unsigned{tolvane::kItemDisabled | tolvane::kItemDefault});
+  EXPECT_EQ(Rec(menu, 0).Text, L"Quitter l'application");
   // Without its picture the pop-up loses the picture column.
   ::ModifyMenuW(menu, 0, MF_BYPOSITION | MF_STRING, 100, L"Un");
   items_->IsWindowList(menu, false);
@@ -370,14 +343,25 @@ TEST_F(MenuItems, ASideBarSplitsALongPopupIntoColumnsAndOnlyThen) {
   EXPECT_EQ(Rec(barred, 0).Height, perColumn * 22);
 }
 
-TEST_F(MenuItems, TextAndPictureSitInTheItem) {
-  HMENU menu = Prepared({L"Quitter{IMG:i5}"});
+// A list image, then bitmaps of both kinds, drawn with their background
+// only when asked; nothing outside the item.
+TEST_F(MenuItems, TextAndPictureSitInTheItemAndRiseWhenSelected) {
+  ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
+  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
+  std::vector<std::wstring> captions{L"Quitter{IMG:i5}"};
+  for (HBITMAP bitmap : {dib.get(), ddb.get()})
+    for (const wchar_t* opaque : {L"}", L"|IMGBKG}"}) captions.push_back(L"Image{IMG:" + HandleText(bitmap) + opaque);
+  HMENU menu = Prepared(captions);
   Canvas canvas(kWide, 30);
-  Fill(canvas, kGreen);
-  ASSERT_TRUE(Draw(canvas, menu, 0));
-  // The picture's corner transparent; nothing outside the item.
-  ExpectPixels(canvas, {{kPicX + 4, kPicY + 4, kRed}, {kPicX + 11, kPicY + 11, kRed}, {kPicX, kPicY, Sys(COLOR_MENU)},
-                        {103, 5, Sys(COLOR_MENU)}, {2, 13, kGreen}});
+  for (int p = 4; p >= 0; --p) {  // the list image's last, for its text below
+    Fill(canvas, kGreen);
+    ASSERT_TRUE(Draw(canvas, menu, p));
+    ExpectPixels(canvas, {{kPicX + 4, kPicY + 4, kRed}, {kPicX + 11, kPicY + 11, kRed},
+                          {kPicX, kPicY, p % 2 == 0 && p ? kMagenta : Sys(COLOR_MENU)}, {103, 5, Sys(COLOR_MENU)},
+                          {2, 13, kGreen}});
+  }
+  // An icon is never drawn opaque: it has its own mask.
+  EXPECT_FALSE(Rec(Prepared({L"Ic\u00f4ne{IMG:i2|IMGBKG}"}), 0).ImageOpaque);
   // The text starts 23 pixels in.
   int first = kWide;
   for (int x = 0; x < kWide; ++x)
@@ -385,11 +369,8 @@ TEST_F(MenuItems, TextAndPictureSitInTheItem) {
       if (canvas.At(x, y) == ::GetSysColor(COLOR_MENUTEXT)) first = std::min(first, x);
   EXPECT_GE(first, 3 + 23);
   EXPECT_LE(first, 3 + 25);
-}
-
-TEST_F(MenuItems, ASelectedItemFadesFromTheHighlightAndLiftsItsPictureOverItsShadow) {
-  Canvas canvas(kWide, 30);
-  ASSERT_TRUE(Draw(canvas, Prepared({L"Quitter{IMG:i5}"}), 0, ODS_SELECTED));
+  // Selected, it fades from the highlight and lifts its picture over its shadow.
+  ASSERT_TRUE(Draw(canvas, menu, 0, ODS_SELECTED));
   EXPECT_TRUE(Near(canvas.At(3 + 21, 3 + 20), HighlightColor()));
   EXPECT_TRUE(Near(canvas.At(3 + 199, 3 + 20), ::GetSysColor(COLOR_MENU)));
   // The picture one pixel up and left, its shadow one pixel down and right.
@@ -399,21 +380,10 @@ TEST_F(MenuItems, ASelectedItemFadesFromTheHighlightAndLiftsItsPictureOverItsSha
                         {3 + 10, 3 + 21, Sys(COLOR_BTNSHADOW)}});
 }
 
-TEST_F(MenuItems, ADisabledItemIsFlatWhenHighlightedAndEmbossedOtherwise) {
-  HMENU menu = Prepared({L"Grise\u00e9"}, MF_GRAYED);
-  Canvas flat(kWide, 30), embossed(kWide, 30);
-  ASSERT_TRUE(Draw(flat, menu, 0, ODS_SELECTED | ODS_GRAYED));
-  EXPECT_TRUE(Near(flat.At(3 + 1, 3 + 20), HighlightColor()));
-  EXPECT_GT(Count(flat, ::GetSysColor(COLOR_GRAYTEXT)), 10);
-  SetHighlightDisabled(false);
-  ASSERT_TRUE(Draw(embossed, menu, 0, ODS_SELECTED | ODS_GRAYED));
-  EXPECT_EQ(embossed.At(3 + 1, 3 + 20), RGB(0, 0, 0));  // no highlight painted
-  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_GRAYTEXT)), 10);
-  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 10);  // the light pass
-}
-
-TEST_F(MenuItems, SeparatorsAreEtchedOrRaisedAndDrawnOnlyWhole) {
-  HMENU menu = Prepared({L"-", L"-{RAISED}", L"-Titre"});
+// Separators are etched or raised and drawn only whole; a disabled item is
+// flat when it may be highlighted and embossed otherwise.
+TEST_F(MenuItems, SeparatorsAndDisabledItems) {
+  HMENU menu = Prepared({L"-", L"-{RAISED}", L"-Titre", L"Grise\u00e9"}, MF_GRAYED);
   const COLORREF light = ::GetSysColor(COLOR_BTNHIGHLIGHT), dark = ::GetSysColor(COLOR_BTNSHADOW);
   Canvas etched(kWide, 30), raised(kWide, 30), moved(kWide, 30), caption(kWide, 30);
   ASSERT_TRUE(Draw(etched, menu, 0));
@@ -433,25 +403,20 @@ TEST_F(MenuItems, SeparatorsAreEtchedOrRaisedAndDrawnOnlyWhole) {
   EXPECT_TRUE(barAt(3 + 5));
   EXPECT_TRUE(barAt(3 + 195));
   EXPECT_FALSE(barAt(3 + 100));
+  Canvas flat(kWide, 30), embossed(kWide, 30);
+  ASSERT_TRUE(Draw(flat, menu, 3, ODS_SELECTED | ODS_GRAYED));
+  EXPECT_TRUE(Near(flat.At(3 + 1, 3 + 20), HighlightColor()));
+  EXPECT_GT(Count(flat, ::GetSysColor(COLOR_GRAYTEXT)), 10);
+  SetHighlightDisabled(false);
+  ASSERT_TRUE(Draw(embossed, menu, 3, ODS_SELECTED | ODS_GRAYED));
+  EXPECT_EQ(embossed.At(3 + 1, 3 + 20), RGB(0, 0, 0));  // no highlight painted
+  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_GRAYTEXT)), 10);
+  EXPECT_GT(Count(embossed, ::GetSysColor(COLOR_HIGHLIGHTTEXT)), 10);  // the light pass
 }
 
-TEST_F(MenuItems, BitmapsOfBothKindsAreDrawnWithTheirBackgroundOnlyWhenAsked) {
-  ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
-  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
-  for (HBITMAP bitmap : {dib.get(), ddb.get()}) {
-    HMENU menu = Prepared({L"Transparent{IMG:" + HandleText(bitmap) + L"}", L"Opaque{IMG:" + HandleText(bitmap) +
-                                                                               L"|IMGBKG}"});
-    Canvas clear(kWide, 30), opaque(kWide, 30);
-    ASSERT_TRUE(Draw(clear, menu, 0));
-    ASSERT_TRUE(Draw(opaque, menu, 1));
-    ExpectPixels(clear, {{kPicX + 8, kPicY + 8, kRed}, {kPicX, kPicY, Sys(COLOR_MENU)}});
-    ExpectPixels(opaque, {{kPicX + 8, kPicY + 8, kRed}, {kPicX, kPicY, kMagenta}});
-  }
-  // An icon is never drawn opaque: it has its own mask.
-  EXPECT_FALSE(Rec(Prepared({L"Ic\u00f4ne{IMG:i2|IMGBKG}"}), 0).ImageOpaque);
-}
-
-TEST_F(MenuItems, DrawingMakesNothingOnceEachPictureIsReady) {
+// Drawing makes nothing once each picture is ready; pictures that keep
+// changing show as they are now, and the cache of them stays bounded.
+TEST_F(MenuItems, PicturesAreMadeOnceAndShowAsTheyAreNow) {
   HMENU menu = Prepared({L"Un{IMG:i1}", L"-", L"Deux{IMG:i2}", L"Trois"});
   Canvas canvas(kWide, 30);
   for (int p = 0; p < 4; ++p) Draw(canvas, menu, p);
@@ -460,10 +425,6 @@ TEST_F(MenuItems, DrawingMakesNothingOnceEachPictureIsReady) {
     for (int p = 0; p < 4; ++p) Draw(canvas, menu, p, i % 2 ? ODS_SELECTED : 0);
   EXPECT_EQ(GdiObjectsMade(), made);
   EXPECT_EQ(GdiObjectsHeld(), held);
-}
-
-TEST_F(MenuItems, PicturesThatKeepChangingShowAsTheyAreNowAndTheCacheStaysBounded) {
-  Canvas canvas(kWide, 30);
   for (int i = 0; i < 1000; ++i) {
     // A handle freed is soon given to the next bitmap: its old picture must not show.
     const COLORREF colour = RGB(i % 256, 255 - i % 256, 40);
