@@ -37,12 +37,8 @@ std::wstring Shown(const PresetList& list) {
 }
 
 TEST(PresetLists, MonthsDaysAndStates) {
-  struct Case {
-    const wchar_t* kind;
-    std::wstring value;
-    std::size_t size;
-    std::wstring shown;
-  } cases[] = {
+  struct Case { const wchar_t* kind; std::wstring value; std::size_t size; std::wstring shown; };
+  const Case cases[] = {
       {L"lvMonths:", L"Group:FYQtr", 16, L"-1st Fiscal Quarter{Raised}|October/December"},  // this month
       {L"lvMonths:", L"3:Group:CYQtr", 16, L"-First Quarter{Raised}|January/March"},
       {L"lvMonths:", L"", 12, L"January|February/December"},
@@ -88,11 +84,8 @@ TEST(ControlLists, EntryCaptionsAndTheIdFloor) {
 
 TEST(ListChoices, Decoded) {
   using Kind = ListChoice::Kind;
-  struct Case {
-    std::wstring caption;
-    Kind kind;
-    std::wstring category;
-  } cases[] = {
+  struct Case { std::wstring caption; Kind kind; std::wstring category; };
+  const Case cases[] = {
       {L"Rouge{gControl:0|lvID:ink|LColor:255}", Kind::Colour, L"Color"},
       {L"S{gControl:0|lvID:|LDefClr:65280|LColor:-1}", Kind::CustomColour, L"Color"},
       {L"Bouton{gControl:0|LColor:-2147483633}", Kind::Colour, L"Color"},  // a system colour is no custom one

@@ -11,12 +11,8 @@ using Lines = std::vector<std::wstring>;
 int TenEach(std::wstring_view line) { return static_cast<int>(line.size()) * 10; }
 
 TEST(SidebarLines, BreaksWhereTheMarksSay) {
-  struct Case {
-    std::wstring text;
-    int longest;
-    int calls;
-    Lines lines;
-  } cases[] = {
+  struct Case { std::wstring text; int longest, calls; Lines lines; };
+  const Case cases[] = {
       // Forced breaks, whatever the room.
       {L"one<br!>two<BR!>three", 1000, 0, {L"one", L"two", L"three"}},
       // "<br>" is taken before any blank, even one nearer the middle.
@@ -54,10 +50,8 @@ TEST(SidebarLines, BreaksWhereTheMarksSay) {
 }
 
 TEST(SidebarSpec, ReadsSizesWidthsAndTheTextApart) {
-  struct Case {
-    std::wstring tags;
-    int largest, smallest, width;
-  } cases[] = {
+  struct Case { std::wstring tags; int largest, smallest, width; };
+  const Case cases[] = {
       {L"{Sidebar|", 11, 5, 35},
       {L"{Sidebar|FSize:3|MinFSize:2|Width:50|", 7, 5, 50},
       {L"{Sidebar|FSize:|MinFSize:30|", 7, 7, 35},
@@ -93,11 +87,8 @@ TEST(SidebarSpec, Colours) {
 }
 
 TEST(SidebarPicture, PlacedAcrossAndAlong) {
-  struct Case {
-    int iw, ih;
-    std::wstring align;
-    int x, y, width, height;
-  } cases[] = {
+  struct Case { int iw, ih; std::wstring align; int x, y, width, height; };
+  const Case cases[] = {
       {16, 16, L"", 9, 42, 16, 16},
       {70, 50, L"", 0, 37, 35, 25},     // shrunk, keeping its shape
       {10, 400, L"Top", 16, 0, 2, 100},  // 2.5 rounds to even
