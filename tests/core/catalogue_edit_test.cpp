@@ -1,9 +1,11 @@
 // The catalogue's readers, its edits and the desktop import on catalogues as
 // users and other tools leave them; plain catalogues and edits cut short are
-// the model's.
+// the model's, over ten thousand seeded random sequences.
 #include "core/catalogue_edit.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include "catalogue_model.h"
 #include "core/options.h"
@@ -283,6 +285,21 @@ TEST(Catalogue, CountsAndTheCurrentGroupAreBoundedWhereverTheyAreRead) {
   }
   EXPECT_EQ(CurrentGroupFrom(std::wstring(100000, L'7'), 3).number, 3);
 }
+
+void RunSeeds(unsigned first, unsigned last) {
+  for (unsigned seed = first; seed <= last && !::testing::Test::HasFailure(); ++seed) {
+    std::mt19937 rng(seed);
+    model::Sequence([&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); },
+                    [&](const std::string& what) { ADD_FAILURE() << "seed " << seed << ": " << what; })
+        .Run(12);
+  }
+}
+
+// Ten thousand sequences, in four parts that can run side by side.
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent1) { RunSeeds(1, 2500); }
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent2) { RunSeeds(2501, 5000); }
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent3) { RunSeeds(5001, 7500); }
+TEST(CatalogueModel, RandomSequencesKeepTheCatalogueConsistent4) { RunSeeds(7501, 10000); }
 
 }  // namespace
 }  // namespace tolvane

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "../core/catalogue_model.h"
 #include "controls/imagebutton/form_button.h"

@@ -125,8 +125,7 @@ TEST_F(ObjectsTest, HidesAndShowsLeaveNothingBehind) {
   };
   const ULONGLONG start = ::GetTickCount64();
   hideAndShow();
-  // Wine still waits for a window manager: the setting above is read when its
-  // display driver starts, so it holds from the next run on. Fewer rounds.
+  // Wine still waits for a window manager (see `unmanaged`): fewer rounds.
   const int rounds = ::GetTickCount64() - start > 1000 ? 4 : kRounds;
   ExpectNothingLeft(10, rounds, [&](int) { hideAndShow(); });
   EXPECT_TRUE(m.Visible());
