@@ -83,9 +83,7 @@ class Recorder : public InputHost {
   }
   bool CursorOver() override { return over; }
   void SetHoverTimer(bool on) override { timer = on; }
-  void MoveFocus(bool) override {
-    if (onMoveFocus) onMoveFocus();
-  }
+  void MoveFocus(bool) override { if (onMoveFocus) onMoveFocus(); }
   void Tick() { if (timer) machine.HoverTick(); }  // as the hover timer would: only while it runs
 
   std::vector<std::string> Take() { return std::exchange(log, {}); }

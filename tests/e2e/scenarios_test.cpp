@@ -87,7 +87,6 @@ void Press(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
 }
 
-// A click in the middle of a window.
 void ClickWindow(HWND hwnd, bool right = false) {
   RECT r{};
   ::GetClientRect(hwnd, &r);

@@ -29,8 +29,6 @@ void Click(ui::Window& w, int upX = 2) {
   ::SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(upX, 2));
 }
 
-// A list, a text box in a frame and one outside, then a panel holding a
-// stay-down button and a control array.
 class TestForm : public ui::Form {
  public:
   TestForm() : ui::Form(L"F") {}
