@@ -26,10 +26,8 @@ TEST(ImageButtonAccessKey, FirstSingleAmpersandAfterEveryDoubledPair) {
 
 // A number stored as text is read as its number; what is missing, as the default.
 TEST(ImageButtonStore, DesignValuesLoad) {
-  const PropertyStore design{{L"Caption", std::wstring(L"Valider")}, {L"Font", FontSpec{}},
-                             {L"XPicture", std::wstring(L"3")},     {L"YPicture", std::wstring(L"1")},
-                             {L"XTexte", std::wstring(L"13")},      {L"ForeColor", kWindowFrame},
-                             {L"ForeHover", Colour{0}}};
+  const PropertyStore design{{L"XPicture", std::wstring(L"3")}, {L"YPicture", std::wstring(L"1")},
+                             {L"XTexte", std::wstring(L"13")}};
   const Ambient kForm{FontSpec{L"Tahoma", 8.25}, kButtonText, L"XpBoutonImg1"};
   const Properties p = ReadProperties(design, kForm);
   EXPECT_EQ(PictureBoxOf(p), (PictureBox{3, 1, 33, 33}));
@@ -85,9 +83,7 @@ class Recorder : public InputHost {
   }
   bool CursorOver() override { return over; }
   void SetHoverTimer(bool on) override { timer = on; }
-  void MoveFocus(bool) override {
-    if (onMoveFocus) onMoveFocus();
-  }
+  void MoveFocus(bool) override { if (onMoveFocus) onMoveFocus(); }
   void Tick() { if (timer) machine.HoverTick(); }  // as the hover timer would: only while it runs
 
   std::vector<std::string> Take() { return std::exchange(log, {}); }

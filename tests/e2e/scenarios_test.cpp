@@ -53,7 +53,6 @@ class Tolvane : public ::testing::Test {
   void TearDown() override { ClearSettings(); }
 };
 
-// The folder Tolvane.exe lies in.
 std::wstring ProgramFolder() {
   wchar_t self[MAX_PATH];
   ::GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -88,7 +87,6 @@ void Press(HWND dialog, int buttonId) {
                  reinterpret_cast<LPARAM>(::GetDlgItem(dialog, buttonId)));
 }
 
-// A click in the middle of a window.
 void ClickWindow(HWND hwnd, bool right = false) {
   RECT r{};
   ::GetClientRect(hwnd, &r);
@@ -179,8 +177,6 @@ HWND FirstLinkButton(HWND pane, HWND headerHolder) {
   return best;
 }
 
-// A first start, then a catalogue built from its default with the group and
-// link menus: the registry then holds exactly what the bar shows.
 TEST_F(Tolvane, AFirstStartThenACatalogueBuiltFromItsDefaultAndTheRegistryHoldsNothingElse) {
   Program p;
   HWND main = p.Wait(L"Tolvane");
@@ -248,18 +244,6 @@ TEST_F(Tolvane, AFirstStartThenACatalogueBuiltFromItsDefaultAndTheRegistryHoldsN
   EXPECT_EQ(Section(L"Settings")[L"NGroupe"], L"2");
 }
 
-// The notification area's icon of a program hidden behind it: under Wine
-// with no tray on the X display, explorer shows the icons in a window of its
-// own; the first icon sits at its left end.
-std::optional<POINT> TrayIcon() {
-  HWND tray = ::FindWindowW(nullptr, L"Wine System Tray");
-  if (!tray || !::IsWindowVisible(tray)) return std::nullopt;
-  RECT r{};
-  ::GetWindowRect(tray, &r);
-  const int icon = r.bottom - r.top;  // square icons, one after another
-  return POINT{r.left + icon / 2, r.top + icon / 2};
-}
-
 // The user's and the all users' desktop folders pointed at folders of the
 // test's own for as long as it lives, then put back.
 class DesktopFolders {
@@ -300,10 +284,16 @@ TEST_F(Tolvane, StartsBehindTheTrayAndADoubleClickOnTheIconBringsOutTheDesktops)
     HWND main = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (main = ::FindWindowW(L"TolvaneWindow", L"Tolvane")) != nullptr; }, 20000));
     EXPECT_TRUE(WaitFor([&] { return !::IsWindowVisible(main); })) << "hidden behind the tray";
-    std::optional<POINT> icon;
-    ASSERT_TRUE(WaitFor([&] { return (icon = TrayIcon()).has_value(); }, 10000)) << "no tray icon";
+    // Under Wine with no tray on the X display, explorer shows the icons in a
+    // window of its own; the first icon sits at its left end.
+    HWND tray = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (tray = ::FindWindowW(nullptr, L"Wine System Tray")) && ::IsWindowVisible(tray); },
+                        10000)) << "no tray icon";
     ::Sleep(500);  // the icon settles in its window
-    ::SetCursorPos(icon->x, icon->y);
+    RECT r{};
+    ::GetWindowRect(tray, &r);
+    const int icon = r.bottom - r.top;  // square icons, one after another
+    ::SetCursorPos(r.left + icon / 2, r.top + icon / 2);
     ::Sleep(100);
     for (int i = 0; i < 2; ++i, ::Sleep(60)) {
       ::mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);

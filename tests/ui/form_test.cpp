@@ -1,6 +1,6 @@
 // The forms runtime under Wine: control arrays, stay-down buttons, the
-// scroll bar, the list and text boxes, the keyboard, caption drawing, and a
-// failure caught at a window procedure.
+// scroll bar, the list and text boxes, the keyboard, caption drawing, the
+// image list's icons, and a failure caught at a window procedure.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,7 +15,9 @@
 #include "ui/controls.h"
 #include "ui/edit_controls.h"
 #include "ui/form.h"
+#include "ui/image_list.h"
 #include "ui/keyboard.h"
+#include "ui/picture.h"
 #include "ui/seams.h"
 #include "../menus_draw/dc_state.h"
 #include "../shell_drop.h"
@@ -27,8 +29,6 @@ void Click(ui::Window& w, int upX = 2) {
   ::SendMessageW(w.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(upX, 2));
 }
 
-// A list, a text box in a frame and one outside, then a panel holding a
-// stay-down button and a control array.
 class TestForm : public ui::Form {
  public:
   TestForm() : ui::Form(L"F") {}
@@ -38,8 +38,6 @@ class TestForm : public ui::Form {
   ui::Panel body;
   ui::RibbonButton button;
   ui::ControlArray<ui::Panel> items;
-  // The system control inside each host window: what holds the focus.
-  static HWND Inner(const ui::Window& host) { return ::GetWindow(host.hwnd(), GW_CHILD); }
 
  protected:
   void Design() override {
@@ -111,7 +109,7 @@ TEST_F(Forms, AScrollBarsRangeMayGoNegativeAndChangeFollowsTheValue) {
 // Tab follows the order the controls were made in, through containers,
 // passing over what a hidden or disabled container holds.
 TEST_F(Forms, TabGoesInCreationOrderOverReachableControls) {
-  const HWND list = TestForm::Inner(f.list), framed = TestForm::Inner(f.framed), last = TestForm::Inner(f.last);
+  const HWND list = ::GetWindow(f.list.hwnd(), GW_CHILD), framed = f.framed.EditHwnd(), last = f.last.EditHwnd();
   EXPECT_EQ(::GetFocus(), list);  // the first control, when the form shows
   std::vector<HWND> order;
   for (int i = 0; i < 4; ++i) {
@@ -177,8 +175,6 @@ TEST(Caption, DrawingLeavesTheDcAsFound) {
   ::DeleteDC(dc);
 }
 
-// The system's colour dialog as a colour list's custom entry opens it: full,
-// on the entry's colour.
 TEST(ListColourDialog, OpensFullOnTheEntrysColour) {
   LONG width = 0;
   UINT red = 0, green = 0;
@@ -205,6 +201,24 @@ TEST(ScreenFonts, OneNamePerFamilyAndNoVerticalFaces) {
   ASSERT_FALSE(fonts.empty());
   EXPECT_EQ(std::set<std::wstring>(fonts.begin(), fonts.end()).size(), fonts.size());
   for (const std::wstring& name : fonts) EXPECT_TRUE(!name.empty() && name[0] != L'@') << name;
+}
+
+TEST(ImageList, EachPictureHasOneIconOwnedByTheList) {
+  ui::ImageList list;
+  ui::OwnedBitmap strip = ui::CreateDib(48, 16, 32);  // three 16-pixel pictures
+  ASSERT_TRUE(list.LoadStrip(strip.get(), 16, RGB(0xC0, 0xC0, 0xC0)));
+  HICON second = list.Picture(1);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(list.Picture(1), second);  // made once
+  EXPECT_NE(list.Picture(0), second);
+  EXPECT_EQ(list.Picture(3), nullptr);
+  EXPECT_EQ(list.Picture(-1), nullptr);
+  // Loading again frees the old pictures.
+  ASSERT_TRUE(list.LoadStrip(strip.get(), 16, RGB(0xC0, 0xC0, 0xC0)));
+  ICONINFO info{};
+  EXPECT_FALSE(::GetIconInfo(second, &info));
+  EXPECT_NE(list.Picture(1), nullptr);
+  EXPECT_EQ(ui::ImageList().Picture(0), nullptr);
 }
 
 // What the program writes to the debugger output, caught on its way there.
