@@ -201,7 +201,7 @@ CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount, double s
     if (!number || *number < 1) return {1, true};
     if (*number < last) return {*number, false};
   }
-  return {last, !(storedGroups > last && *value <= storedGroups)};
+  return {last, !(storedGroups > last && value && *value <= storedGroups)};
 }
 
 }  // namespace tolvane

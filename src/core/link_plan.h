@@ -12,6 +12,9 @@
 namespace tolvane {
 
 inline constexpr double kLinkButtonGap = 50;  // between two link buttons
+// The links pane's first button, `Prog(0)`, as designed: its top and height.
+inline constexpr double kFirstLinkTop = 480;
+inline constexpr double kLinkButtonHeight = 600;
 // The lowest a link button may reach in its pane (twips). A window
 // coordinate holds at most 32,767 pixels: with the tools pane open above the
 // links and the margins below them, the scrolled area then still fits, and
@@ -25,10 +28,9 @@ constexpr int MostLinkButtons(double firstTop, double buttonHeight) {
   const double room = kLinkButtonsDepth - firstTop - buttonHeight;
   return room < 0 ? 1 : static_cast<int>(room / (buttonHeight + kLinkButtonGap)) + 1;
 }
-// The most links of a group the bar shows, its buttons as designed (the
-// first at 480, each 600 high): a link added past them could be neither
-// seen, launched, modified nor deleted.
-inline constexpr int kMostLinksShown = MostLinkButtons(480, 600);
+// The most links of a group the bar shows, its buttons as designed: a link
+// added past them could be neither seen, launched, modified nor deleted.
+inline constexpr int kMostLinksShown = MostLinkButtons(kFirstLinkTop, kLinkButtonHeight);
 
 struct LinkButtonPlan {
   std::wstring caption;

@@ -7,6 +7,7 @@
 #include "base/window_helpers.h"
 #include "core/catalogue.h"
 #include "core/geometry.h"
+#include "core/link_plan.h"
 #include "core/options.h"
 #include "core/text.h"
 #include "dialogs/frm_about.h"
@@ -88,8 +89,8 @@ void FrmMain::Design() {
     g.SetPicture(skin.tools[i]);
     g.SetVisible(true);
   }
-  Prog.Create(FrameXPMenu[1], {.name = L"Prog", .left = 120, .top = 480, .width = 2895, .height = 600,
-                               .fore = RGB(0, 0, 0), .transparent = true, .font = kVerdana,
+  Prog.Create(FrameXPMenu[1], {.name = L"Prog", .left = 120, .top = kFirstLinkTop, .width = 2895,
+                               .height = kLinkButtonHeight, .fore = RGB(0, 0, 0), .transparent = true, .font = kVerdana,
                                .picture = skin.defaultLinkIcon});
   WireEvents();
 }
