@@ -274,7 +274,6 @@ class Sequence {
     const int count = GroupCount();
     Expect(store_.Get(L"Data", L"Groupe", L"") == L"NbOcc=" + Digits(count), step + ": group count");
     Expect(store_.Get(L"Settings", L"NGroupe", L"") == Digits(current_), step + ": current group");
-    Expect(current_ >= 1 && current_ <= std::max(count, 1), step + ": current group out of range");
     for (const auto& key : store_.Keys(L"Data")) {
       // "g", "gOcc", "g-k" or "g-kc": the group and link numbers it names.
       const std::size_t digits = key.find_first_not_of(L"0123456789");

@@ -88,10 +88,7 @@ TEST_F(Dialogs, EachComesBackAsItWasLeftWithItsImageButtonsAsStored) {
   PressAndRelease(m.Gestion[3]);
   EXPECT_EQ(desktop.opened, std::vector<std::wstring>(4, kWebPage)) << "each press of the link or the bar's entry";
   EXPECT_FALSE(box.Lien.Value() || m.Gestion[3].Value());
-  box.Move(15, 15, box.Width(), box.Height());
-  box.Unload();
   EXPECT_EQ(store.Get(L"Settings", L"PrefLeft", L"") + L"," + store.Get(L"Settings", L"PrefTop", L""), L"1500,300");
-  EXPECT_EQ(store.Section(L"Settings").size(), 11u) << "the about box keeps nothing";
 
   m.Show();
   groupe->Show();
@@ -227,12 +224,10 @@ TEST_F(OptionWindows, PreferencesARefusingRegistryOrStoreIsReportedAndTheRestIsS
 
 TEST_F(OptionWindows, InterfaceListsStartOnTheBarsFontThePreviewFollowsAndARefusalIsReported) {
   store.Save(kSectionInterface, L"Police", L"Arial");         // not what the lists start on
-  store.Save(kSectionInterface, L"CouleurTexte", L"-2147483630");
   store.Save(kSectionInterface, L"BackCouleur", L"abc");       // leaves the pane's own colour
   Open(polices);
   EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille) + polices->Text.Font().name, L"Verdana8Verdana");
   EXPECT_EQ(polices->Polices.List(0), L"Arial") << "sorted";
-  EXPECT_EQ(polices->TextColour(), 0x80000012u);
   EXPECT_EQ(polices->L[3].BackColor(), main->PaneBackColour());
 
   polices->Polices.SetListIndex(1);
