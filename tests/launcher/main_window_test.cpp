@@ -88,9 +88,6 @@ TEST_F(MainWindow, RightClicksPopTheirMenusAndTheHeaderMenuChoosesAGroup) {
                                          L"Groupe de programmes/-", L"Groupe de programmes/a b", L"Ajouter un groupe",
                                          L"Modifier le groupe", L"Supprimer le groupe"}));
   EXPECT_EQ(shown(), L"R&D|2|2|2");
-  desktop.choose = L"Groupe de programmes/a b";
-  RightClick(m.lblHeader[1]);
-  EXPECT_EQ(shown(), L"a\tb|4|4|4");
 }
 
 TEST_F(MainWindow, AHideWaitsForTheTrayWhoseIconFollowsTheAnimationAndIsNotResentUnchanged) {
