@@ -131,6 +131,9 @@ TEST(ImageButtonInput, KeyClicksNeedTheSameKey) {
   r.machine.KeyDown(kKeyEnter, 0);
   r.machine.KeyUp(kKeySpace, 0);
   EXPECT_EQ(r.Take(), (Log{"[pressed]", "KeyDown13", "KeyUp32"}));
+  r.machine.KeyDown(kKeySpace, 0);
+  r.machine.KeyUp(kKeyEnter, 0);
+  EXPECT_EQ(r.Take(), (Log{"[pressed]", "KeyDown32", "KeyUp13"}));
 }
 
 // A "Valider" handler that destroys the control from Click, or a focus
