@@ -286,8 +286,6 @@ TEST_F(Demo, ChoicesOfTheGeneratedLists) {
   ASSERT_TRUE(entries);
   EXPECT_EQ(::GetMenuItemCount(entries), 3);
   EXPECT_TRUE(::GetMenuState(entries, 1, MF_BYPOSITION) & MF_CHECKED);  // the selection when it opened
-  ASSERT_TRUE(Record(entries, 1));
-  EXPECT_EQ(Record(entries, 1)->Text, L"Second && dernier");  // its ampersand shown
   Track({VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
   Track({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});  // the first header is passed by
   EXPECT_EQ(tips.choices, (std::vector<std::wstring>{L"st/State/AL", L"m/Month/10"}));
