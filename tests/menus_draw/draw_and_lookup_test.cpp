@@ -141,16 +141,12 @@ TEST_F(Primitives, GradientsFillTheirRectangleOnlyFromTheFirstColour) {
   EXPECT_EQ(Count(canvas, kGreen), 64 * 64);
 }
 
-TEST_F(Primitives, TransparentBitmapsOfBothKindsShrinkToTheirCellAndEnlargeWhenAsked) {
+TEST_F(Primitives, TransparentBitmapsShrinkToTheirCellAndEnlargeWhenAsked) {
   ui::OwnedBitmap dib = Picture(16, 16, SquareOnMagenta);
-  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
-  DIBSECTION section{};
-  ASSERT_EQ(::GetObjectW(ddb.get(), sizeof section, &section), int{sizeof(BITMAP)}) << "a device bitmap";
   ui::OwnedBitmap big = Picture(32, 32, SquareOnMagenta);
-  // Each picture is drawn twice: one left selected in some DC could not be drawn again.
+  // The big picture is drawn twice: one left selected in some DC could not be drawn again.
   struct Case { HBITMAP picture; ColorValue mask; RECT dest; int asked, drawn; };
   for (Case c : {Case{dib.get(), kMagenta, {8, 8, 40, 40}, 0, 16},  // never enlarged unasked
-                 Case{dib.get(), -1, {8, 8, 40, 40}, 0, 16}, Case{ddb.get(), -1, {8, 8, 40, 40}, 0, 16},
                  Case{big.get(), -1, {4, 4, 20, 20}, 0, 16}, Case{big.get(), -1, {8, 8, 0, 0}, 48, 48}}) {
     Fill(canvas, kGreen);
     RECT src{};
