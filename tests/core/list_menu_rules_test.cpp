@@ -85,8 +85,6 @@ TEST(ListChoices, Decoded) {
   using Kind = ListChoice::Kind;
   struct Case { std::wstring caption; Kind kind; std::wstring category; };
   const Case cases[] = {
-      {L"Rouge{gControl:0|lvID:ink|LColor:255}", Kind::Colour, L"Color"},
-      {L"S{gControl:0|lvID:|LDefClr:65280|LColor:-1}", Kind::CustomColour, L"Color"},
       {L"Bouton{gControl:0|LColor:-2147483633}", Kind::Colour, L"Color"},  // a system colour is no custom one
       {L"Monday{gControl:0|lvID:d|LDay:2}", Kind::WeekDay, L"WeekDay"},
       {L"Feb 1{gControl:0|lvID:d|LDate:38018}", Kind::Date, L"DayOfMonth"},

@@ -81,8 +81,6 @@ TEST(MenuColors, NamesNumbersAndHexadecimal) {
                  Case{L"rouge", std::nullopt}, Case{L"", std::nullopt}, Case{L" vbRed", std::nullopt},
                  Case{L"vbRedd", std::nullopt}, Case{L"99999999999", std::nullopt}, Case{L"1e300", std::nullopt}})
     EXPECT_EQ(ColorValueFromName(c.text), c.value) << std::wstring(c.text);
-  EXPECT_EQ(SystemColorIndex(ColorValue(0x8000000F)), 15);
-  EXPECT_EQ(SystemColorIndex(0xFF), std::nullopt);
 }
 
 TEST(MenuGradient, BandsFollowTheScreenWidthAndColoursRunFromFirstToLast) {

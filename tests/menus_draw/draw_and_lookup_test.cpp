@@ -167,7 +167,6 @@ TEST_F(Primitives, TransparentBitmapRefusesWhatItCannotDraw) {
   const RECT dest{4, 4, 20, 20};
   RECT src{}, inverted{8, 0, 4, 8};
   int w = 0, h = 0;
-  EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, nullptr, src, -1, w, h));
   EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, reinterpret_cast<HBITMAP>(brush.get()), src, -1, w, h));
   EXPECT_FALSE(DrawTransparentBitmap(canvas.Dc(), dest, picture.get(), inverted, -1, w, h));
   {
