@@ -115,9 +115,10 @@ TEST_F(Primitives, RectangleWithAndWithoutOutline) {
   DrawRectangle(canvas.Dc(), RECT{30, 30, 40, 40}, kBlue, -1);
   ExpectPixels(canvas, {{4, 4, RGB(0, 0, 0)}, {19, 10, RGB(0, 0, 0)}, {10, 10, kRed}, {20, 20, kGreen},
                         {30, 30, kBlue}, {39, 39, kBlue}, {40, 40, kGreen}});
-  // System colours are looked up as drawn.
-  DrawRectangle(canvas.Dc(), 44, 44, 50, 50, tolvane::SystemColorValue(COLOR_HIGHLIGHT), -1);
+  // System colours are looked up as drawn; a name naming nothing keeps the default.
+  DrawRectangle(canvas.Dc(), 44, 44, 50, 50, ColorFromName(L"vbHighlight", 5), -1);
   EXPECT_EQ(canvas.At(47, 47), ::GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(ColorFromName(L"rouge", -1), -1);
 }
 
 TEST_F(Primitives, GradientsFillTheirRectangleOnlyFromTheFirstColour) {
@@ -159,6 +160,19 @@ TEST_F(Primitives, TransparentBitmapsShrinkToTheirCellAndEnlargeWhenAsked) {
                           {left + in - 1, top + size / 2, kGreen}, {left + out, top + size / 2, kGreen}});
     EXPECT_EQ(Count(canvas, kMagenta), 0);
   }
+}
+
+TEST_F(Primitives, TransparentBitmapMirrorsAndDrawsOverAnotherBackground) {
+  ui::OwnedBitmap picture = Picture(8, 8, [](int x, int, int w, int) { return x < w / 2 ? kRed : kBlue; });
+  Canvas back(16, 16);
+  Fill(back, RGB(9, 9, 9));
+  RECT src{};
+  int w = 0, h = 0;
+  ASSERT_TRUE(DrawTransparentBitmap(canvas.Dc(), RECT{0, 0, 16, 16}, picture.get(), src, kMagenta, w, h, back.Dc(),
+                                    0, 0, true, false));
+  for (int y : {0, 7})  // every column moves, the edges too
+    ExpectPixels(canvas, {{0, y, kBlue}, {3, y, kBlue}, {4, y, kRed}, {7, y, kRed}});
+  EXPECT_EQ(canvas.At(12, 12), RGB(9, 9, 9));  // the back DC's background, not the canvas
 }
 
 TEST_F(Primitives, TransparentBitmapRefusesWhatItCannotDraw) {
@@ -422,10 +436,11 @@ TEST_F(MenuItems, PicturesAreMadeOnceAndShowAsTheyAreNow) {
   EXPECT_LE(MenuPicturesHeld(), 512u);
 }
 
-// Bitmaps and colour icons by their handle's text; a stale
+// Bitmaps of both kinds and colour icons by their handle's text; a stale
 // number, another kind of object or an icon without colour give nothing.
 TEST(ImageLookup, PicturesByTheirHandleText) {
   ui::OwnedBitmap dib = ui::CreateDib(12, 6, 32);
+  ui::OwnedBitmap ddb(static_cast<HBITMAP>(::CopyImage(dib.get(), IMAGE_BITMAP, 0, 0, 0)));  // as resources load
   ui::OwnedBitmap mask(::CreateBitmap(24, 24, 1, 1, nullptr)), colour = ui::CreateDib(24, 24, 32);
   ICONINFO info{TRUE, 0, 0, mask.get(), colour.get()};
   ui::OwnedIcon icon(::CreateIconIndirect(&info));
@@ -433,7 +448,7 @@ TEST(ImageLookup, PicturesByTheirHandleText) {
   ui::OwnedIcon mono(::CreateIconIndirect(&info));
   ui::OwnedBrush brush(::CreateSolidBrush(RGB(1, 2, 3)));
   struct Case { HANDLE asked, found; bool bitmap; int w, h; };
-  for (auto c : {Case{dib.get(), dib.get(), true, 12, 6},
+  for (auto c : {Case{ddb.get(), ddb.get(), true, 12, 6}, Case{dib.get(), dib.get(), true, 12, 6},
                  Case{icon.get(), icon.get(), false, 24, 24}, Case{reinterpret_cast<HANDLE>(12345), nullptr},
                  Case{brush.get(), nullptr}, Case{mono.get(), nullptr}}) {
     const ResolvedImage image = ResolveImageHandle(HandleText(c.asked), {});
