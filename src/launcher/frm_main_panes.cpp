@@ -167,12 +167,13 @@ void FrmMain::ChargerGroupe(int g) {
   ui::FontSpec font = first.Font();
   font.bold = false;  // the pointer may be over the first button
   targets_.reserve(plan.size());
+  const COLORREF back = FrameXPMenu[1].BackColor();
   icons_.BeginLoad();
   for (int i = 0; i < count; ++i) {
     const LinkButtonPlan& link = plan[static_cast<std::size_t>(i)];
     // The button keeps its target; the tool tip only shows it.
     targets_.push_back(link.target);
-    ui::PicturePtr icon = icons_.Known(link.target);
+    ui::PicturePtr icon = icons_.Known(link.target, back);
     if (!icon) pendingIcons_.push_back(i);
     if (!Prog.Exists(i)) {
       // Made where it belongs, with its looks: nothing to move or repaint after.

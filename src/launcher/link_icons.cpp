@@ -13,6 +13,9 @@ namespace tolvane {
 namespace {
 
 constexpr int kIconSize = 32;  // as the default link icon, so captions line up
+// The cache holds the whole drawing surface, 555 twips square, with the icon
+// in its top-left corner.
+constexpr int kCacheSize = 37;
 
 bool WriteAll(HANDLE file, const void* data, DWORD bytes) {
   DWORD written = 0;
@@ -23,8 +26,8 @@ bool WriteAll(HANDLE file, const void* data, DWORD bytes) {
 bool SaveIconBitmap(HICON icon, COLORREF back, const std::wstring& path) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = kIconSize;
-  info.bmiHeader.biHeight = kIconSize;  // bottom-up, as bitmap files are
+  info.bmiHeader.biWidth = kCacheSize;
+  info.bmiHeader.biHeight = kCacheSize;  // bottom-up, as bitmap files are
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   info.bmiHeader.biCompression = BI_RGB;
@@ -35,13 +38,13 @@ bool SaveIconBitmap(HICON icon, COLORREF back, const std::wstring& path) {
   {
     ui::ScopedSelect select(dc.get(), bitmap.get());
     ui::OwnedBrush brush(::CreateSolidBrush(back));
-    RECT all{0, 0, kIconSize, kIconSize};
+    RECT all{0, 0, kCacheSize, kCacheSize};
     ::FillRect(dc.get(), &all, brush.get());
     if (!::DrawIconEx(dc.get(), 0, 0, icon, kIconSize, kIconSize, 0, nullptr, DI_NORMAL)) return false;
     ::GdiFlush();
   }
-  const DWORD stride = (kIconSize * 3 + 3) & ~3u;
-  const DWORD pixels = stride * kIconSize;
+  const DWORD stride = (kCacheSize * 3 + 3) & ~3u;
+  const DWORD pixels = stride * kCacheSize;
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
   header.bfOffBits = sizeof header + sizeof info.bmiHeader;
@@ -105,29 +108,31 @@ void LinkIcons::BeginLoad() {
 
 void LinkIcons::EndLoad() { previous_.clear(); }
 
-ui::PicturePtr LinkIcons::IconFor(const std::wstring& target, COLORREF back) {
-  if (ui::PicturePtr known = Known(target)) return known;
-  const ui::PicturePtr& fallback = TheSkin().defaultLinkIcon;
+std::optional<LinkIcons::Key> LinkIcons::KeyOf(const std::wstring& target, COLORREF back) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  ::GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &data);
-  Key key{target, Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
-          Join(data.nFileSizeHigh, data.nFileSizeLow)};
+  if (!PlainFile(target, data)) return std::nullopt;
+  return Key{target, Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
+             Join(data.nFileSizeHigh, data.nFileSizeLow), back};
+}
+
+ui::PicturePtr LinkIcons::IconFor(const std::wstring& target, COLORREF back) {
+  if (ui::PicturePtr known = Known(target, back)) return known;
+  // Taken before the icon: a file that changes meanwhile is taken again next time.
+  std::optional<Key> key = KeyOf(target, back);
   bool keep = true;
   ui::PicturePtr picture = Load(target, back, keep);
-  if (!picture) picture = fallback;
-  if (keep) current_.emplace(std::move(key), picture);
+  if (!picture) picture = TheSkin().defaultLinkIcon;
+  if (keep && key) current_.emplace(std::move(*key), picture);
   return picture;
 }
 
-ui::PicturePtr LinkIcons::Known(const std::wstring& target) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!PlainFile(target, data)) return TheSkin().defaultLinkIcon;
-  Key key{target, Join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime),
-          Join(data.nFileSizeHigh, data.nFileSizeLow)};
-  if (auto it = current_.find(key); it != current_.end()) return it->second;
-  if (auto it = previous_.find(key); it != previous_.end()) {
+ui::PicturePtr LinkIcons::Known(const std::wstring& target, COLORREF back) {
+  std::optional<Key> key = KeyOf(target, back);
+  if (!key) return TheSkin().defaultLinkIcon;
+  if (auto it = current_.find(*key); it != current_.end()) return it->second;
+  if (auto it = previous_.find(*key); it != previous_.end()) {
     ui::PicturePtr kept = it->second;
-    current_.emplace(std::move(key), kept);
+    current_.emplace(std::move(*key), kept);
     return kept;
   }
   return nullptr;

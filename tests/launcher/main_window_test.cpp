@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <array>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -203,6 +205,90 @@ TEST_F(LinkButtons, EachLinkGetsAButtonAndBadTargetsTheDefaultIconEvenWithNoCach
   m.ChargerGroupe(1);
   m.FinishLinkIcons();
   EXPECT_TRUE(std::filesystem::exists(cache + L"\\bloc.ico")) << "the next load tries the cache again";
+}
+
+// `picture` drawn on `back` at the top left of a 37 x 37 square: the pixels
+// of a bitmap file's rows, bottom row first.
+std::string DrawnOn(const ui::PicturePtr& picture, COLORREF back) {
+  void* bits = nullptr;
+  ui::OwnedBitmap bitmap = ui::CreateDib(37, 37, 24, &bits, false);
+  ui::OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  {
+    ui::ScopedSelect select(dc.get(), bitmap.get());
+    ui::OwnedBrush brush(::CreateSolidBrush(back));
+    RECT all{0, 0, 37, 37};
+    ::FillRect(dc.get(), &all, brush.get());
+    if (picture) picture->Draw(dc.get(), all, false);
+    ::GdiFlush();
+  }
+  return std::string(static_cast<const char*>(bits), 112 * 37);  // rows padded to 4 bytes
+}
+
+// What the shell shows for `path` now.
+ui::PicturePtr ShellIcon(const std::wstring& path) {
+  std::vector<wchar_t> buffer(MAX_PATH, L'\0');
+  path.copy(buffer.data(), path.size());
+  WORD index = 0;
+  return ui::Picture::FromIcon(::ExtractAssociatedIconW(::GetModuleHandleW(nullptr), buffer.data(), &index));
+}
+
+// A cache file's pixels, once it is seen to be a 37 x 37 bitmap file in 24 bits.
+std::string CachedPixels(const std::wstring& path) {
+  std::ifstream in(std::filesystem::path(path), std::ios::binary);
+  const std::string file{std::istreambuf_iterator<char>(in), {}};
+  BITMAPFILEHEADER head{};
+  BITMAPINFOHEADER info{};
+  if (file.size() < sizeof head + sizeof info) return "no bitmap file";
+  std::memcpy(&head, file.data(), sizeof head);
+  std::memcpy(&info, file.data() + sizeof head, sizeof info);
+  EXPECT_TRUE(head.bfType == 0x4D42 && head.bfSize == file.size());
+  EXPECT_EQ((std::array<LONG, 3>{info.biWidth, info.biHeight, info.biBitCount}), (std::array<LONG, 3>{37, 37, 24}));
+  return file.substr(head.bfOffBits);
+}
+
+// A copy of `program` at `at`, `size` bytes long (zeros after the program),
+// last written at `when`.
+void PutProgram(const std::wstring& at, const std::wstring& program, std::uintmax_t size, FILETIME when) {
+  ASSERT_TRUE(::CopyFileW(program.c_str(), at.c_str(), FALSE));
+  std::filesystem::resize_file(at, size);
+  ui::OwnedHandle file(::CreateFileW(at.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &when));
+}
+
+TEST_F(LinkButtons, AReloadTakesTheIconOfATargetThatChangedAndCachesItOnThePaneColour) {
+  const std::wstring notepad = L"C:\\windows\\system32\\notepad.exe", mines = L"C:\\windows\\system32\\winemine.exe";
+  const std::wstring changing = folder + L"\\outil.exe";
+  const std::uintmax_t size = std::max(std::filesystem::file_size(notepad), std::filesystem::file_size(mines));
+  FILETIME when{0, 0x01D00000};
+  PutProgram(changing, notepad, size, when);
+  model::SaveGroup(store, 1, L"Essais", {L"a|" + changing, L"b|" + folder + L"\\bloc.exe"});
+  FrmMain& m = LoadMain();
+  const COLORREF pane = m.FrameXPMenu[1].BackColor();
+  ASSERT_TRUE(DrawnOn(ShellIcon(notepad), pane) != DrawnOn(ShellIcon(mines), pane)) << "two icons to tell apart";
+  auto reloadShowsAndCachesTheShellsIcon = [&](const char* step) {
+    m.ChargerGroupe(1);
+    m.FinishLinkIcons();
+    const std::string now = DrawnOn(ShellIcon(changing), pane);
+    EXPECT_TRUE(DrawnOn(m.Prog[0].GetPicture(), pane) == now) << step << ": shown";
+    EXPECT_TRUE(CachedPixels(cache + L"\\outil.ico") == now) << step << ": cached";
+  };
+  reloadShowsAndCachesTheShellsIcon("as loaded");
+  const ui::PicturePtr unchanged = m.Prog[1].GetPicture();
+  std::filesystem::remove(cache + L"\\bloc.ico", ignored);
+
+  ++when.dwHighDateTime;
+  PutProgram(changing, mines, size, when);
+  reloadShowsAndCachesTheShellsIcon("another icon, same size, written later");
+  PutProgram(changing, notepad, size + 512, when);
+  reloadShowsAndCachesTheShellsIcon("the first icon again, longer, same time");
+  EXPECT_EQ(m.Prog[1].GetPicture(), unchanged);
+  EXPECT_FALSE(std::filesystem::exists(cache + L"\\bloc.ico")) << "an unchanged target is not taken again";
+
+  // Another pane colour: the cache follows it.
+  m.FrameXPMenu[1].SetBackColor(RGB(200, 30, 60));
+  m.ChargerGroupe(1);
+  m.FinishLinkIcons();
+  EXPECT_TRUE(CachedPixels(cache + L"\\bloc.ico") == DrawnOn(ShellIcon(folder + L"\\bloc.exe"), RGB(200, 30, 60)));
 }
 
 TEST_F(LinkButtons, ARefusedOrEmptyTargetIsReportedAndTheBarStays) {
