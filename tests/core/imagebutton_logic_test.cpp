@@ -23,6 +23,34 @@ TEST(ImageButtonAccessKey, FirstSingleAmpersandAfterEveryDoubledPair) {
     EXPECT_EQ(AccessKey(c.caption), c.key) << c.caption;
 }
 
+const Ambient kForm{FontSpec{L"Tahoma", 8.25}, kButtonText, L"XpBoutonImg1"};
+
+// A number stored as text is read as its number; what is missing, as the default.
+TEST(ImageButtonStore, DesignValuesLoad) {
+  const PropertyStore design{{L"XPicture", std::wstring(L"3")}, {L"YPicture", std::wstring(L"1")},
+                             {L"XTexte", std::wstring(L"13")}};
+  const Properties p = ReadProperties(design, kForm);
+  EXPECT_EQ(PictureBoxOf(p), (PictureBox{3, 1, 33, 33}));
+  EXPECT_EQ(BlanksOf(p.decalageTexte), 13);
+
+  const Properties plain = ReadProperties(PropertyStore{}, kForm);
+  EXPECT_EQ(plain.caption, L"XpBoutonImg1");
+  EXPECT_EQ(PictureBoxOf(plain), (PictureBox{8, 8, 33, 33}));
+  EXPECT_EQ(BlanksOf(plain.decalageTexte), 16);
+}
+
+// Saved and loaded, a new instance is the same button, its empty XTexte and
+// its hover colour included, whatever the host's text colour.
+TEST(ImageButtonStore, ANewInstanceSavedAndLoadedIsTheSame) {
+  for (const Colour hostText : {kButtonText, Colour{0}}) {
+    const Ambient form{kForm.font, hostText, kForm.displayName};
+    const Properties fresh = NewInstanceProperties(form);
+    PropertyStore saved;
+    WriteProperties(fresh, form, saved);
+    EXPECT_TRUE(ReadProperties(saved, form) == fresh) << std::hex << hostText.value;
+  }
+}
+
 TEST(ImageButtonNumbers, OnlyNumbersInRangeAreAcceptedAndBlanksClamped) {
   const struct { Numeric which; Value value; bool taken; } cases[] = {
       {Numeric::XTexte, std::wstring(L" 12.5 "), true}, {Numeric::XTexte, std::wstring(L"12,5"), false},  // no comma

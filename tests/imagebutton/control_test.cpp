@@ -91,6 +91,18 @@ int Count(HWND button, const std::function<bool(COLORREF)>& match, int inset = 0
 }
 int Count(HWND button, COLORREF colour) { return Count(button, [&](COLORREF c) { return c == colour; }); }
 
+// The button's look, pixel by pixel.
+std::vector<COLORREF> Pixels(HWND button) {
+  RECT r{};
+  ::GetClientRect(button, &r);
+  Canvas canvas(r.right, r.bottom);
+  ::SendMessageW(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x) pixels.push_back(canvas.At(x, y));
+  return pixels;
+}
+
 TEST(ImageButton, CornersCutAndAClickOnlyWhenReleasedInside) {
   ButtonsForm form;
   form.Load();
@@ -165,6 +177,8 @@ TEST(ImageButton, TabArrowsAndAccessKeysMoveTheFocusAndClickTheEnabledButton) {
 
     press("Tab: text box to Valider", VK_TAB, valider);
     press("Tab: Valider to Annuler", VK_TAB, annuler);
+    press("Tab: round from the last control to the first", VK_TAB, edit);
+    press("Shift+Tab: round to the last", VK_TAB, annuler, {VK_SHIFT});
     press("Down arrow: Annuler back to Valider", VK_DOWN, valider);
 
     Type('A', {VK_MENU});
@@ -241,11 +255,67 @@ TEST(ImageButton, PictureBoxFacesAndCaptionColours) {
   ASSERT_EQ(::WindowFromPoint(centre), button);
   ::SendMessageW(button, WM_MOUSEMOVE, 0, kInside);
   EXPECT_STREQ(captionHue(), "red");
+  form.annuler->SetForeHover(Colour{0x00FF0000});  // blue, from the caption's next drawing
+  EXPECT_STREQ(captionHue(), "red");
+  (void)form.annuler->XTexte();
+  EXPECT_STREQ(captionHue(), "blue");
   EXPECT_GE(Count(button, RGB(229, 151, 0)), 77);  // hovered
   ::EnableWindow(button, FALSE);
   EXPECT_STREQ(captionHue(), "none");
   EXPECT_GT(Count(button, RGB(161, 161, 146)), 10);  // the caption
   EXPECT_GE(Count(button, RGB(245, 244, 234)), 79 * 20);  // the flat face
+  form.Unload();
+}
+
+// A designer adds a button: its name for caption, with no blanks before it
+// though its XTexte reads 16; saved and loaded again, it is the same button.
+TEST(ImageButton, ANewInstanceHasNoBlanksAndLoadsBackAsSaved) {
+  ButtonsForm form;
+  form.Load();
+  auto add = [&](XpBoutonImg::Setup setup, const PropertyStore& stored) {
+    return XpBoutonImg::Create(form.hwnd(), {.width = 3000, .height = 495,
+                                             .ambient = {FontSpec{L"Tahoma", 8.25}, kButtonText, L"XpBoutonImg1"},
+                                             .properties = stored, .setup = setup});
+  };
+  const auto fresh = add(XpBoutonImg::Setup::NewInstance, {{L"XTexte", 40.0}});  // stored values are not read
+  PropertyStore saved;
+  fresh->WriteProperties(saved);
+  const PropertyStore noBlanks{{L"XTexte", 0.0}, {L"ForeColor", kWindowFrame}};
+  for (const PropertyStore& stored : {saved, noBlanks})
+    EXPECT_TRUE(Pixels(add(XpBoutonImg::Setup::Loading, stored)->Hwnd()) == Pixels(fresh->Hwnd())) << stored.Size();
+  EXPECT_EQ(fresh->XTexte(), Value(16.0));  // which draws the caption again
+}
+
+// Each write tells its key once, after what comes before it in its effects:
+// Enabled and XTexte before their redraw, the others after. A refused value
+// tells nothing.
+TEST(ImageButton, EachWriteNotifiesItsKeyOnceInItsPlace) {
+  ButtonsForm form;
+  form.Load();
+  XpBoutonImg& b = *form.annuler;
+  std::vector<std::wstring> told;
+  std::vector<COLORREF> atNotice;
+  b.PropertyChanged = [&](std::wstring_view key) {
+    told.emplace_back(key);
+    atNotice = Pixels(b.Hwnd());
+  };
+  XpBoutonImg::ShowMessage = [](HWND, const std::wstring&) {};
+  const std::function<void()> writes[] = {
+      [&] { b.SetFont(FontSpec{L"Tahoma", 12, true}); },  [&] { b.SetCaption(L"&Vider"); },
+      [&] { b.SetForeColor(Colour{0x000000FF}); },         [&] { b.SetForeHover(Colour{0x00FF0000}); },
+      [&] { b.SetPicture(SolidBitmap(kPictureColour)); }, [&] { b.SetXPicture(std::wstring(L"20")); },
+      [&] { b.SetYPicture(2.0); },                        [&] { b.SetWPicture(10.0); },
+      [&] { b.SetHPicture(std::wstring(L"12")); },        [&] { b.SetXTexte(std::wstring(L"zéro")); },
+      [&] { b.SetXTexte(0.0); },                          [&] { b.SetEnabled(false); }};
+  for (const auto& write : writes) {
+    const std::size_t before = told.size();
+    write();
+    if (told.size() == before + 1 && atNotice != Pixels(b.Hwnd())) told.back() += L" before its redraw";
+  }
+  XpBoutonImg::ShowMessage = nullptr;
+  EXPECT_EQ(told, (std::vector<std::wstring>{L"Font", L"Caption", L"ForeColor", L"ForeHover", L"Image", L"XPicture",
+                                             L"YPicture", L"WPicture", L"HPicture", L"XTexte before its redraw",
+                                             L"Enabled before its redraw"}));
   form.Unload();
 }
 

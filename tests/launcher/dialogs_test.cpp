@@ -107,7 +107,7 @@ TEST_F(Dialogs, EachComesBackAsItWasLeftWithItsImageButtonsAsStored) {
     return L" " + (n ? std::to_wstring(static_cast<int>(*n)) : std::get<std::wstring>(v));
   };
   for (const auto& [holder, expected] : stored) {
-    const imagebutton::XpBoutonImg& b = *holder->Button();
+    imagebutton::XpBoutonImg& b = *holder->Button();
     EXPECT_EQ(b.Caption() + text(b.XPicture()) + text(b.YPicture()) + text(b.WPicture()) + text(b.HPicture()) +
                   text(b.XTexte()), expected);
     EXPECT_TRUE(b.Picture() == TheSkin().buttonPicture && b.Font() == FontSpec(L"MS Sans Serif", 8.25) &&

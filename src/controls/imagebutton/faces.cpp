@@ -157,6 +157,12 @@ void DessinerTexte(HDC dc, const Look& look) {
   ::DrawTextW(dc, line.data(), static_cast<int>(line.size()), &area, DT_WORDBREAK | DT_CENTER);
 }
 
+// The picture lies over the caption.
+void CaptionAndPicture(HDC dc, const Look& look) {
+  DessinerTexte(dc, look);
+  if (look.picture) look.picture->Draw(dc, look.pictureBox, true);
+}
+
 }  // namespace
 
 void DrawLook(HDC dc, const Look& look) {
@@ -188,8 +194,13 @@ void DrawLook(HDC dc, const Look& look) {
       DessinerBordure(dc, k, zone);
       break;
   }
-  DessinerTexte(dc, look);
-  if (look.picture) look.picture->Draw(dc, look.pictureBox, true);
+  CaptionAndPicture(dc, look);
+}
+
+void DrawCaption(HDC dc, const Look& look) {
+  if (look.width <= 0 || look.height <= 0) return;
+  ui::ScopedDcState state(dc);
+  CaptionAndPicture(dc, look);
 }
 
 ui::OwnedRegion ButtonRegion(int width, int height) {

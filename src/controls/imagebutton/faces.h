@@ -32,6 +32,9 @@ struct Look {
 // as it found it. Before the first sizing (no width or height) it draws
 // nothing.
 void DrawLook(HDC dc, const Look& look);
+// Draws the caption again over what is there, under the picture; the face
+// only tells whether it is the disabled one.
+void DrawCaption(HDC dc, const Look& look);
 
 // The client rectangle without its four corner pixels, so the button looks
 // rounded.

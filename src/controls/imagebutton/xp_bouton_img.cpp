@@ -55,10 +55,24 @@ MouseArgs ArgsOf(std::int16_t button, LPARAM lp) {
   return {button, ShiftState(), static_cast<float>(GET_X_LPARAM(lp)), static_cast<float>(GET_Y_LPARAM(lp))};
 }
 
+const wchar_t* KeyOf(Numeric which) {
+  switch (which) {
+    case Numeric::XPicture: return L"XPicture";
+    case Numeric::YPicture: return L"YPicture";
+    case Numeric::WPicture: return L"WPicture";
+    case Numeric::HPicture: return L"HPicture";
+    case Numeric::XTexte: return L"XTexte";
+  }
+  return L"";
+}
+
 }  // namespace
 
 XpBoutonImg::XpBoutonImg(const CreateArgs& args)
-    : props_(ReadProperties(args.properties, args.ambient)), font_(ui::GetFont(props_.font)) {
+    : ambient_(args.ambient),
+      props_(args.setup == Setup::NewInstance ? NewInstanceProperties(ambient_)
+                                              : ReadProperties(args.properties, ambient_)),
+      font_(ui::GetFont(props_.font)) {
   input_.SetEnabled(props_.enabled);
 }
 
@@ -86,9 +100,17 @@ XpBoutonImg::~XpBoutonImg() {
   }
 }
 
+bool XpBoutonImg::Notify(std::wstring_view key) {
+  if (!PropertyChanged) return true;
+  const auto alive = alive_;
+  PropertyChanged(key);
+  return *alive;
+}
+
 void XpBoutonImg::SetEnabled(bool enabled) {
   props_.enabled = enabled;
   input_.SetEnabled(enabled);
+  if (!Notify(L"Enabled")) return;
   if (hwnd_) ::EnableWindow(hwnd_, enabled);
   input_.Redraw();
 }
@@ -97,22 +119,39 @@ void XpBoutonImg::SetFont(const FontSpec& font) {
   props_.font = font;
   font_ = ui::GetFont(font);
   input_.Redraw();
+  (void)Notify(L"Font");
 }
 
 void XpBoutonImg::SetCaption(const std::wstring& caption) {
   props_.caption = caption;
-  if (hwnd_) ::SetWindowTextW(hwnd_, caption.c_str());  // where a dialog manager looks for the access key
   input_.Redraw();
+  if (hwnd_) ::SetWindowTextW(hwnd_, caption.c_str());  // where a dialog manager looks for the access key
+  (void)Notify(L"Caption");
 }
 
 void XpBoutonImg::SetForeColor(Colour colour) {
   props_.foreColor = colour;
   input_.Redraw();
+  (void)Notify(L"ForeColor");
 }
 
+void XpBoutonImg::SetForeHover(Colour colour) {
+  props_.foreHover = colour;
+  (void)Notify(L"ForeHover");
+}
+
+// The picture is drawn on the surface, so showing it is a redraw.
 void XpBoutonImg::SetPicture(PicturePtr picture) {
   props_.picture = std::move(picture);
   input_.Redraw();
+  (void)Notify(L"Image");
+}
+
+Value XpBoutonImg::XTexte() {
+  const Value value = ValueOrDefault(Numeric::XTexte, props_.xTexte);
+  const Look look = LookOf(props_.enabled ? Face::Normal : Face::Disabled, input_.Survol());
+  PaintSurface([&](HDC dc) { DrawCaption(dc, look); });
+  return value;
 }
 
 wchar_t XpBoutonImg::AccessKey() const { return imagebutton::AccessKey(props_.caption); }
@@ -133,18 +172,27 @@ bool XpBoutonImg::SetNumeric(Numeric which, const Value& value) {
     case Numeric::HPicture: props_.hPicture = value; break;
     case Numeric::XTexte: props_.xTexte = value; break;
   }
-  input_.Redraw();
+  if (which == Numeric::XTexte) {
+    props_.decalageTexte = value;
+    if (Notify(KeyOf(which))) input_.Redraw();
+  } else {
+    input_.Redraw();  // the picture moves
+    (void)Notify(KeyOf(which));
+  }
   return true;
 }
 
 void XpBoutonImg::Draw(Face face, bool hoverCaption) {
-  if (!hwnd_ || !surface_) return;
+  PaintSurface([&](HDC dc) { DrawLook(dc, LookOf(face, hoverCaption)); });
+}
+
+Look XpBoutonImg::LookOf(Face face, bool hoverCaption) const {
   Look look;
   look.face = face;
   look.width = width_;
   look.height = height_;
   look.caption = props_.caption;
-  look.blanks = BlanksOf(props_.xTexte);
+  look.blanks = BlanksOf(props_.decalageTexte);
   look.font = font_;
   look.textColour = ToColorRef(hoverCaption ? props_.foreHover : props_.foreColor);
   if (props_.picture) {
@@ -152,10 +200,15 @@ void XpBoutonImg::Draw(Face face, bool hoverCaption) {
     look.picture = props_.picture.get();
     look.pictureBox = {box.left, box.top, box.left + box.width, box.top + box.height};
   }
+  return look;
+}
+
+void XpBoutonImg::PaintSurface(const std::function<void(HDC)>& paint) {
+  if (!hwnd_ || !surface_) return;
   {
     ui::OwnedMemoryDc dc(::CreateCompatibleDC(nullptr));
     ui::ScopedSelect select(dc.get(), surface_.get());
-    DrawLook(dc.get(), look);
+    paint(dc.get());
   }
   ::InvalidateRect(hwnd_, nullptr, FALSE);
   ::UpdateWindow(hwnd_);

@@ -1,6 +1,9 @@
 // `XpBoutonImg`, the dialogs' push button with a picture and a caption. One
 // object per window: the dialog owns it, fills its design values into
-// CreateArgs::properties and handles its events (usually only `Click`).
+// CreateArgs::properties and handles its events (usually only `Click`). A
+// host that adds a new button instead asks for Setup::NewInstance, hears of
+// each property written through PropertyChanged and saves the button with
+// WriteProperties.
 //
 //   auto btn = XpBoutonImg::Create(parent, {.left = 960, .top = 100, .width = 1215, .height = 495,
 //       .ambient = form, .properties = {{L"Caption", std::wstring(L"Valider")}, ...}});
@@ -12,7 +15,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "controls/imagebutton/faces.h"
 #include "controls/imagebutton/logic/input.h"
 #include "controls/imagebutton/logic/properties.h"
 #include "ui/handles.h"
@@ -22,6 +27,10 @@ namespace imagebutton {
 
 class XpBoutonImg final : public ButtonEvents, private InputHost {
  public:
+  // Loading takes the stored values with their defaults; a new instance
+  // takes only the host's font and name.
+  enum class Setup { Loading, NewInstance };
+
   struct CreateArgs {
     int id = 0;
     // Twips, in the parent's client area.
@@ -33,6 +42,7 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
     // The stored design values, read with their defaults.
     PropertyStore properties{};
     bool tabStop = true;
+    Setup setup = Setup::Loading;
   };
 
   // Null when the window cannot be made.
@@ -52,7 +62,7 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
   Colour ForeColor() const { return props_.foreColor; }
   void SetForeColor(Colour colour);
   Colour ForeHover() const { return props_.foreHover; }
-  void SetForeHover(Colour colour) { props_.foreHover = colour; }  // used from the next hover
+  void SetForeHover(Colour colour);  // used from the next hover
   PicturePtr Picture() const { return props_.picture; }
   void SetPicture(PicturePtr picture);
 
@@ -61,7 +71,8 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
   Value YPicture() const { return ValueOrDefault(Numeric::YPicture, props_.yPicture); }
   Value WPicture() const { return ValueOrDefault(Numeric::WPicture, props_.wPicture); }
   Value HPicture() const { return ValueOrDefault(Numeric::HPicture, props_.hPicture); }
-  Value XTexte() const { return ValueOrDefault(Numeric::XTexte, props_.xTexte); }
+  // Draws the caption again, with the blanks in force.
+  Value XTexte();
   // Each refuses a value that is not a number in range with the control's
   // message, keeps the old value and returns false.
   bool SetXPicture(const Value& v) { return SetNumeric(Numeric::XPicture, v); }
@@ -75,6 +86,14 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
   // when the key is pressed. A disabled button ignores both.
   wchar_t AccessKey() const;
   void PressAccessKey() { input_.AccessKeyPress(); }
+
+  // Saves what differs from the defaults, as a designer writes its form.
+  void WriteProperties(PropertyStore& store) const { imagebutton::WriteProperties(props_, ambient_, store); }
+  // Told the key of each property written ("Enabled", "Font", "Caption",
+  // "ForeColor", "ForeHover", "Image", "XPicture", "YPicture", "WPicture",
+  // "HPicture", "XTexte"), after the effects that come before it; a refused
+  // value tells nothing.
+  std::function<void(std::wstring_view key)> PropertyChanged;
 
   // How the control shows its message; tests put their own here.
   static inline std::function<void(HWND owner, const std::wstring& text)> ShowMessage;
@@ -97,8 +116,14 @@ class XpBoutonImg final : public ButtonEvents, private InputHost {
   LRESULT OnEnable(bool enabled);
   LRESULT OnGetDlgCode(const MSG* msg) const;
   void CopySurface(HDC target) const;
+  Look LookOf(Face face, bool hoverCaption) const;
+  void PaintSurface(const std::function<void(HDC)>& paint);
   bool SetNumeric(Numeric which, const Value& value);
+  // The host may do anything in its notice, even destroy the button: whether
+  // the button still exists.
+  [[nodiscard]] bool Notify(std::wstring_view key);
 
+  Ambient ambient_;
   Properties props_;
   InputMachine input_{*this, *this};
   HWND hwnd_ = nullptr;

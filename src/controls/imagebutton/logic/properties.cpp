@@ -71,6 +71,16 @@ void PropertyStore::Set(std::wstring_view name, const Value& value) { values_[Ke
 
 bool PropertyStore::Has(std::wstring_view name) const { return values_.count(Key(name)) != 0; }
 
+Properties NewInstanceProperties(const Ambient& ambient) {
+  Properties p;
+  p.enabled = true;
+  p.font = ambient.font;
+  p.caption = ambient.displayName;
+  p.foreColor = kWindowFrame;  // the design's text colour, which nothing replaces yet
+  p.foreHover = Colour{0};
+  return p;
+}
+
 Properties ReadProperties(const PropertyStore& store, const Ambient& ambient) {
   Properties p;
   p.enabled = As(store.Read(L"Enabled", true), true);
@@ -82,6 +92,9 @@ Properties ReadProperties(const PropertyStore& store, const Ambient& ambient) {
   p.wPicture = store.Read(L"WPicture", 33.0);
   p.hPicture = store.Read(L"HPicture", 33.0);
   p.xTexte = store.Read(L"XTexte", 16.0);
+  // Saved as nothing, it comes from a button never given one, which drew no
+  // blanks: it loads the same. An empty text takes the default.
+  if (!std::holds_alternative<std::monostate>(p.xTexte)) p.decalageTexte = ValueOrDefault(Numeric::XTexte, p.xTexte);
   p.foreColor = As(store.Read(L"ForeColor", ambient.foreColor), ambient.foreColor);
   p.foreHover = As(store.Read(L"ForeHover", p.foreColor), p.foreColor);
   return p;
@@ -98,7 +111,13 @@ void WriteProperties(const Properties& p, const Ambient& ambient, PropertyStore&
   store.Write(L"HPicture", p.hPicture, 33.0);
   store.Write(L"XTexte", p.xTexte, 16.0);
   store.Set(L"ForeColor", p.foreColor);
-  store.Write(L"ForeHover", p.foreHover, ambient.foreColor);
+  // A missing hover colour reads as the text colour: one equal to the host's
+  // but not to the text colour would come back changed.
+  if (p.foreHover == p.foreColor) {
+    store.Write(L"ForeHover", p.foreHover, ambient.foreColor);
+  } else {
+    store.Set(L"ForeHover", p.foreHover);
+  }
 }
 
 std::optional<double> NumberOf(const Value& value) {
@@ -134,8 +153,8 @@ PictureBox PictureBoxOf(const Properties& p) {
           PixelsOf(Numeric::WPicture, p.wPicture), PixelsOf(Numeric::HPicture, p.hPicture)};
 }
 
-int BlanksOf(const Value& xTexte) {
-  const auto n = NumberOf(ValueOrDefault(Numeric::XTexte, xTexte));
+int BlanksOf(const Value& decalageTexte) {
+  const auto n = NumberOf(decalageTexte);
   if (!n) return 0;
   const double clamped = std::clamp(*n, 0.0, static_cast<double>(kMaxBlanks));
   return tolvane::CLng(clamped).value_or(0);

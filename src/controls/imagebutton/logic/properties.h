@@ -80,9 +80,18 @@ struct Properties {
   Value xPicture, yPicture, wPicture, hPicture, xTexte;
   Colour foreColor = kButtonText;
   Colour foreHover = kButtonText;
+  // The XTexte in force for drawing, taken when XTexte is loaded or
+  // written; empty draws no blanks.
+  Value decalageTexte;
+  bool operator==(const Properties&) const = default;
 };
 
+// A button its host has just added, with no stored values: the host's font
+// and name, enabled, and the design's colours. Offsets and XTexte stay
+// empty, so its caption has no blanks before it.
+Properties NewInstanceProperties(const Ambient& ambient);
 Properties ReadProperties(const PropertyStore& store, const Ambient& ambient);
+// Stores only what differs from what reading gives back.
 void WriteProperties(const Properties& properties, const Ambient& ambient, PropertyStore& store);
 
 // The properties that take a number, stored as given.
@@ -105,7 +114,8 @@ struct PictureBox {
 };
 PictureBox PictureBoxOf(const Properties& properties);
 
-// The blanks drawn before the caption: XTexte rounded, from 0 to 255.
-int BlanksOf(const Value& xTexte);
+// The blanks drawn before the caption: the XTexte in force rounded, from 0
+// to 255; none while it is empty.
+int BlanksOf(const Value& decalageTexte);
 
 }  // namespace imagebutton
