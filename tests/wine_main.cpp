@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
   // A failure the runtime caught at a window procedure's boundary went
   // unseen by the test that caused it: the run fails all the same.
   if (const int caught = ui::TakeCaughtFailures()) {
-    std::fprintf(stderr, "%d failure(s) caught at a window procedure's boundary (see the debugger output)\n", caught);
+    std::fprintf(stderr, "%d failure(s) caught at a window procedure's boundary (each described above)\n", caught);
     result = 1;
   }
   std::fflush(stdout);

@@ -80,14 +80,9 @@ void FrmPop::Popup(ui::MenuItem& menu) {
 void FrmPop::Groupe_Click(int Index) {
   if (!FenetrePrincipale || Index < 0 || Index >= static_cast<int>(groups_.size())) return;
   const GroupMenuItem group = groups_[Index];
-  FrmMain& main = *FenetrePrincipale;
-  int h = IndexEnteteMenu > 0 ? IndexEnteteMenu : 1;
-  main.lblHeader[h].SetCaption(group.name);
-  main.lblHeader[h].Tag = Digits(group.number);
-  main.ChargerGroupe(group.number);
-  main.FrameXPMenu[1].SetHeight(375);
-  main.MenuHeader[1].SetHeight(375);
-  main.MenuHeader_Click(h);
+  // The links pane's one way to show a group: closed at once, chevron
+  // included, then reopened unless another pane is on its way.
+  FenetrePrincipale->ShowGroup(group.number, group.name);
   Settings().Save(kSectionSettings, kCurrentGroupKey, Digits(group.number));
 }
 

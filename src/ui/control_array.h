@@ -46,6 +46,12 @@ class ControlArray {
     if (it == items_.end() || index == 0) return;
     std::unique_ptr<Window> gone = std::move(it->second);
     items_.erase(it);
+    // Its window lives on until the loop collects it, and messages already
+    // on their way, such as the pointer leaving it, still come: they must
+    // not reach the handlers with an index gone or given to a new element.
+    gone->onClick = nullptr;
+    gone->onMouseDown = gone->onMouseUp = nullptr;
+    gone->onMouseEnter = gone->onMouseExit = nullptr;
     gone->SetVisible(false);
     gone->LeaveParent();
     DeferDelete(std::move(gone));

@@ -28,7 +28,8 @@ void Timer::Stop() {
   id_ = 0;
 }
 
-void CALLBACK Timer::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+void CALLBACK Timer::Tick(HWND hwnd, UINT msg, UINT_PTR id, DWORD) {
+  const MessageInHand inHand(hwnd, msg);
   auto it = Running().find(id);
   if (it != Running().end()) Raise(it->second->onTimer);
 }

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <exception>
 #include <string>
+#include <typeinfo>
 
 #include "core/twips.h"
 #include "ui/handles.h"
@@ -62,18 +64,55 @@ std::atomic<int> caughtFailures{0};
 
 }  // namespace
 
+namespace {
+
+thread_local MessageInHand* inHand = nullptr;
+
+// "FrmMain.Prog(3)": the control and the forms it stands in, as designed.
+std::string Described(HWND hwnd) {
+  std::wstring path;
+  for (auto* w = ::IsWindow(hwnd) ? reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+       w; w = w->Parent()) {
+    std::wstring part = w->Name.empty() ? L"?" : w->Name;
+    if (w->Index >= 0) part += L"(" + std::to_wstring(w->Index) + L")";
+    path = path.empty() ? part : part + L"." + path;
+  }
+  if (path.empty()) return hwnd ? "a window not ours" : "no window";
+  return std::string(path.begin(), path.end());  // a diagnostic: beyond ASCII may show oddly
+}
+
+}  // namespace
+
+MessageInHand::MessageInHand(HWND hwnd, UINT msg) noexcept : hwnd_(hwnd), msg_(msg), outer_(inHand) {
+  inHand = this;
+}
+
+MessageInHand::~MessageInHand() { inHand = outer_; }
+
 void ReportCaughtFailure(const char* where) noexcept {
-  std::string what = "an unknown exception";
   try {
-    throw;
-  } catch (const std::exception& e) {
-    what = e.what();
+    std::string what = "an exception of no known type";
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      what = std::string(typeid(e).name()) + ": " + e.what();
+    } catch (...) {
+    }
+    std::string text = std::string("Tolvane: failure caught in ") + where + ": " + what;
+    if (inHand) {
+      char msg[16];
+      std::snprintf(msg, sizeof msg, "0x%04X", inHand->msg_);
+      text += std::string(" (message ") + msg + " to " + Described(inHand->hwnd_) + ")";
+    }
+    text += "\n";
+    std::fputs(text.c_str(), stderr);
+    std::fflush(stderr);
+    const std::wstring wide(text.begin(), text.end());
+    ::OutputDebugStringW(wide.c_str());
   } catch (...) {
+    ::OutputDebugStringW(L"Tolvane: failure caught, and no memory left to describe it\n");
   }
   ++caughtFailures;
-  std::string text = std::string("Tolvane: failure caught in ") + where + ": " + what + "\n";
-  std::wstring wide(text.begin(), text.end());  // a diagnostic: bytes beyond ASCII may show oddly
-  ::OutputDebugStringW(wide.c_str());
 }
 
 int TakeCaughtFailures() { return caughtFailures.exchange(0); }
@@ -247,6 +286,7 @@ LRESULT CALLBACK Window::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     self->Detach();
     return ::DefWindowProcW(hwnd, msg, wp, lp);
   }
+  const MessageInHand inHand(hwnd, msg);
   try {
     return self->OnMessage(msg, wp, lp);
   } catch (...) {

@@ -141,9 +141,27 @@ class Window {
   friend class Form;
 };
 
-// Called from a catch block at a window procedure's boundary: the failure is
-// written to the debugger output and counted, and the program goes on.
+// Called from a catch block at a window procedure's boundary: the failure,
+// its type and the message in hand are written to the debugger output and to
+// the error stream, and counted, and the program goes on.
 void ReportCaughtFailure(const char* where) noexcept;
+
+// Names the message a procedure of ours handles while it runs, so that a
+// failure caught in it says which message, to which window, raised it.
+class MessageInHand {
+ public:
+  MessageInHand(HWND hwnd, UINT msg) noexcept;
+  ~MessageInHand();
+  MessageInHand(const MessageInHand&) = delete;
+  MessageInHand& operator=(const MessageInHand&) = delete;
+
+ private:
+  friend void ReportCaughtFailure(const char*) noexcept;
+  HWND hwnd_;
+  UINT msg_;
+  MessageInHand* outer_;
+};
+
 // How many failures were caught since the last call: a test run fails when
 // any was.
 int TakeCaughtFailures();

@@ -70,6 +70,8 @@ TEST(Geometry, AutoMoveClearsTheMainWindowAndStaysOnTheScreen) {
   main = {5000, 500, 3310, 10500};
   EXPECT_EQ(drop(5500, 100), 0.0);  // room nowhere: clamped into the screen
   EXPECT_EQ(drop(5500, 9000), kScreenH - 1650);
+  main = {5000, 4000, 3310, 6500};
+  EXPECT_EQ(drop(5500, 10550), 2350);  // below a window ending near the bottom: above
 }
 
 constexpr std::int32_t kToolsBottom = 480 + 4 * 600 + 555;  // the last tool entry

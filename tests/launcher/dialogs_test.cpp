@@ -224,10 +224,12 @@ TEST_F(OptionWindows, PreferencesARefusingRegistryOrStoreIsReportedAndTheRestIsS
 
 TEST_F(OptionWindows, InterfaceListsStartOnTheBarsFontThePreviewFollowsAndARefusalIsReported) {
   store.Save(kSectionInterface, L"Police", L"Arial");         // not what the lists start on
+  store.Save(kSectionInterface, L"CouleurTexte", L"-2147483630");
   store.Save(kSectionInterface, L"BackCouleur", L"abc");       // leaves the pane's own colour
   Open(polices);
   EXPECT_EQ(Chosen(polices->Polices) + Chosen(polices->Taille) + polices->Text.Font().name, L"Verdana8Verdana");
   EXPECT_EQ(polices->Polices.List(0), L"Arial") << "sorted";
+  EXPECT_EQ(polices->TextColour(), 0x80000012u);
   EXPECT_EQ(polices->L[3].BackColor(), main->PaneBackColour());
 
   polices->Polices.SetListIndex(1);

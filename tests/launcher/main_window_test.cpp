@@ -131,6 +131,8 @@ TEST_F(MainWindow, AHideWaitsForTheTrayWhoseIconFollowsTheAnimationAndIsNotResen
   m.ShowFromTray();
 }
 
+// Each pane opens to its last control's bottom; a header's chevron says
+// whether its pane stands open, whichever way the pane was set.
 TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
   model::SaveGroup(store, 1, L"Essais", {L"a|", L"b|", L"c|"});
   FrmMain& m = LoadMain();
@@ -141,15 +143,21 @@ TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
     tick();
   };
   ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000)) << "the links pane opens, then the timer sleeps";
+  EXPECT_EQ(m.FrameXPMenu[1].Height(), m.Prog[2].Top() + m.Prog[2].Height() + 120);
   ticks = 0;
   PumpUntil([] { return false; }, 2000);
   EXPECT_EQ(ticks, 0) << "a bar at rest wakes nobody";
 
   PressAndRelease(m.MenuHeader[0]);
   EXPECT_TRUE(m.PanesAwake());
+  // A group chosen while the tools open: its pane stays closed, and says so.
+  desktop.choose = L"Groupe de programmes/Essais";
+  RightClick(m.lblHeader[1]);
   ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
-  EXPECT_GT(m.FrameXPMenu[0].Height(), 375);
-  EXPECT_EQ(m.FrameXPMenu[1].Top(), m.FrameXPMenu[0].Top() + m.FrameXPMenu[0].Height() + 120) << "restacked";
+  EXPECT_TRUE(m.FrameXPMenu[1].Height() == 375 && m.MenuHeader[1].GetPicture() == TheSkin().headerDown);
+  const double toolsHeight = m.Gestion[4].Top() + m.Gestion[4].Height() + 120;
+  EXPECT_EQ(m.FrameXPMenu[0].Height(), toolsHeight);
+  EXPECT_EQ(m.FrameXPMenu[1].Top(), m.FrameXPMenu[0].Top() + toolsHeight + 120) << "restacked";
   EXPECT_EQ(m.MenuHeader[0].GetPicture(), TheSkin().headerUp);
 
   m.CatalogueSaved();  // the next activation closes both panes, chevrons included, and reopens the links
