@@ -100,6 +100,7 @@ TEST_F(MainWindow, AHideWaitsForTheTrayWhoseIconFollowsTheAnimationAndIsNotResen
   desktop.trayUp = true;  // the tray comes up and says so
   ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(!m.Visible() && DansTray);
+  EXPECT_EQ(desktop.tip, L"Tolvane");
   m.ShowFromTray();
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
 
