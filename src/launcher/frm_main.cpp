@@ -18,6 +18,7 @@
 #include "launcher/globals.h"
 #include "launcher/start.h"
 #include "launcher/tray.h"
+#include "ui/registry_store.h"
 #include "ui/seams.h"
 
 namespace tolvane {
@@ -166,9 +167,13 @@ void FrmMain::Form_Load() {
 
   ChargerMenuGroupes();
   ReloadCurrentGroup();
-  animateIcon_ = AnimateIcon(Settings());
   WakePanes();
-  Timer1.Start(2000);
+  // Another program may set the option while the bar sleeps: the registry
+  // says so, and nothing polls it meanwhile.
+  if (auto* registry = dynamic_cast<ui::RegistryStore*>(&Settings()))
+    settingsWatch_ = std::make_unique<ui::KeyWatch>(HKEY_CURRENT_USER, registry->SectionPath(kSectionSettings),
+                                                    [this] { ReadIconOption(); });
+  ReadIconOption();
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
 }
 
@@ -211,8 +216,8 @@ void FrmMain::Form_Activate() {
     RechargerGroupe = false;
   }
   // The preferences are changed from a window of ours: coming back here is
-  // when the option may have changed.
-  animateIcon_ = AnimateIcon(Settings());
+  // when the option may have changed, on a store that cannot tell.
+  ReadIconOption();
   ChargerMeInterface();
 }
 
@@ -286,11 +291,32 @@ void FrmMain::Gestion_Click(int Index) {
 
 void FrmMain::Timer1_Timer() {
   ImageIcone = ImageIcone + 1 > 3 ? 0 : ImageIcone + 1;
+  animateIcon_ = AnimateIcon(Settings());
   if (animateIcon_) MeIcon.SetPicture(TheSkin().frames[ImageIcone]);
   if (trayPending_) HideToTray();  // the tray was not up yet: try again
   // The tray follows the title-bar icon; an unchanged icon is not sent again.
   if (const auto& p = MeIcon.GetPicture(); DansTray && p && p->Icon() && SetTrayIcon(p->Icon()))
     ModifierIconeTray();
+  WakeIconTimer();
+}
+
+void FrmMain::ReadIconOption() {
+  animateIcon_ = AnimateIcon(Settings());
+  WakeIconTimer();
+}
+
+// The icon timer runs only while a tick has something to do: the animation,
+// a hide waiting for the shell's tray, or a tray icon still to catch up with
+// the title bar's. A bar at rest gets no tick at all.
+void FrmMain::WakeIconTimer() {
+  const auto& p = MeIcon.GetPicture();
+  const bool behind = DansTray && p && p->Icon() && p->Icon() != TrayIcon();
+  const bool needed = animateIcon_ || trayPending_ || behind;
+  if (needed == Timer1.Enabled()) return;
+  if (needed)
+    Timer1.Start(2000);
+  else
+    Timer1.Stop();
 }
 
 void FrmMain::ShowFromTray() {
@@ -298,6 +324,7 @@ void FrmMain::ShowFromTray() {
   SupprimerIconeTray();
   DansTray = false;
   trayPending_ = false;
+  WakeIconTimer();
 }
 
 void FrmMain::HideToTray() {
@@ -306,6 +333,7 @@ void FrmMain::HideToTray() {
   trayPending_ = !AjouterIconeTray();
   DansTray = !trayPending_;
   SetVisible(trayPending_);
+  WakeIconTimer();
 }
 
 void FrmMain::TrayCallback(UINT mouseMessage) {

@@ -3,6 +3,7 @@
 // the current group.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "ui/control_array.h"
 #include "ui/controls.h"
 #include "ui/form.h"
+#include "ui/key_watch.h"
 #include "ui/timer.h"
 
 namespace tolvane {
@@ -93,6 +95,8 @@ class FrmMain final : public ui::Form, public Bar {
 
   void tmrFrames_Timer();
   void Timer1_Timer();
+  void ReadIconOption();
+  void WakeIconTimer();
   void TrayCallback(UINT mouseMessage);
   void BtnClose_Click();
   void BtnMin_Click();
@@ -106,7 +110,8 @@ class FrmMain final : public ui::Form, public Bar {
   PaneAnimation panes_;  // `AnimEnCours`, `SensOuverture`, `IndexVolet` and the geometry they move
   LinkIcons icons_;
   int ImageIcone = 0;
-  bool animateIcon_ = false;  // option 6, read again on every activation rather than on every tick
+  bool animateIcon_ = false;  // option 6
+  std::unique_ptr<ui::KeyWatch> settingsWatch_;  // tells of option 6 while the icon timer sleeps
   std::vector<std::wstring> targets_;  // each link button's target, by index
   std::vector<int> pendingIcons_;      // buttons still showing the default icon
   bool iconsPosted_ = false;

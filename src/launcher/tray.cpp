@@ -45,6 +45,8 @@ void ModifierIconeTray() {
 
 bool SetTrayIcon(HICON icon) { return std::exchange(DonneesIcone.hIcon, icon) != icon; }
 
+HICON TrayIcon() { return DonneesIcone.hIcon; }
+
 bool TrayIconShown() { return shown; }
 
 }  // namespace tolvane

@@ -17,6 +17,7 @@ void SupprimerIconeTray();
 void ModifierIconeTray();
 // The icon the record shows, which ModifierIconeTray sends; whether it changed.
 bool SetTrayIcon(HICON icon);
+HICON TrayIcon();
 bool TrayIconShown();
 
 }  // namespace tolvane

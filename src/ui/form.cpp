@@ -49,14 +49,36 @@ void Deliver(const MSG& msg) {
   ::DispatchMessageW(&msg);
 }
 
-// Pumps one message; false once the loop must stop.
+struct WatchedEvent {
+  HANDLE event;
+  std::function<void()> signalled;
+};
+
+std::vector<WatchedEvent>& Watched() {
+  static auto* watched = new std::vector<WatchedEvent>;
+  return *watched;
+}
+
+enum class Next { kMessage, kEvent, kEnd };
+
+// The next message in `msg`, or the calls of the watched events set run in
+// its stead: their caller's loop then looks again at whether it goes on.
+Next NextMessage(MSG& msg) {
+  if (Watched().empty()) return ::GetMessageW(&msg, nullptr, 0, 0) > 0 ? Next::kMessage : Next::kEnd;
+  if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return msg.message != WM_QUIT ? Next::kMessage : Next::kEnd;
+  WaitForMessageOrEvent(INFINITE);
+  return Next::kEvent;
+}
+
+// Pumps one message or event; false once the loop must stop.
 bool PumpOne() {
   MSG msg;
-  if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) {
+  const Next next = NextMessage(msg);
+  if (next == Next::kEnd) {
     ending = true;
     return false;
   }
-  Deliver(msg);
+  if (next == Next::kMessage) Deliver(msg);
   return true;
 }
 
@@ -109,11 +131,30 @@ int RunMessageLoop() {
   MSG msg;
   for (;;) {
     CollectUnloaded();  // no handler is running between two messages of the outer loop
-    if (::GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    Deliver(msg);
+    const Next next = NextMessage(msg);
+    if (next == Next::kEnd) break;
+    if (next == Next::kMessage) Deliver(msg);
   }
   ending = true;
   return static_cast<int>(msg.wParam);
+}
+
+void WatchEvent(HANDLE event, std::function<void()> signalled) {
+  UnwatchEvent(event);
+  // One wait takes at most this many, the thread's messages aside.
+  if (event && Watched().size() < MAXIMUM_WAIT_OBJECTS - 1) Watched().push_back({event, std::move(signalled)});
+}
+
+void UnwatchEvent(HANDLE event) {
+  std::erase_if(Watched(), [event](const WatchedEvent& w) { return w.event == event; });
+}
+
+void WaitForMessageOrEvent(DWORD ms) {
+  std::vector<HANDLE> events;
+  for (const WatchedEvent& w : Watched()) events.push_back(w.event);
+  const DWORD n = static_cast<DWORD>(events.size());
+  const DWORD woken = ::MsgWaitForMultipleObjectsEx(n, events.data(), ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  if (woken < WAIT_OBJECT_0 + n) Raise(Watched()[woken - WAIT_OBJECT_0].signalled);
 }
 
 Form::Form(std::wstring name) {

@@ -3,6 +3,7 @@
 // showing. Forms are listed in load order while they are loaded.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -77,5 +78,14 @@ void EndProgram(int code = 0);
 bool Ending();
 // Runs the thread's message loop until EndProgram; returns its code.
 int RunMessageLoop();
+
+// An event the message loops wait on beside the thread's messages, so that
+// what it tells of costs nothing until it is set: `signalled` runs on this
+// thread each time it is. The event stays open until UnwatchEvent.
+void WatchEvent(HANDLE event, std::function<void()> signalled);
+void UnwatchEvent(HANDLE event);
+// Waits up to `ms` for a message or a watched event, and runs the calls of
+// the events set: for loops that take the messages themselves.
+void WaitForMessageOrEvent(DWORD ms);
 
 }  // namespace ui

@@ -29,9 +29,10 @@ class RegistryStore final : public tolvane::SettingsStore {
   // True when the section is gone afterwards, also when it never existed.
   bool DeleteSection(std::wstring_view section) override;
   std::vector<std::wstring> Keys(std::wstring_view section) const override;
+  // The key of `section`, under HKEY_CURRENT_USER.
+  std::wstring SectionPath(std::wstring_view section) const;
 
  private:
-  std::wstring SectionPath(std::wstring_view section) const;
 
   std::wstring applicationPath_;
 };

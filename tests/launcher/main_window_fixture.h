@@ -28,7 +28,7 @@ inline void RightClick(ui::Window& w) { Click(w.hwnd(), WM_RBUTTONDOWN, MK_RBUTT
 // Runs the thread's messages, and its real timers until `done` holds or `ms` pass.
 template <typename F>
 bool PumpUntil(F done, DWORD ms = 0) {
-  for (const ULONGLONG end = ::GetTickCount64() + ms;; ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT)) {
+  for (const ULONGLONG end = ::GetTickCount64() + ms;; ui::WaitForMessageOrEvent(20)) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
     if (done()) return true;

@@ -19,6 +19,7 @@
 #include "dialogs/frm_programme.h"
 #include "launcher/frm_pop.h"
 #include "main_window_fixture.h"
+#include "ui/registry_store.h"
 #include "../shell_drop.h"
 
 namespace tolvane {
@@ -98,32 +99,34 @@ TEST_F(MainWindow, AHideWaitsForTheTrayWhoseIconFollowsTheAnimationAndIsNotResen
   desktop.trayUp = false;
   m.HideToTray();
   EXPECT_TRUE(m.Visible() && !DansTray) << "no icon to come back from";
+  EXPECT_TRUE(m.Timer1.Enabled()) << "its next tick tries again";
 
   desktop.trayUp = true;  // the tray comes up and says so
   ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   EXPECT_TRUE(!m.Visible() && DansTray);
+  EXPECT_EQ(desktop.tip, L"Tolvane");
   m.ShowFromTray();
   EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_DELETE));
 
-  // Hidden, the tray icon follows the title bar's.
+  // Hidden, the tray icon follows the title bar's; then its timer sleeps.
   m.HideToTray();
   ASSERT_TRUE(DansTray);
+  EXPECT_TRUE(m.Timer1.Enabled()) << "the tray still shows the window's icon";
   m.Timer1.onTimer();  // from the window's icon to the title bar's
+  EXPECT_FALSE(m.Timer1.Enabled()) << "animation off: nothing left for a tick";
   const std::size_t afterAdd = desktop.trayCalls.size();
   m.Timer1.onTimer();
-  m.Timer1.onTimer();
   EXPECT_EQ(desktop.trayCalls.size(), afterAdd) << "animation off: nothing to send";
-  store.Save(L"Settings", L"Rec 6", L"1");
-  m.Timer1.onTimer();
-  EXPECT_EQ(desktop.trayCalls.size(), afterAdd) << "the option is read again on activation, not on a tick";
-  ::SendMessageW(m.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
-  m.Timer1.onTimer();  // the frame counter went on meanwhile
-  ASSERT_EQ(desktop.trayCalls.size(), afterAdd + 1);
-  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_MODIFY));
-  EXPECT_NE(m.MeIcon.GetPicture(), TheSkin().frames[0]);
-  std::set<ui::PicturePtr> shown;  // every frame in turn
-  for (std::size_t i = 0; i < TheSkin().frames.size(); ++i, m.Timer1.onTimer()) shown.insert(m.MeIcon.GetPicture());
+  store.Save(L"Settings", L"Rec 6", L"1");  // read at each tick
+  std::set<ui::PicturePtr> shown;           // every frame in turn, the tray following
+  for (std::size_t i = 0; i < TheSkin().frames.size(); ++i, shown.insert(m.MeIcon.GetPicture())) m.Timer1.onTimer();
   EXPECT_EQ(shown.size(), TheSkin().frames.size());
+  EXPECT_GE(desktop.trayCalls.size(), afterAdd + TheSkin().frames.size() - 1);
+  EXPECT_EQ(desktop.trayCalls.back(), static_cast<DWORD>(NIM_MODIFY));
+  const ui::PicturePtr last = m.MeIcon.GetPicture();
+  store.Save(L"Settings", L"Rec 6", L"0");
+  m.Timer1.onTimer();
+  EXPECT_TRUE(m.MeIcon.GetPicture() == last && !m.Timer1.Enabled()) << "stopped where it was";
   // The shell's tray came back after a crash: the icon is added again.
   desktop.trayCalls.clear();
   ::SendMessageW(m.hwnd(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -165,6 +168,38 @@ TEST_F(MainWindow, TheBarAtRestGetsNoPaneTicksAndAHeaderClickAnimatesToTheEnd) {
   EXPECT_TRUE(m.FrameXPMenu[0].Height() == 375 && m.MenuHeader[0].GetPicture() == TheSkin().headerDown);
   ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
   EXPECT_EQ(m.MenuHeader[1].GetPicture(), TheSkin().headerUp);
+}
+
+// The animation option set by another program in the registry while the bar
+// runs: the bar, at rest with no timer at all, hears of it and its icon
+// timer runs only while the option is on.
+TEST_F(MainWindow, AnotherProgramTurningTheIconAnimationOnAndOffWakesAndStopsItsTimer) {
+  static ui::RegistryStore registry(L"Tolvane essais d'animation");  // outlives the bar the fixture ends
+  registry.DeleteSection(L"Settings");
+  registry.Save(L"Data", L"Groupe", L"NbOcc=1");
+  registry.Save(L"Data", L"1", L"Nomgroupe=Essais");
+  UseSettings(&registry);
+  FrmMain& m = LoadMain();
+  ASSERT_TRUE(PumpUntil([&] { return !m.PanesAwake(); }, 5000));
+  EXPECT_FALSE(m.Timer1.Enabled()) << "at rest, no timer";
+  const auto setByAnotherProgram = [](const wchar_t* value) {
+    std::wstring command = L"reg.exe add \"HKCU\\Software\\VB and VBA Program Settings\\Tolvane essais "
+                           L"d'animation\\Settings\" /v \"Rec 6\" /d " + std::wstring(value) + L" /f";
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                 nullptr, &si, &pi));
+    ::WaitForSingleObject(pi.hProcess, 10000);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+  };
+  setByAnotherProgram(L"1");
+  EXPECT_TRUE(PumpUntil([&] { return m.MeIcon.GetPicture() != TheSkin().frames[0]; }, 2500)) << "within a tick";
+  setByAnotherProgram(L"0");
+  EXPECT_TRUE(PumpUntil([&] { return !m.Timer1.Enabled(); }, 1000));
+  main.reset();
+  registry.DeleteSection(L"Settings");
+  registry.DeleteSection(L"Data");
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes) {

@@ -19,6 +19,7 @@
 #include "ui/keyboard.h"
 #include "ui/picture.h"
 #include "ui/seams.h"
+#include "ui/timer.h"
 #include "../menus_draw/dc_state.h"
 #include "../shell_drop.h"
 
@@ -255,6 +256,29 @@ TEST_F(Forms, AFailureCaughtAtAWindowProcedureIsWrittenOutAndCounted) {
   // What was thrown, and the message and control it came with.
   EXPECT_NE(debugOutput.find("runtime_error: bouton en panne (message 0x0202 to F.body.button)"), std::string::npos)
       << debugOutput;
+}
+
+// What a modal form's loop waits on beside its messages: an event set wakes
+// it and runs the call watching it, and the loop sees at once what that did.
+TEST(MessageLoops, AModalFormsLoopRunsTheCallOfAWatchedEventOnceSet) {
+  TestForm modal;
+  ui::OwnedHandle event(::CreateEventW(nullptr, FALSE, TRUE, nullptr));
+  int calls = 0;
+  ui::WatchEvent(event.get(), [&] {
+    ++calls;
+    modal.Unload();
+  });
+  bool stuck = false;
+  ui::Timer guard;  // a loop deaf to the event would wait for ever
+  guard.onTimer = [&] {
+    stuck = true;
+    modal.Unload();
+  };
+  guard.Start(3000);
+  modal.ShowModal();
+  ui::UnwatchEvent(event.get());
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(stuck);
 }
 
 }  // namespace
