@@ -116,7 +116,8 @@ class MenuStore {
   };
   std::unordered_map<HandleValue, Popup> popups_;
   std::unordered_map<HandleValue, HandleValue> keyMenus_;  // item key -> pop-up
-  HandleValue nextKey_ = HandleValue{1} << 48;
+  // Shared by every store: one store never takes another's key for its own.
+  static inline HandleValue nextKey_ = HandleValue{1} << 48;
 };
 
 }  // namespace tolvane

@@ -199,6 +199,7 @@ TEST(MenuStore, RecordsOfID0GoWithTheKeysTheirItemsCarry) {
   const auto line = store.PutUnnumbered(kMenuA, 0);
   EXPECT_EQ(store.PutUnnumbered(kMenuA, line.first), line);
   EXPECT_NE(store.PutUnnumbered(kMenuB, info).first, info);
+  EXPECT_NE(MenuStore().PutUnnumbered(kMenuA, 0).first, info);  // nor another store's
   store.KeepUnnumbered(kMenuA, {line.first});  // the item of `info` was taken out
   EXPECT_EQ(store.FindByKey(info), nullptr);
   EXPECT_EQ(store.FindByKey(line.first), line.second);
