@@ -1,16 +1,50 @@
 #include "core/menu_store.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
-MenuItemRec& MenuStore::PutItem(HandleValue id, HandleValue menu, int position) {
+MenuItemRec& MenuStore::PutItem(HandleValue id, HandleValue menu) {
   Popup& popup = popups_[menu];
-  if (id == 0) return popup.unnumbered[position];
   if (auto alias = popup.aliases.find(id); alias != popup.aliases.end()) {
     if (auto it = popup.items.find(alias->second); it != popup.items.end()) return it->second;
   }
   auto [it, added] = popup.items.try_emplace(id);
   if (added) it->second.ID = id;
   return it->second;
+}
+
+std::pair<HandleValue, MenuItemRec*> MenuStore::PutUnnumbered(HandleValue menu, HandleValue itemData) {
+  Popup& popup = popups_[menu];
+  if (auto it = popup.unnumbered.find(itemData); it != popup.unnumbered.end()) return {itemData, &it->second};
+  const HandleValue key = nextKey_++;
+  keyMenus_[key] = menu;
+  return {key, &popup.unnumbered[key]};
+}
+
+std::optional<HandleValue> MenuStore::MenuOfKey(HandleValue key) const {
+  auto it = keyMenus_.find(key);
+  if (it == keyMenus_.end()) return std::nullopt;
+  return it->second;
+}
+
+MenuItemRec* MenuStore::FindByKey(HandleValue key) {
+  auto menu = keyMenus_.find(key);
+  if (menu == keyMenus_.end()) return nullptr;
+  auto popup = popups_.find(menu->second);
+  if (popup == popups_.end()) return nullptr;
+  auto it = popup->second.unnumbered.find(key);
+  return it == popup->second.unnumbered.end() ? nullptr : &it->second;
+}
+
+void MenuStore::KeepUnnumbered(HandleValue menu, const std::vector<HandleValue>& kept) {
+  auto popup = popups_.find(menu);
+  if (popup == popups_.end()) return;
+  std::erase_if(popup->second.unnumbered, [&](const auto& entry) {
+    if (std::find(kept.begin(), kept.end(), entry.first) != kept.end()) return false;
+    keyMenus_.erase(entry.first);
+    return true;
+  });
 }
 
 bool MenuStore::AliasItem(HandleValue alias, HandleValue id, HandleValue menu) {
@@ -32,22 +66,14 @@ MenuItemRec* MenuStore::FindItem(HandleValue id, HandleValue menu) {
   return nullptr;
 }
 
-HandleValue MenuStore::PositionKey(HandleValue menu, int position) {
-  auto [it, added] = popups_[menu].positionKeys.try_emplace(position, nextKey_);
-  if (added) positionKeys_[nextKey_++] = {menu, position};
-  return it->second;
-}
-
-std::optional<std::pair<HandleValue, int>> MenuStore::FromPositionKey(HandleValue key) const {
-  auto it = positionKeys_.find(key);
-  if (it == positionKeys_.end()) return std::nullopt;
-  return it->second;
-}
-
-MenuItemRec* MenuStore::FindItemAt(HandleValue menu, int position) {
+MenuItemRec* MenuStore::FindItemAt(HandleValue menu, int position, HandleValue* key) {
   auto popup = popups_.find(menu);
   if (popup == popups_.end()) return nullptr;
-  if (auto it = popup->second.unnumbered.find(position); it != popup->second.unnumbered.end()) return &it->second;
+  for (auto& [itemKey, rec] : popup->second.unnumbered)
+    if (rec.Position == position) {
+      if (key) *key = itemKey;
+      return &rec;
+    }
   for (auto& [id, rec] : popup->second.items)
     if (rec.Position == position) return &rec;
   return nullptr;
@@ -85,7 +111,7 @@ HandleValue MenuStore::Forget(HandleValue menu) {
   auto popup = popups_.find(menu);
   if (popup == popups_.end()) return 0;
   HandleValue bitmap = popup->second.panel ? popup->second.panel->SideBarBitmap : 0;
-  for (const auto& [position, key] : popup->second.positionKeys) positionKeys_.erase(key);
+  for (const auto& [key, rec] : popup->second.unnumbered) keyMenus_.erase(key);
   popups_.erase(popup);
   return bitmap;
 }
@@ -95,7 +121,7 @@ std::vector<HandleValue> MenuStore::Clear() {
   for (const auto& [menu, popup] : popups_)
     if (popup.panel && popup.panel->SideBarBitmap) bitmaps.push_back(popup.panel->SideBarBitmap);
   popups_.clear();
-  positionKeys_.clear();
+  keyMenus_.clear();
   return bitmaps;
 }
 

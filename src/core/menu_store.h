@@ -1,6 +1,7 @@
 // The records a menu owner keeps of the pop-ups it has prepared: one record
 // per item, keyed by item ID and pop-up (items of ID 0, separators and
-// caption bars, by position), and one panel record per pop-up.
+// caption bars, by a key of their own that the item carries), and one panel
+// record per pop-up.
 // Handles are kept at their full width; a pop-up the system has destroyed is
 // forgotten whole, so a recycled handle value never finds an old record.
 #pragma once
@@ -63,24 +64,32 @@ struct MenuPanelRec {
 
 class MenuStore {
  public:
-  // The record of item `id` in `menu`, made empty when new; an existing one is
-  // returned as it stands, to be refreshed in place. Items of ID 0 share no
-  // record: theirs is the one of `position`.
-  MenuItemRec& PutItem(HandleValue id, HandleValue menu, int position);
-  // The value a menu item of ID 0 at `position` of `menu` carries for the
-  // system to hand back when it is measured and drawn: never a menu handle
-  // (those fit in 32 bits). Stable while the pop-up's records live.
-  HandleValue PositionKey(HandleValue menu, int position);
-  // The pop-up and position a PositionKey value stands for.
-  std::optional<std::pair<HandleValue, int>> FromPositionKey(HandleValue key) const;
+  // The record of item `id` (not 0) in `menu`, made empty when new; an
+  // existing one is returned as it stands, to be refreshed in place.
+  MenuItemRec& PutItem(HandleValue id, HandleValue menu);
+  // Items of ID 0 share no ID: each has a record of its own under a key that
+  // the item carries as its item data, so the record goes with its item
+  // wherever it moves and never passes to another that now stands at its
+  // place. `itemData` is what the item carries now: the record under it when
+  // it is a key of `menu`'s, else a new, empty record under a new key. The
+  // key returned is the one the item must carry: never a menu handle (those
+  // fit in 32 bits).
+  std::pair<HandleValue, MenuItemRec*> PutUnnumbered(HandleValue menu, HandleValue itemData);
+  // The pop-up an item key belongs to.
+  std::optional<HandleValue> MenuOfKey(HandleValue key) const;
+  MenuItemRec* FindByKey(HandleValue key);
+  // Drops the records of ID 0 items of `menu` whose keys are not in `kept`:
+  // the items that were taken out of it.
+  void KeepUnnumbered(HandleValue menu, const std::vector<HandleValue>& kept);
   // Makes `alias` (the handle of the sub-menu an item opens) a second key of
   // the record of `id` in `menu`, in place of the one it had. False when
   // there is no such record.
   bool AliasItem(HandleValue alias, HandleValue id, HandleValue menu);
   MenuItemRec* FindItem(HandleValue id, HandleValue menu);
-  // The record of ID 0 at `position` of `menu`, else the one of another ID
-  // registered there last.
-  MenuItemRec* FindItemAt(HandleValue menu, int position);
+  // The record of ID 0 registered at `position` of `menu` when its pop-up
+  // was last prepared, else the one of another ID registered there last;
+  // `key` is given the ID 0 record's key.
+  MenuItemRec* FindItemAt(HandleValue menu, int position, HandleValue* key = nullptr);
 
   MenuPanelRec& PutPanel(HandleValue menu);
   MenuPanelRec* FindPanel(HandleValue menu);
@@ -101,14 +110,14 @@ class MenuStore {
  private:
   struct Popup {
     std::unordered_map<HandleValue, MenuItemRec> items;  // by ID
-    std::map<int, MenuItemRec> unnumbered;               // ID 0, by position
-    std::map<int, HandleValue> positionKeys;
+    std::map<HandleValue, MenuItemRec> unnumbered;       // ID 0, by their key
     std::unordered_map<HandleValue, HandleValue> aliases;  // sub-menu handle -> ID
     std::optional<MenuPanelRec> panel;
   };
   std::unordered_map<HandleValue, Popup> popups_;
-  std::unordered_map<HandleValue, std::pair<HandleValue, int>> positionKeys_;
-  HandleValue nextKey_ = HandleValue{1} << 48;
+  std::unordered_map<HandleValue, HandleValue> keyMenus_;  // item key -> pop-up
+  // Shared by every store: one store never takes another's key for its own.
+  static inline HandleValue nextKey_ = HandleValue{1} << 48;
 };
 
 }  // namespace tolvane

@@ -177,6 +177,7 @@ HMENU AttachGeneratedList(cMenuItems& owner, HMENU hMenu, int position, Generate
   auto instance = std::make_unique<cMenuItems>();
   instance->InitializeSubMenu(owner.Form(), owner.ImageListObject(), owner.ShowTips(), true,
                               list.slow ? made.get() : nullptr, defaultTip);
+  instance->SethPrevProc(owner.hPrevProc());
   info.hSubMenu = made.get();
   if (!::SetMenuItemInfoW(hMenu, static_cast<UINT>(position), TRUE, &info)) return nullptr;
   HMENU attached = made.release();

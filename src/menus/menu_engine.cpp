@@ -33,15 +33,13 @@ std::unordered_map<HWND, std::unique_ptr<cMenuItems>>& Instances() {
   return *instances;
 }
 
-// The procedure each hooked window had before the engine, which every
-// message goes on to. The engine sets itself as the window procedure rather
-// than through the common controls' subclassing: that keeps its chain in a
-// window property, looked up by every message, which under some systems is a
-// trip to another process. Kept until the window is gone when someone hooked
-// after the engine: cut out of the chain, they would lose their messages.
-std::unordered_map<HWND, WNDPROC>& HookedProcs() {
-  static auto* procs = new std::unordered_map<HWND, WNDPROC>;
-  return *procs;
+// Windows the engine let go of while a procedure set after its own still
+// calls it: cut out of the chain, that one would lose its messages. Each
+// keeps an instance holding only the procedure the engine passes their
+// messages on to, until the window is gone or hooked again.
+std::unordered_map<HWND, std::unique_ptr<cMenuItems>>& LetGo() {
+  static auto* letGo = new std::unordered_map<HWND, std::unique_ptr<cMenuItems>>;
+  return *letGo;
 }
 
 // The pop-ups prepared in the current menu loop; none outside a loop.
@@ -64,19 +62,37 @@ LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 
 // The procedure the window had before the engine hooked it.
 LRESULT PassOn(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
-  auto it = HookedProcs().find(hWnd);
-  if (it == HookedProcs().end()) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
-  return ::CallWindowProcW(it->second, hWnd, uMsg, wParam, lParam);
+  cMenuItems* instance = InstanceOf(hWnd);
+  if (!instance) {
+    auto it = LetGo().find(hWnd);
+    if (it != LetGo().end()) instance = it->second.get();
+  }
+  if (!instance || !instance->hPrevProc()) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+  return ::CallWindowProcW(instance->hPrevProc(), hWnd, uMsg, wParam, lParam);
 }
 
-// Hooks `hWnd`; false when the window refused.
-bool Hook(HWND hWnd) {
-  if (HookedProcs().contains(hWnd)) return true;  // still in its chain since an earlier hook
+// Hooks `hWnd` for `instance`; false when the window refused. The engine
+// sets itself as the window procedure rather than through the common
+// controls' subclassing: that keeps its chain in a window property, looked
+// up by every message, which under some systems is a trip to another process.
+bool Hook(HWND hWnd, cMenuItems& instance) {
+  if (instance.hPrevProc()) return true;  // still in its chain since an earlier hook
   ::SetLastError(0);
   const LONG_PTR old = ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuWndProc));
   if (!old && ::GetLastError() != 0) return false;
-  HookedProcs()[hWnd] = reinterpret_cast<WNDPROC>(old);
+  instance.SethPrevProc(reinterpret_cast<WNDPROC>(old));
   return true;
+}
+
+// A new instance for `hWnd`, with the procedure it had when the engine let
+// go of it while still in its chain.
+std::unique_ptr<cMenuItems> NewInstance(HWND hWnd) {
+  auto instance = std::make_unique<cMenuItems>();
+  if (auto it = LetGo().find(hWnd); it != LetGo().end()) {
+    instance->SethPrevProc(it->second->hPrevProc());
+    LetGo().erase(it);
+  }
+  return instance;
 }
 
 cMenuItems* Current() { return InstanceOf(currentKey); }
@@ -300,7 +316,7 @@ LRESULT CALLBACK MenuWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     r = passed ? 0 : PassOn(hWnd, uMsg, wParam, lParam);
   }
   // Left in a chain after the engine let go: its last message ends it.
-  if (uMsg == WM_NCDESTROY) HookedProcs().erase(hWnd);
+  if (uMsg == WM_NCDESTROY) LetGo().erase(hWnd);
   return r;
 }
 
@@ -341,13 +357,13 @@ bool SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
       default: break;
     }
   } else {
-    auto created = std::make_unique<cMenuItems>();
+    auto created = NewInstance(target);
     cMenuItems& instance = *created;
     instance.SetIsMenuLess(MenuType == 4 || MenuType == 5);
     Instances()[target] = std::move(created);
     instance.InitializeSubMenu(target, ImageList, Tips, false);
     // A window of another thread cannot be hooked from this one.
-    if (::GetWindowThreadProcessId(target, nullptr) != ::GetCurrentThreadId() || !Hook(target)) {
+    if (::GetWindowThreadProcessId(target, nullptr) != ::GetCurrentThreadId() || !Hook(target, instance)) {
       // Its system menu was made owner-drawn for an engine that never comes.
       const bool systemMenu = instance.SystemMenu() != nullptr;
       Instances().erase(target);
@@ -357,11 +373,11 @@ bool SubclassForm(HWND hWnd, ui::ImageList* ImageList, cTips* Tips, int MenuType
       return false;
     }
     if (HWND client = FindMdiClient(target)) {
-      auto made = std::make_unique<cMenuItems>();
+      auto made = NewInstance(client);
       cMenuItems& clientInstance = *made;
       Instances()[client] = std::move(made);
       clientInstance.InitializeSubMenu(client, nullptr, nullptr, true);
-      if (Hook(client)) {
+      if (Hook(client, clientInstance)) {
         instance.SetMDIClient(client);
         clientInstance.SetIsMDIclient(true);
       } else {
@@ -385,11 +401,14 @@ void UnsubclassForm(HWND hWnd) {
   openPopups.reset();
   // Taking the hook out puts the first procedure back, which would cut off
   // a procedure set in the window after ours: then ours stays, passing on.
-  auto hooked = HookedProcs().find(hWnd);
-  if (hooked != HookedProcs().end() &&
-      ::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MenuWndProc)) {
-    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hooked->second));
-    HookedProcs().erase(hooked);
+  if (WNDPROC previous = it->second->hPrevProc()) {
+    if (::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&MenuWndProc)) {
+      ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+    } else if (::IsWindow(hWnd)) {
+      auto kept = std::make_unique<cMenuItems>();
+      kept->SethPrevProc(previous);
+      LetGo()[hWnd] = std::move(kept);
+    }
   }
   HMENU systemMenu = it->second->SystemMenu();
   if (RestoreOnExit) it->second->RestoreMenus();

@@ -108,10 +108,10 @@ void cMenuItems::GetMenuItem(tolvane::HandleValue ID, HMENU hMenu) {
 }
 
 bool cMenuItems::GetItemByData(ULONG_PTR ItemData, HMENU& hMenu) {
-  if (auto at = store_.FromPositionKey(ItemData)) {
-    hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(at->first));
+  if (auto menu = store_.MenuOfKey(ItemData)) {
+    hMenu = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(*menu));
     CurrentItem = {};
-    if (const tolvane::MenuItemRec* item = store_.FindItemAt(at->first, at->second)) CurrentItem = *item;
+    if (const tolvane::MenuItemRec* item = store_.FindByKey(ItemData)) CurrentItem = *item;
     return true;
   }
   for (auto& [menu, instance] : generated_)
@@ -137,11 +137,10 @@ void cMenuItems::RestoreMenus() {
       info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_DATA;
       if (!::GetMenuItemInfoW(hMenu, p, TRUE, &info) || !(info.fType & MFT_OWNERDRAW)) continue;
       // By ID: items may have moved since they were registered. Items of ID 0
-      // (separators, caption bars) by the position their item data names.
+      // (separators, caption bars) by the key their item data holds.
       tolvane::MenuItemRec* rec = nullptr;
       if (info.wID) rec = store_.FindItem(info.wID, value);
-      else if (auto at = store_.FromPositionKey(info.dwItemData); at && at->first == value)
-        rec = store_.FindItemAt(value, at->second);
+      else if (store_.MenuOfKey(info.dwItemData) == value) rec = store_.FindByKey(info.dwItemData);
       if (!rec) continue;
       const bool separator = (rec->Flags & tolvane::kItemSeparator) != 0;
       std::wstring text = !rec->MenuCaption.empty() ? rec->MenuCaption : rec->Caption;

@@ -68,6 +68,11 @@ class cMenuItems {
   bool IsMenuLess() const { return isMenuLess_; }
   void SetIsMenuLess(bool value) { isMenuLess_ = value; }
   HMENU SystemMenu() const { return systemMenu_; }
+  // The window's procedure before the engine's, which every message the
+  // engine does not take goes on to. A generated list's instance has its
+  // parent's.
+  WNDPROC hPrevProc() const { return prevProc_; }
+  void SethPrevProc(WNDPROC proc) { prevProc_ = proc; }
   cTips* ShowTips() const { return callBacks_; }
   ui::ImageList* ImageListObject() const { return imageList_; }
   HWND Form() const { return hForm_; }
@@ -123,9 +128,11 @@ class cMenuItems {
     int height = 0;
   };
   // `literalTags` set: the caption is text the user typed, shown as typed,
-  // and these are its only tags.
+  // and these are its only tags. `ItemKey`: the item data an item of ID 0
+  // carries, in; the key of its record it must carry, out.
   Registered RegisterMenuItem(std::wstring Caption, const std::wstring* literalTags, unsigned Flags,
-                              UINT& ItemType, UINT& ItemState, HMENU hMenu, UINT ID, int Position, HWND CacheList);
+                              UINT& ItemType, UINT& ItemState, HMENU hMenu, UINT ID, int Position, HWND CacheList,
+                              tolvane::HandleValue& ItemKey);
   void MeasureItem(tolvane::MenuItemRec& rec);
   // Lists bound by "LB:"/"CB:", the built-in lists, and the tags of a
   // generated list's entries.
@@ -142,6 +149,7 @@ class cMenuItems {
   ui::ImageList* imageList_ = nullptr;
   cTips* callBacks_ = nullptr;
   cTips* prevCallBacks_ = nullptr;
+  WNDPROC prevProc_ = nullptr;
   HMENU systemMenu_ = nullptr;
   HWND mdiClient_ = nullptr;
   bool isMdiClient_ = false;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/list_menu_rules.h"
@@ -207,13 +208,23 @@ void cMenuItems::MeasureItem(MenuItemRec& rec) {
 
 cMenuItems::Registered cMenuItems::RegisterMenuItem(std::wstring Caption, const std::wstring* literalTags,
                                                     unsigned Flags, UINT& ItemType, UINT& ItemState, HMENU hMenu,
-                                                    UINT ID, int Position, HWND CacheList) {
+                                                    UINT ID, int Position, HWND CacheList,
+                                                    tolvane::HandleValue& ItemKey) {
   Registered out;
   const tolvane::CaptionSwitches switches = MenuCaptionSwitches();
-  MenuItemRec& rec = store_.PutItem(ID, HandleOf(hMenu), Position);
+  MenuItemRec* found = nullptr;
+  if (ID) {
+    found = &store_.PutItem(ID, HandleOf(hMenu));
+  } else {
+    std::tie(ItemKey, found) = store_.PutUnnumbered(HandleOf(hMenu), ItemKey);
+  }
+  MenuItemRec& rec = *found;
   out.rec = &rec;
-  // An owner-drawn item may report no caption: the one registered stands.
-  if (Caption.empty() && !literalTags && !rec.Caption.empty() && rec.Position == Position) Caption = rec.Caption;
+  // An owner-drawn item may report no caption: the one registered stands. A
+  // record of ID 0 is its own item's wherever it moved; one of another ID
+  // may have been another item's, deleted since, at another place.
+  if (Caption.empty() && !literalTags && !rec.Caption.empty() && (!ID || rec.Position == Position))
+    Caption = rec.Caption;
   std::wstring menuCaption;
   if (CacheList && !literalTags && !Caption.empty()) {
     const tolvane::CaptionParts parts = tolvane::SplitCaption(Caption, switches);
@@ -318,6 +329,7 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
   std::vector<MenuItemRec*> items(static_cast<std::size_t>(n), nullptr);
   std::vector<int> heights(static_cast<std::size_t>(n), 0);
   std::vector<UINT> types(static_cast<std::size_t>(n), 0);
+  std::vector<tolvane::HandleValue> keys;  // of the items of ID 0
   bool sysMenu = bIsSysMenu, result = false, sideBar = false;
   for (int p = 0; p < n; ++p) {
     MENUITEMINFOW info{};
@@ -335,10 +347,13 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
     UINT state = info.fState;
     // The runtime's own items keep their mark-up and typed names there.
     const ui::MenuItem* built = ui::BuiltMenuItem(hSubMenu, p);
+    tolvane::HandleValue key = info.dwItemData;
     const Registered reg =
         built ? RegisterMenuItem(built->Caption, built->Literal ? &built->Tags : nullptr, flags, type, state,
-                                 hSubMenu, info.wID, p, cache)
-              : RegisterMenuItem(MenuString(hSubMenu, p), nullptr, flags, type, state, hSubMenu, info.wID, p, cache);
+                                 hSubMenu, info.wID, p, cache, key)
+              : RegisterMenuItem(MenuString(hSubMenu, p), nullptr, flags, type, state, hSubMenu, info.wID, p, cache,
+                                 key);
+    if (!info.wID) keys.push_back(key);
     const auto at = static_cast<std::size_t>(p);
     items[at] = reg.rec;
     if (reg.sideBar && p == 0) sideBar = true;
@@ -346,15 +361,14 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
     types[at] = type | MFT_OWNERDRAW;
     // By position: separators share ID 0, and a sub-menu's item carries its
     // handle as an ID. The string stays, for whoever reads the menu. An item
-    // of ID 0 carries its own key, so that each is measured and drawn from
-    // its own record.
+    // of ID 0 carries its record's key, so that each is measured, drawn and
+    // found again from its own record.
     MENUITEMINFOW set{};
     set.cbSize = sizeof set;
     set.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
     set.fType = types[at];
     set.fState = state;
-    set.dwItemData = info.wID ? reinterpret_cast<ULONG_PTR>(hSubMenu)
-                              : static_cast<ULONG_PTR>(store_.PositionKey(HandleOf(hSubMenu), p));
+    set.dwItemData = info.wID ? reinterpret_cast<ULONG_PTR>(hSubMenu) : static_cast<ULONG_PTR>(key);
     ::SetMenuItemInfoW(hSubMenu, static_cast<UINT>(p), TRUE, &set);
   }
   std::vector<int> breaks = tolvane::PlanMenuColumns(heights, sideBar, ::GetSystemMetrics(SM_CYSCREEN) - 7);
@@ -374,6 +388,7 @@ bool cMenuItems::IsWindowList(HMENU hSubMenu, bool bIsSysMenu) {
   }
   measureDc_ = nullptr;
   resolved_.clear();
+  store_.KeepUnnumbered(HandleOf(hSubMenu), keys);
   BuildMenuPanel(hSubMenu, sysMenu, items, breaks);
   if (hForm_ && ::GetMenu(hForm_)) ::DrawMenuBar(hForm_);
   return result;
@@ -434,8 +449,9 @@ void cMenuItems::BuildMenuPanel(HMENU hMenu, bool bSysMenu, const std::vector<Me
 void cMenuItems::UpdateMenuItems(HMENU hMenu) {
   const tolvane::MenuPanelRec* panel = store_.FindPanel(HandleOf(hMenu));
   if (!panel || !::IsMenu(hMenu)) return;
+  tolvane::HandleValue key = 0;
   MenuItemRec* bar = panel->SideBarID ? store_.FindItem(panel->SideBarID, HandleOf(hMenu))
-                                      : store_.FindItemAt(HandleOf(hMenu), 0);
+                                      : store_.FindItemAt(HandleOf(hMenu), 0, &key);
   if (!bar || !(bar->Flags & tolvane::kItemSideBar)) return;
   std::wstring caption = !bar->MenuCaption.empty() ? bar->MenuCaption : bar->Caption;
   MENUITEMINFOW info{};
@@ -444,7 +460,8 @@ void cMenuItems::UpdateMenuItems(HMENU hMenu) {
   info.fType = MFT_STRING;
   info.wID = static_cast<UINT>(bar->ID);
   info.fState = (bar->Flags & tolvane::kItemDisabled) ? MFS_DISABLED : 0;
-  info.dwItemData = reinterpret_cast<ULONG_PTR>(hMenu);
+  // A side bar of ID 0 keeps the key of its record.
+  info.dwItemData = key ? static_cast<ULONG_PTR>(key) : reinterpret_cast<ULONG_PTR>(hMenu);
   info.dwTypeData = caption.data();
   if (bar->Flags & tolvane::kItemSideBarOut) bar->Flags &= ~static_cast<unsigned>(tolvane::kItemSideBarOut);
   else ::RemoveMenu(hMenu, 0, MF_BYPOSITION);  // the side bar is always at the top

@@ -148,10 +148,10 @@ constexpr HandleValue kSub = 0x3'0000'0042ull;
 
 TEST(MenuStore, RecordsKeyedByFullHandlesAndRefreshedInPlace) {
   MenuStore store;
-  MenuItemRec& first = store.PutItem(5, kMenuA, 0);
+  MenuItemRec& first = store.PutItem(5, kMenuA);
   first.Caption = L"Ancien";
-  store.PutItem(5, kMenuB, 0).Caption = L"b";
-  EXPECT_EQ(&store.PutItem(5, kMenuA, 0), &first);
+  store.PutItem(5, kMenuB).Caption = L"b";
+  EXPECT_EQ(&store.PutItem(5, kMenuA), &first);
   EXPECT_EQ(first.Caption, L"Ancien");
   EXPECT_EQ(store.FindItem(5, kMenuB)->Caption, L"b");
   EXPECT_EQ(store.FindItem(5, 0x0ABC), nullptr);
@@ -161,32 +161,49 @@ TEST(MenuStore, RecordsKeyedByFullHandlesAndRefreshedInPlace) {
   // A sub-menu's handle is a second key of its item's record.
   EXPECT_FALSE(store.AliasItem(kSub, 10, kMenuA));
   ASSERT_TRUE(store.AliasItem(kSub, 5, kMenuA));
-  EXPECT_EQ(&store.PutItem(kSub, kMenuA, 0), &first);
+  EXPECT_EQ(&store.PutItem(kSub, kMenuA), &first);
   EXPECT_EQ(store.ItemCount(), 2u);
 }
 
 TEST(MenuStore, ForgetsAPopupWholeAndARecycledHandleStartsAfresh) {
   MenuStore store;
-  store.PutItem(1, kMenuA, 0).Text = L"ancien";
+  store.PutItem(1, kMenuA).Text = L"ancien";
   store.AliasItem(kSub, 1, kMenuA);
   store.PutPanel(kMenuA).SideBarBitmap = 0x5'0000'0001ull;
-  store.PutItem(1, kMenuB, 0).Text = L"autre";
-  // Items of id 0 (separators) have a record per position, under a key of
-  // its own above any menu handle.
-  store.PutItem(0, kMenuA, 1).Text = L"Titre";
-  const HandleValue one = store.PositionKey(kMenuA, 1);
+  store.PutItem(1, kMenuB).Text = L"autre";
+  // Items of id 0 (separators) have a record each, under a key of its own
+  // above any menu handle.
+  const auto [one, titre] = store.PutUnnumbered(kMenuA, 0);
+  titre->Text = L"Titre";
+  titre->Position = 1;
   EXPECT_GT(one, 0xFFFF'FFFFull);
-  EXPECT_EQ(store.FromPositionKey(one), std::make_optional(std::pair{kMenuA, 1}));
+  EXPECT_EQ(store.MenuOfKey(one), std::make_optional(kMenuA));
 
   EXPECT_EQ(store.Forget(kMenuA), 0x5'0000'0001ull);
   EXPECT_EQ(store.Forget(kMenuA), 0u);
   EXPECT_EQ(store.FindItem(kSub, kMenuA), nullptr);
   EXPECT_EQ(store.FindItemAt(kMenuA, 1), nullptr);
-  EXPECT_FALSE(store.FromPositionKey(one));
+  EXPECT_FALSE(store.MenuOfKey(one));
+  EXPECT_EQ(store.FindByKey(one), nullptr);
   EXPECT_EQ(store.FindItem(1, kMenuB)->Text, L"autre");
   // The system hands the same value out again for a new pop-up.
-  EXPECT_EQ(store.PutItem(1, kMenuA, 0).Text, L"");
+  EXPECT_EQ(store.PutItem(1, kMenuA).Text, L"");
   EXPECT_FALSE(store.PutPanel(kMenuA).Slow);
+}
+
+// An item of ID 0 finds its record by the key it carries, wherever it now
+// stands; a key is its pop-up's alone, and goes with its item.
+TEST(MenuStore, RecordsOfID0GoWithTheKeysTheirItemsCarry) {
+  MenuStore store;
+  const auto [info, infoRec] = store.PutUnnumbered(kMenuA, 0);
+  const auto line = store.PutUnnumbered(kMenuA, 0);
+  EXPECT_EQ(store.PutUnnumbered(kMenuA, line.first), line);
+  EXPECT_NE(store.PutUnnumbered(kMenuB, info).first, info);
+  EXPECT_NE(MenuStore().PutUnnumbered(kMenuA, 0).first, info);  // nor another store's
+  store.KeepUnnumbered(kMenuA, {line.first});  // the item of `info` was taken out
+  EXPECT_EQ(store.FindByKey(info), nullptr);
+  EXPECT_EQ(store.FindByKey(line.first), line.second);
+  EXPECT_EQ(store.ItemCount(), 2u);
 }
 
 }  // namespace

@@ -143,20 +143,36 @@ TEST_F(Subclass, TipsAreReportedAndTheEndOfTheLoopAnnounced) {
 }
 
 // Someone who subclassed after the engine is not cut off when it leaves.
-LONG_PTR engineProc = 0;
+LONG_PTR nextProc = 0;
 LRESULT CALLBACK LaterProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_USER + 1) return 77;
-  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(engineProc), hwnd, msg, wp, lp);
+  return ::CallWindowProcW(reinterpret_cast<WNDPROC>(nextProc), hwnd, msg, wp, lp);
 }
 
 TEST_F(Subclass, AWindowSubclassedAfterTheEngineKeepsItsMessages) {
   TestWindow& w = Hooked();
-  engineProc = ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterProc));
+  nextProc = ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LaterProc));
   UnsubclassForm(w.hwnd());
   EXPECT_EQ(Send(w.hwnd(), WM_USER + 1), 77);
   Send(w.hwnd(), WM_USER + 2);
   EXPECT_EQ(w.Count(WM_USER + 2), 1);
-  ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, engineProc);
+  // Hooked again while still in the chain: it goes on from where it is.
+  SubclassForm(w.hwnd(), nullptr, nullptr, 0);
+  Send(w.hwnd(), WM_USER + 2);
+  EXPECT_EQ(w.Count(WM_USER + 2), 2);
+  ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, nextProc);
+}
+
+TEST_F(Subclass, MessagesGoOnThroughTheProcedureTheInstanceHoldsWhichUnsubclassingPutsBack) {
+  TestWindow& w = Hooked();
+  cMenuItems& items = *InstanceOf(w.hwnd());
+  nextProc = reinterpret_cast<LONG_PTR>(items.hPrevProc());
+  EXPECT_EQ(nextProc, ::GetClassLongPtrW(w.hwnd(), GCLP_WNDPROC));  // the window's own
+  items.SethPrevProc(LaterProc);
+  EXPECT_EQ(Send(w.hwnd(), WM_USER + 1), 77);
+  UnsubclassForm(w.hwnd());
+  EXPECT_EQ(::GetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(LaterProc));
+  ::SetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC, nextProc);
 }
 
 HFONT CurrentFont(HDC dc) { return static_cast<HFONT>(::GetCurrentObject(dc, OBJ_FONT)); }
@@ -333,6 +349,10 @@ TEST_F(Demo, GeneratedEntriesShowTheirLabelsFacesIconsSwatchesAndTips) {
     if (m == root) ::SendMessageW(form.hwnd(), WM_MENUSELECT, MAKEWPARAM(4, MF_POPUP), reinterpret_cast<LPARAM>(root));
   });
   EXPECT_EQ(tips.tips.end()[-2], L"choisir");  // before the loop's end clears it
+  // A list's instance passes on as its window's does.
+  cMenuItems& items = *InstanceOf(form.hwnd());
+  ASSERT_TRUE(items.Generated(::GetSubMenu(root, 4)));
+  EXPECT_EQ(items.Generated(::GetSubMenu(root, 4))->hPrevProc(), items.hPrevProc());
   // Drives: their label, if any, after their name; their root's picture.
   for (int p : {2, 3}) {
     const std::wstring root = p == 2 ? L"C:\\" : L"Z:\\";
@@ -397,6 +417,41 @@ TEST_F(Demo, RestoredItemsFindTheirOwnRecordsAfterAnInsertAndADelete) {
   EXPECT_EQ(::GetMenuState(m, 2, MF_BYPOSITION) & (MF_SEPARATOR | MF_OWNERDRAW), UINT{MF_SEPARATOR});
   EXPECT_EQ(::GetMenuState(m, 3, MF_BYPOSITION) & (MF_GRAYED | MF_CHECKED | MF_OWNERDRAW), UINT{MF_GRAYED | MF_CHECKED});
   ::DestroyMenu(m);
+}
+
+// A pop-up kept between openings: a captioned item of ID 0 and a plain
+// separator below it move up when an item above them goes. Each keeps its
+// own size, picture and caption: none passes to the item now at its place.
+TEST_F(Demo, ItemsOfID0KeepTheirOwnRecordsWhenAnItemAboveThemGoes) {
+  auto look = [&](HMENU m, int position) {
+    ItemCanvas c;
+    Draw(c, m, position);
+    const MEASUREITEMSTRUCT size = MeasureItem(form.hwnd(), m, position);
+    return std::tuple(size.itemWidth, size.itemHeight, c.Inked(0, 240));
+  };
+  const std::vector<std::wstring> captions{L"Info", L"-Titre{RAISED}"};
+  std::vector<HMENU> menus;
+  for (const std::wstring& caption : captions) {
+    HMENU m = menus.emplace_back(::CreatePopupMenu());
+    ::AppendMenuW(m, MF_STRING, 5, L"A");
+    ::AppendMenuW(m, MF_STRING, 0, caption.c_str());
+    ::AppendMenuW(m, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(m, MF_STRING, 6, L"B");
+    OpenLoop(form.hwnd(), m);
+    const auto captioned = look(m, 1), separator = look(m, 2);
+    ::DeleteMenu(m, 5, MF_BYCOMMAND);
+    OpenLoop(form.hwnd(), m);
+    EXPECT_EQ(look(m, 0), captioned) << caption;
+    EXPECT_EQ(look(m, 1), separator) << caption;
+  }
+  RestoreOnExit = true;
+  form.Destroy();
+  RestoreOnExit = false;
+  for (std::size_t i = 0; i < menus.size(); ++i) {
+    EXPECT_EQ(MenuText(menus[i], 0) + L"|" + MenuText(menus[i], 1), captions[i] + L"|");
+    EXPECT_EQ(::GetMenuState(menus[i], 1, MF_BYPOSITION) & (MF_SEPARATOR | MF_OWNERDRAW), UINT{MF_SEPARATOR});
+    ::DestroyMenu(menus[i]);
+  }
 }
 
 // A form of the forms runtime whose controls the menus name.
