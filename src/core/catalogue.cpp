@@ -113,10 +113,10 @@ int HighestStoredGroup(const SettingsStore& store) {
   static const std::vector<std::wstring> keys = [] {
     std::vector<std::wstring> k;
     for (int g = 1; g <= kMaxGroups; ++g)
-      for (auto key : {GroupKey(g), CountKey(g), LinkKey(g, 1), TargetKey(g, 1)}) k.push_back(std::move(key));
+      for (auto key : {GroupKey(g), CountKey(g)}) k.push_back(std::move(key));
     return k;
   }();
-  return HighestItem(store, keys, 4);
+  return HighestItem(store, keys, 2);
 }
 
 int HighestStoredLink(const SettingsStore& store, int group) {

@@ -69,10 +69,10 @@ std::optional<int> CountOfOneOrMore(std::wstring_view text, int bound);
 
 // The group count, when "Groupe" holds a number after its prefix.
 std::optional<int> ReadGroupCount(const SettingsStore& store);
-// The highest group up to kMaxGroups whose name, count, link 1 or link 1's
-// target is stored, whatever they hold; 0 when there is none. Each key is
-// asked by name, from the top: a section holding many other values costs
-// no more, and no reader looks past the groups the bar reads.
+// The highest group up to kMaxGroups whose name or count is stored (every
+// group written here has both), whatever they hold; 0 when there is none.
+// Each key is asked by name, from the top: a section holding many other
+// values costs no more, and no reader looks past the groups the bar reads.
 int HighestStoredGroup(const SettingsStore& store);
 // The highest link up to kMostLinksShown of the group whose caption or target
 // is stored; 0 when there is none.

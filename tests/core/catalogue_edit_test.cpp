@@ -57,8 +57,8 @@ TEST(CatalogueEdit, AddsWriteTheItemBeforeItsCount) {
 }
 
 // A count that reads below 1 (none, no number, 0, negative, a fraction)
-// stands for the groups there, as far as the highest whose name, count or
-// first link a key holds, group 1's name missing or not. Nothing there is
+// stands for the groups there, as far as the highest whose name or count a
+// key holds, group 1's name missing or not. Nothing there is
 // written over, neither by the menu nor the import nor an added group.
 TEST(CatalogueEdit, AGroupCountBelowOneNeverOverwritesGroupOne) {
   struct Case {
@@ -68,7 +68,7 @@ TEST(CatalogueEdit, AGroupCountBelowOneNeverOverwritesGroupOne) {
   } cases[] = {{L"NbOcc=", {L"1", L"2"}, 2},        {L"NbOcc=deux", {L"1"}, 1},
                {nullptr, {}, 0},                     {L"NbOcc=x", {L"01-1"}, 0},
                {nullptr, {L"1Occ", L"1-1", L"1-1c", L"2"}, 2},
-               {L"NbOcc=", {L"3-1C"}, 3},            {L"NbOcc=-4", {L"1", L"2", L"3"}, 3},
+               {L"NbOcc=", {L"3OCC"}, 3},            {L"NbOcc=-4", {L"1", L"2", L"3"}, 3},
                {L"NbOcc=0", {L"1", L"1-3", L"2Occ"}, 2}, {L"NbOcc=0.4", {L"2"}, 2}};
   for (const auto& c : cases) {
     MemoryStore store;

@@ -48,15 +48,15 @@ inline void SaveGroup(SettingsStore& store, int g, const std::wstring& name, con
 }
 
 // The catalogue as the bar reads it. A count below 1 stands for the highest
-// group whose name, count or first link is there, or the highest link: found
-// here from the keys listed.
+// group whose name or count is there, or the highest link: found here from
+// the keys listed.
 inline std::optional<Groups> ReadBack(const SettingsStore& store) {
   int groupsThere = 0;
   std::map<int, int> linksThere;
   for (const auto& key : store.Keys(L"Data")) {
     const auto k = ParseCatalogueKey(key);
     if (!k || k->group > kMaxGroups) continue;
-    if (k->link <= 1) groupsThere = std::max(groupsThere, k->group);
+    if (k->link == 0) groupsThere = std::max(groupsThere, k->group);
     if (k->link <= kMostLinksShown) linksThere[k->group] = std::max(linksThere[k->group], k->link);
   }
   auto counted = [](const std::wstring& count, int bound, int there) {
