@@ -110,10 +110,11 @@ int HighestItem(const SettingsStore& store, const std::vector<std::wstring>& key
 }  // namespace
 
 int HighestStoredGroup(const SettingsStore& store) {
+  // Lower-cased, as every store compares names: none has to lower them again.
   static const std::vector<std::wstring> keys = [] {
     std::vector<std::wstring> k;
     for (int g = 1; g <= kMaxGroups; ++g)
-      for (auto key : {GroupKey(g), CountKey(g)}) k.push_back(std::move(key));
+      for (auto key : {GroupKey(g), Digits(g) + L"occ"}) k.push_back(std::move(key));
     return k;
   }();
   return HighestItem(store, keys, 2);
@@ -122,9 +123,11 @@ int HighestStoredGroup(const SettingsStore& store) {
 int HighestStoredLink(const SettingsStore& store, int group) {
   std::vector<std::wstring> keys;
   keys.reserve(2 * kMostLinksShown);
+  const std::wstring prefix = Digits(group) + L"-";
   for (int k = 1; k <= kMostLinksShown; ++k) {
-    keys.push_back(LinkKey(group, k));
-    keys.push_back(TargetKey(group, k));
+    std::wstring key = prefix + Digits(k);  // LinkKey(), made with fewer copies
+    keys.push_back(key);
+    keys.push_back(std::move(key) + L"c");
   }
   return HighestItem(store, keys, 2);
 }

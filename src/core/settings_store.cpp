@@ -16,7 +16,8 @@ std::wstring Lower(std::wstring_view s) {
 }  // namespace
 
 bool IsLowerCase(std::wstring_view key) {
-  return std::none_of(key.begin(), key.end(), [](wchar_t c) { return std::towlower(static_cast<wint_t>(c)) != c; });
+  return std::none_of(key.begin(), key.end(),
+                      [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))) != c; });
 }
 
 bool SettingsStore::Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) {
