@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(current.number >= 1 && current.number <= std::max(groups, 1));
   if (!current.rewrite) FUZZ_CHECK(ParseNumber(stored) && CLng(*ParseNumber(stored)) == current.number);
   // Groups stored beyond the bound change what is stored back, never what is shown.
-  const CurrentGroup beyond = CurrentGroupFrom(stored, groups, StoredGroupCount(store));
+  const CurrentGroup beyond = CurrentGroupFrom(stored, groups, StoredGroupCount(store, groups));
   FUZZ_CHECK(beyond.number == current.number && (!beyond.rewrite || current.rewrite));
   // The corrected number, once stored back, stays as it is.
   FUZZ_CHECK(!CurrentGroupFrom(Digits(current.number), groups).rewrite || current.number == std::max(groups, 1));

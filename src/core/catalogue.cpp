@@ -1,7 +1,9 @@
 #include "core/catalogue.h"
 
 #include <algorithm>
+#include <limits>
 
+#include "core/link_plan.h"
 #include "core/text.h"
 
 namespace tolvane {
@@ -10,6 +12,10 @@ namespace {
 std::wstring DataValue(const SettingsStore& store, std::wstring_view key,
                        std::wstring_view fallback = L"") {
   return store.Get(kSectionData, key, fallback);
+}
+
+std::wstring GroupCountText(const SettingsStore& store) {
+  return DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size());
 }
 
 // Digits as Digits() writes them: no sign, no leading zero, no blank.
@@ -84,19 +90,51 @@ std::optional<int> BoundedCount(std::wstring_view text, int bound) {
 bool HasDataValue(const SettingsStore& store, std::wstring_view key) { return store.Has(kSectionData, key); }
 
 std::optional<int> ReadGroupCount(const SettingsStore& store) {
-  return BoundedCount(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size()), kMaxGroups);
+  return BoundedCount(GroupCountText(store), kMaxGroups);
 }
 
+std::optional<int> CountOfOneOrMore(std::wstring_view text, int bound) {
+  const std::optional<double> value = ParseNumber(text);
+  if (!value || !(*value >= 1)) return std::nullopt;
+  return BoundedCount(text, bound);
+}
+
+namespace {
+
+// The position found among keys laid out `perItem` to an item, from item 1.
+int HighestItem(const SettingsStore& store, const std::vector<std::wstring>& keys, std::size_t perItem) {
+  const std::optional<std::size_t> last = store.FindLast(kSectionData, keys);
+  return last ? static_cast<int>(*last / perItem) + 1 : 0;
+}
+
+}  // namespace
+
 int HighestStoredGroup(const SettingsStore& store) {
-  int highest = 0;
-  for (const auto& key : store.Keys(kSectionData))
-    if (auto k = ParseCatalogueKey(key)) highest = std::max(highest, k->group);
-  return highest;
+  // Lower-cased, as every store compares names: none has to lower them again.
+  static const std::vector<std::wstring> keys = [] {
+    std::vector<std::wstring> k;
+    for (int g = 1; g <= kMaxGroups; ++g)
+      for (auto key : {GroupKey(g), Digits(g) + L"occ"}) k.push_back(std::move(key));
+    return k;
+  }();
+  return HighestItem(store, keys, 2);
+}
+
+int HighestStoredLink(const SettingsStore& store, int group) {
+  std::vector<std::wstring> keys;
+  keys.reserve(2 * kMostLinksShown);
+  const std::wstring prefix = Digits(group) + L"-";
+  for (int k = 1; k <= kMostLinksShown; ++k) {
+    std::wstring key = prefix + Digits(k);  // LinkKey(), made with fewer copies
+    keys.push_back(key);
+    keys.push_back(std::move(key) + L"c");
+  }
+  return HighestItem(store, keys, 2);
 }
 
 int GroupCountOrStored(const SettingsStore& store) {
-  if (auto count = ReadGroupCount(store)) return *count;
-  return std::min(HighestStoredGroup(store), kMaxGroups);
+  if (auto count = CountOfOneOrMore(GroupCountText(store), kMaxGroups)) return *count;
+  return HighestStoredGroup(store);
 }
 
 std::wstring ReadGroupName(const SettingsStore& store, int group) {
@@ -109,6 +147,11 @@ std::wstring ReadLinkCountText(const SettingsStore& store, int group) {
 
 std::optional<int> ReadLinkCount(const SettingsStore& store, int group) {
   return BoundedCount(ReadLinkCountText(store, group), kMaxLinksPerGroup);
+}
+
+int LinkCountOrStored(const SettingsStore& store, int group) {
+  if (auto count = CountOfOneOrMore(ReadLinkCountText(store, group), kMaxLinksPerGroup)) return *count;
+  return HighestStoredLink(store, group);
 }
 
 std::wstring ReadLinkCaption(const SettingsStore& store, int group, int link) {
@@ -152,7 +195,11 @@ bool WriteDefaultCatalogue(SettingsStore& store) {
   return ok;
 }
 
-bool NoCatalogueOfItsOwn(const SettingsStore& store) {
+namespace {
+
+// `highest`: the groups stored, once asked (-1 before), so that a start
+// asks the store for them once at most.
+bool NoCatalogueOfItsOwn(const SettingsStore& store, int& highest) {
   bool missing = false;
   for (const auto& v : DefaultCatalogue()) {
     if (v.section != kSectionData) continue;
@@ -164,29 +211,42 @@ bool NoCatalogueOfItsOwn(const SettingsStore& store) {
   }
   // All there: nothing to complete. Otherwise no other group or link may be.
   if (!missing) return false;
-  for (const auto& key : store.Keys(kSectionData))
-    if (auto k = ParseCatalogueKey(key); k && (k->group != 1 || k->link > 1)) return false;
-  return true;
+  highest = HighestStoredGroup(store);
+  return highest <= 1 && HighestStoredLink(store, 1) <= 1;
+}
+
+}  // namespace
+
+bool NoCatalogueOfItsOwn(const SettingsStore& store) {
+  int highest = -1;
+  return NoCatalogueOfItsOwn(store, highest);
 }
 
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
+  int highest = -1;
   // Written once only: a store that refuses it (or loses it) must not send
   // us round again, so the menu then shows the default group as is.
-  if (NoCatalogueOfItsOwn(store) && (!WriteDefaultCatalogue(store) || GroupCountOrStored(store) == 0))
-    return {{1, std::wstring(kDefaultGroupName)}};
-  // An unreadable count with any group, count or link there is read as the
-  // groups there: the default catalogue would write over group 1 and lose
-  // what the user stored.
-  const int count = GroupCountOrStored(store);
+  if (NoCatalogueOfItsOwn(store, highest)) {
+    if (!WriteDefaultCatalogue(store) || GroupCountOrStored(store) == 0) return {{1, std::wstring(kDefaultGroupName)}};
+    highest = -1;  // it has just written one
+  }
+  // A count that reads below 1 with any group there is read as the groups
+  // there: the default catalogue would write over group 1 and lose what the
+  // user stored.
+  int count = 0;
+  if (auto read = CountOfOneOrMore(GroupCountText(store), kMaxGroups))
+    count = *read;
+  else
+    count = highest >= 0 ? highest : HighestStoredGroup(store);
   std::vector<GroupMenuItem> items;
   for (int i = 1; i <= count; ++i) items.push_back({i, ReadGroupName(store, i)});
   return items;
 }
 
-double StoredGroupCount(const SettingsStore& store) {
-  if (auto count = ParseNumberOrInfinity(DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size())))
-    return *count;
-  return HighestStoredGroup(store);
+double StoredGroupCount(const SettingsStore& store, int groupsRead) {
+  const std::wstring text = GroupCountText(store);
+  if (CountOfOneOrMore(text, kMaxGroups)) return ParseNumberOrInfinity(text).value_or(groupsRead);
+  return groupsRead >= kMaxGroups ? std::numeric_limits<double>::infinity() : groupsRead;
 }
 
 CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount, double storedGroups) {
@@ -201,7 +261,8 @@ CurrentGroup CurrentGroupFrom(std::wstring_view stored, int groupCount, double s
     if (!number || *number < 1) return {1, true};
     if (*number < last) return {*number, false};
   }
-  return {last, !(storedGroups > last && value && *value <= storedGroups)};
+  // Equal to the last ("3.0", "03") names it already: kept as stored.
+  return {last, value && *value > last && !(storedGroups > last && *value <= storedGroups)};
 }
 
 }  // namespace tolvane

@@ -61,19 +61,33 @@ struct CatalogueKey {
 };
 std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key);
 
+// The count a count's text holds when it reads 1 or more, within 1..bound;
+// empty when it reads below 1 (no number, 0, negative, a fraction below 1):
+// the values stored then stand for it, so that nothing they hold is taken
+// for an empty catalogue or group and written over.
+std::optional<int> CountOfOneOrMore(std::wstring_view text, int bound);
+
 // The group count, when "Groupe" holds a number after its prefix.
 std::optional<int> ReadGroupCount(const SettingsStore& store);
-// The highest group that a catalogue key names, whatever it holds and
-// whatever the counts say; 0 when there is none. What an unreadable
-// "Groupe" stands for: a group with a link but no name is a group too.
+// The highest group up to kMaxGroups whose name or count is stored (every
+// group written here has both), whatever they hold; 0 when there is none.
+// Each key is asked by name, from the top: a section holding many other
+// values costs no more, and no reader looks past the groups the bar reads.
 int HighestStoredGroup(const SettingsStore& store);
-// The number of groups every reader goes by: "Groupe"'s count, or when it
-// is no number the groups that are there, as far as the bound.
+// The highest link up to kMostLinksShown of the group whose caption or target
+// is stored; 0 when there is none.
+int HighestStoredLink(const SettingsStore& store, int group);
+// The number of groups every reader goes by: "Groupe"'s count when it reads
+// 1 or more, otherwise the groups stored.
 int GroupCountOrStored(const SettingsStore& store);
 std::wstring ReadGroupName(const SettingsStore& store, int group);
 // The raw text of a link count: a missing count reads as empty text.
 std::wstring ReadLinkCountText(const SettingsStore& store, int group);
 std::optional<int> ReadLinkCount(const SettingsStore& store, int group);
+// The links every reader goes by: the group's count when it reads 1 or more
+// (up to kMaxLinksPerGroup), otherwise the links stored (up to the bar's
+// kMostLinksShown).
+int LinkCountOrStored(const SettingsStore& store, int group);
 std::wstring ReadLinkCaption(const SettingsStore& store, int group, int link);
 std::wstring ReadLinkTarget(const SettingsStore& store, int group, int link);
 
@@ -97,13 +111,15 @@ struct GroupMenuItem {
 // store's own. Empty when the count is 0.
 std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store);
 
-// The groups stored, beyond the readers' bound too: "Groupe"'s count, or
-// when it is no number the highest group a key names.
-double StoredGroupCount(const SettingsStore& store);
+// The groups stored, beyond the readers' bound too: "Groupe"'s count when it
+// reads 1 or more; otherwise the `groupsRead`, or any number when they
+// reach the bound, since groups past it are never looked for.
+double StoredGroupCount(const SettingsStore& store, int groupsRead);
 
 // The group to show from the stored "NGroupe" text, kept within 1..count
 // (the groups read), and whether the corrected number has to be stored back:
-// not while it names one of `storedGroups` that lie beyond the readers'
+// only when the text names no group or one above the last ("3.0" or "03"
+// of three groups stays as it is), and not while it names one of `storedGroups` that lie beyond the readers'
 // bound, which the bar does not show but which are there.
 struct CurrentGroup {
   int number;

@@ -63,6 +63,13 @@ class Draft final : public SettingsStore {
     return keys;
   }
 
+  // Read from the keys listed already, with the plan's own changes.
+  std::optional<std::size_t> FindLast(std::wstring_view section, const std::vector<std::wstring>& keys) const override {
+    if (Lower(section) != Lower(kSectionData)) return SettingsStore::FindLast(section, keys);
+    for (std::size_t i = keys.size(); i-- > 0;)
+      if (IsLowerCase(keys[i]) ? dataKeys_.contains(keys[i]) : dataKeys_.contains(Lower(keys[i]))) return i;
+    return std::nullopt;
+  }
   bool Has(std::wstring_view section, std::wstring_view key) const override {
     auto it = pending_.find({Lower(section), Lower(key)});
     return it == pending_.end() ? store_.Has(section, key) : it->second.has_value();
@@ -112,19 +119,15 @@ void DeleteGroupsFrom(Draft& d, int first) {
   DeleteWhere(d, [&](const CatalogueKey& k) { return k.group >= first; });
 }
 
-// The stored count when it is a number; otherwise as far as the highest
-// link a key of the group names, so an unreadable count never hides one.
-int LinkCount(const Draft& d, int group) {
-  if (auto c = ReadLinkCount(d, group)) return *c;
-  int n = 0;
-  for (const auto& key : d.Keys(kSectionData))
-    if (auto k = ParseCatalogueKey(key); k && k->group == group) n = std::max(n, k->link);
-  return std::min(n, kMaxLinksPerGroup);
-}
-
 // A count read at its bound may stand for more than the readers take:
 // renumbering from it would write over, or delete, what lies beyond.
 bool Bounded(int count, int bound) { return count >= bound; }
+// The links found stored, with no count of 1 or more, are looked for only as
+// far as the bar shows them.
+bool LinksBounded(const Draft& d, int group, int count) {
+  return Bounded(count, CountOfOneOrMore(ReadLinkCountText(d, group), kMaxLinksPerGroup) ? kMaxLinksPerGroup
+                                                                                          : kMostLinksShown);
+}
 
 std::wstring CountValue(int n) { return std::wstring(kCountPrefix) + Digits(n); }
 
@@ -157,8 +160,8 @@ EditPlan Finish(Draft& d, int group, int link = 0) {
 }
 
 EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
-  if (LinkCount(d, group) >= kMostLinksShown) return Refused(EditRefusal::LinksFull);
-  const int n = LinkCount(d, group) + 1;
+  if (LinkCountOrStored(d, group) >= kMostLinksShown) return Refused(EditRefusal::LinksFull);
+  const int n = LinkCountOrStored(d, group) + 1;
   // Whatever an earlier version left at or above the new number goes first:
   // no deleted link's target may come back under this one.
   DeleteLinksAbove(d, group, n);
@@ -224,7 +227,7 @@ EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::ws
                         std::wstring_view target) {
   Draft d(store);
   if (group < 1 || group > GroupCountOrStored(d)) return Refused(EditRefusal::Missing);
-  const int count = LinkCount(d, group);
+  const int count = LinkCountOrStored(d, group);
   if (count == 0 && link == 1) return AddLink(d, group, name, target);
   if (link < 1 || link > count) return Refused(EditRefusal::Missing);
   d.Save(kSectionData, LinkKey(group, link), std::wstring(kCaptionPrefix) + std::wstring(name));
@@ -235,13 +238,15 @@ EditPlan PlanModifyLink(const SettingsStore& store, int group, int link, std::ws
 EditPlan PlanDeleteLink(const SettingsStore& store, int group, int link) {
   Draft d(store);
   if (group < 1 || group > GroupCountOrStored(d)) return Refused(EditRefusal::Missing);
-  const int count = LinkCount(d, group);
+  const int count = LinkCountOrStored(d, group);
   if (link < 1 || link > count) return Refused(EditRefusal::Missing);
-  if (Bounded(count, kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
+  if (LinksBounded(d, group, count)) return Refused(EditRefusal::OverBound);
   for (int j = link; j < count; ++j) {
     MoveValue(d, LinkKey(group, j + 1), LinkKey(group, j));
     MoveValue(d, TargetKey(group, j + 1), TargetKey(group, j));
   }
+  // A count of 0 would show whatever lies above it: that goes first.
+  if (count == 1) DeleteLinksAbove(d, group, 0);
   d.Save(kSectionData, CountKey(group), CountValue(count - 1));
   DeleteLinksAbove(d, group, count - 1);
   return Finish(d, group);
@@ -259,8 +264,8 @@ EditPlan PlanDeleteGroup(const SettingsStore& store, int group) {
     return Finish(d, 1);
   }
   for (int k = group; k < groups; ++k) {
-    const int links = LinkCount(d, k + 1);
-    if (Bounded(links, kMaxLinksPerGroup)) return Refused(EditRefusal::OverBound);
+    const int links = LinkCountOrStored(d, k + 1);
+    if (LinksBounded(d, k + 1, links)) return Refused(EditRefusal::OverBound);
     for (int j = 1; j <= links; ++j) {
       MoveValue(d, LinkKey(k + 1, j), LinkKey(k, j));
       MoveValue(d, TargetKey(k + 1, j), TargetKey(k, j));

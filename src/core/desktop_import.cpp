@@ -65,15 +65,17 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
   save(kSectionData, CountKey(n), count(c));
   // The links of a longer earlier import go, so that no later change of the
   // count can bring them back.
-  int oldCount = ReadLinkCount(store, n).value_or(0);
+  const int oldCount = LinkCountOrStored(store, n);
   for (int k = c + 1; k <= oldCount; ++k)
     for (auto key : {LinkKey(n, k), TargetKey(n, k)})
       if (HasDataValue(store, key))
         plan.changes.push_back({StoreChange::Kind::Delete, std::wstring(kSectionData), key, {}});
   // A group reused keeps a "Groupe" that counts, beyond the readers' bound
-  // too; a missing one, or text that is no number (an import cut short), is
-  // set. One that holds no text at all is kept: the groups there stand for it.
-  if ((append || !ReadGroupCount(store)) && !IsUnreadable(store, kSectionData, kGroupCountKey))
+  // too; a missing one, or one that reads below 1 (an import cut short, a
+  // hand edit), is set. One that holds no text at all is kept: the groups
+  // there stand for it.
+  const std::wstring groupCount = DropPrefix(store.Get(kSectionData, kGroupCountKey, L""), kCountPrefix.size());
+  if ((append || !CountOfOneOrMore(groupCount, kMaxGroups)) && !IsUnreadable(store, kSectionData, kGroupCountKey))
     save(kSectionData, std::wstring(kGroupCountKey), count(plan.groupCount));
   save(kSectionSettings, std::wstring(kCurrentGroupKey), Digits(n));
   save(kSectionSettings, L"Desktop", L"1");

@@ -38,10 +38,15 @@ constexpr std::size_t kMaxCacheStem = 200;  // leaves room for ".ico" under ever
 std::vector<LinkButtonPlan> PlanLinkButtons(const SettingsStore& store, int group, double firstTop,
                                             double buttonHeight) {
   std::vector<LinkButtonPlan> plan;
-  const std::optional<int> count = ReadLinkCount(store, group);
-  if (!count) return plan;
+  // The links stored stand for a count that reads below 1. With none, a
+  // count that is a number still shows one button, one that is none none.
+  int count = LinkCountOrStored(store, group);
+  if (count == 0) {
+    if (!ReadLinkCount(store, group)) return plan;
+    count = 1;
+  }
   // A reader's bound: nothing stored changes.
-  const int m = std::min(std::max(1, *count), MostLinkButtons(firstTop, buttonHeight));
+  const int m = std::min(count, MostLinkButtons(firstTop, buttonHeight));
   plan.reserve(static_cast<std::size_t>(m));
   for (int i = 0; i < m; ++i) {
     const int k = i + 1;

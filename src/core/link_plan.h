@@ -42,8 +42,8 @@ struct LinkButtonPlan {
 
 // One button per link of group `group`, the first at `firstTop`, each next
 // one `buttonHeight` + 50 lower, as many as MostLinkButtons() lays out.
-// None when the link count is not a number; at least one otherwise, even for
-// a count of 0.
+// A count that reads below 1 counts the links stored; with none stored, no
+// button when it is no number, one otherwise.
 std::vector<LinkButtonPlan> PlanLinkButtons(const SettingsStore& store, int group, double firstTop,
                                             double buttonHeight);
 

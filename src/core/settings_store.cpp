@@ -1,6 +1,8 @@
 #include "core/settings_store.h"
 
+#include <algorithm>
 #include <cwctype>
+#include <unordered_set>
 
 namespace tolvane {
 namespace {
@@ -13,8 +15,20 @@ std::wstring Lower(std::wstring_view s) {
 
 }  // namespace
 
+bool IsLowerCase(std::wstring_view key) {
+  return std::none_of(key.begin(), key.end(),
+                      [](wchar_t c) { return static_cast<wchar_t>(std::towlower(static_cast<wint_t>(c))) != c; });
+}
+
 bool SettingsStore::Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) {
   return Has(section, from) && Save(section, to, Get(section, from, L""));
+}
+
+std::optional<std::size_t> SettingsStore::FindLast(std::wstring_view section,
+                                                   const std::vector<std::wstring>& keys) const {
+  for (std::size_t i = keys.size(); i-- > 0;)
+    if (Has(section, keys[i])) return i;
+  return std::nullopt;
 }
 
 MemoryStore::Key MemoryStore::MakeKey(std::wstring_view section, std::wstring_view key) {
@@ -67,6 +81,21 @@ std::vector<std::wstring> MemoryStore::Keys(std::wstring_view section) const {
   for (const auto& [k, name] : spelling_)
     if (k.first == s) keys.push_back(name);
   return keys;
+}
+
+std::optional<std::size_t> MemoryStore::FindLast(std::wstring_view section,
+                                                 const std::vector<std::wstring>& keys) const {
+  // The section's own keys, fewer than those asked for, each asked once.
+  const std::wstring s = Lower(section);
+  std::unordered_set<std::wstring> held;
+  for (auto it = values_.lower_bound({s, L""}); it != values_.end() && it->first.first == s; ++it)
+    held.insert(it->first.second);
+  for (auto it = unreadable_.lower_bound({s, L""}); it != unreadable_.end() && it->first == s; ++it)
+    held.insert(it->second);
+  if (held.empty()) return std::nullopt;
+  for (std::size_t i = keys.size(); i-- > 0;)
+    if (IsLowerCase(keys[i]) ? held.contains(keys[i]) : held.contains(Lower(keys[i]))) return i;
+  return std::nullopt;
 }
 
 bool MemoryStore::Has(std::wstring_view section, std::wstring_view key) const {

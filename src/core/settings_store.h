@@ -30,6 +30,11 @@ class SettingsStore {
   // plain text only copies the text.
   virtual bool Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to);
   virtual bool DeleteSection(std::wstring_view section) = 0;
+  // The position in `keys` of the last one the section holds, asked from the
+  // end so that a store holding a high one answers early; empty when it
+  // holds none. Each asked by name: the section's other values, however
+  // many, cost nothing.
+  virtual std::optional<std::size_t> FindLast(std::wstring_view section, const std::vector<std::wstring>& keys) const;
   // The names of the values a section holds, as stored, in no set order;
   // empty when the section is missing. Finds what any earlier version left.
   virtual std::vector<std::wstring> Keys(std::wstring_view section) const = 0;
@@ -53,6 +58,7 @@ class MemoryStore final : public SettingsStore {
   std::vector<std::wstring> Keys(std::wstring_view section) const override;
 
   bool Has(std::wstring_view section, std::wstring_view key) const override;
+  std::optional<std::size_t> FindLast(std::wstring_view section, const std::vector<std::wstring>& keys) const override;
   // A value that is there but holds no text; any save or delete replaces it.
   void SaveUnreadable(std::wstring_view section, std::wstring_view key);
   // Every value of one section, keyed by the lower-cased key.
@@ -79,6 +85,9 @@ class MemoryStore final : public SettingsStore {
 
   bool Refused();
 };
+
+// Whether a key is as the stores compare keys: lower-cased.
+bool IsLowerCase(std::wstring_view key);
 
 // A value that is there but reads as no text: nothing may write over it,
 // since what it held could not be kept.

@@ -180,7 +180,8 @@ void FrmMain::Form_Load() {
 void FrmMain::ReloadCurrentGroup() {
   const std::vector<GroupMenuItem>& groups = ThePop().Groups();
   CurrentGroup g = CurrentGroupFrom(Settings().Get(kSectionSettings, kCurrentGroupKey, L"1"),
-                                    static_cast<int>(groups.size()), StoredGroupCount(Settings()));
+                                    static_cast<int>(groups.size()),
+                                    StoredGroupCount(Settings(), static_cast<int>(groups.size())));
   if (g.rewrite && !IsUnreadable(Settings(), kSectionSettings, kCurrentGroupKey))
     Settings().Save(kSectionSettings, kCurrentGroupKey, Digits(g.number));
   std::wstring name = g.number <= static_cast<int>(groups.size()) ? groups[g.number - 1].name : L"";

@@ -49,6 +49,15 @@ bool RegistryStore::Copy(std::wstring_view section, std::wstring_view from, std:
   return value && WriteRawValue(sectionKey.get(), to, *value);
 }
 
+std::optional<std::size_t> RegistryStore::FindLast(std::wstring_view section,
+                                                   const std::vector<std::wstring>& keys) const {
+  OwnedKey sectionKey = OpenRegistryKey(HKEY_CURRENT_USER, SectionPath(section), KEY_QUERY_VALUE);
+  if (!sectionKey) return std::nullopt;
+  for (std::size_t i = keys.size(); i-- > 0;)
+    if (HasValue(sectionKey.get(), keys[i])) return i;
+  return std::nullopt;
+}
+
 bool RegistryStore::DeleteSection(std::wstring_view section) {
   // An empty name would make the path that of the whole application key.
   if (section.empty()) return false;

@@ -28,6 +28,8 @@ class RegistryStore final : public tolvane::SettingsStore {
   bool Copy(std::wstring_view section, std::wstring_view from, std::wstring_view to) override;
   // True when the section is gone afterwards, also when it never existed.
   bool DeleteSection(std::wstring_view section) override;
+  // The section opened once for all the names.
+  std::optional<std::size_t> FindLast(std::wstring_view section, const std::vector<std::wstring>& keys) const override;
   std::vector<std::wstring> Keys(std::wstring_view section) const override;
   // The key of `section`, under HKEY_CURRENT_USER.
   std::wstring SectionPath(std::wstring_view section) const;

@@ -1,5 +1,7 @@
 #include "ui/registry_value.h"
 
+#include <winternl.h>
+
 #include <cstring>
 #include <limits>
 
@@ -46,8 +48,19 @@ std::optional<RawValue> ReadRawValue(HKEY key, std::wstring_view name) {
 
 bool WriteRawValue(HKEY key, std::wstring_view name, const RawValue& value) {
   static const BYTE none = 0;
-  return ::RegSetValueExW(key, std::wstring(name).c_str(), 0, value.type,
-                          value.bytes.empty() ? &none : value.bytes.data(),
+  // The registry's own call ends a text stored without its NUL with one on
+  // some systems: the system's native call stores exactly the bytes given.
+  using SetValue = LONG(NTAPI*)(HANDLE, UNICODE_STRING*, ULONG, ULONG, void*, ULONG);
+  static const auto setValue = reinterpret_cast<SetValue>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "NtSetValueKey")));
+  std::wstring valueName(name);
+  if (setValue && valueName.size() < 0x7FFF) {
+    UNICODE_STRING n{static_cast<USHORT>(valueName.size() * sizeof(wchar_t)),
+                     static_cast<USHORT>(valueName.size() * sizeof(wchar_t)), valueName.data()};
+    return setValue(key, &n, 0, value.type, const_cast<BYTE*>(value.bytes.empty() ? &none : value.bytes.data()),
+                    static_cast<ULONG>(value.bytes.size())) >= 0;
+  }
+  return ::RegSetValueExW(key, valueName.c_str(), 0, value.type, value.bytes.empty() ? &none : value.bytes.data(),
                           static_cast<DWORD>(value.bytes.size())) == ERROR_SUCCESS;
 }
 

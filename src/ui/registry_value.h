@@ -35,6 +35,8 @@ struct RawValue {
 };
 // Empty for a missing value. Read whole even while another writer resizes it.
 std::optional<RawValue> ReadRawValue(HKEY key, std::wstring_view name);
+// Stores exactly those bytes, a text without its NUL too. `key` is one
+// opened, not a predefined root.
 bool WriteRawValue(HKEY key, std::wstring_view name, const RawValue& value);
 
 // Whether a value of that name is there, whatever its type.

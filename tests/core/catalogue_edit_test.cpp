@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
+#include <tuple>
 
 #include "catalogue_model.h"
+#include "core/link_plan.h"
 #include "core/options.h"
 
 namespace tolvane {
@@ -53,10 +56,11 @@ TEST(CatalogueEdit, AddsWriteTheItemBeforeItsCount) {
   EXPECT_FALSE(store.Has(L"Data", L"2-7"));
 }
 
-// A count that is no number stands for the groups there, as far as the
-// highest any key names, group 1's name missing or not; a negative one for
-// none. Nothing there is written over, neither by the menu nor the import.
-TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
+// A count that reads below 1 (none, no number, 0, negative, a fraction)
+// stands for the groups there, as far as the highest whose name or count a
+// key holds, group 1's name missing or not. Nothing there is
+// written over, neither by the menu nor the import nor an added group.
+TEST(CatalogueEdit, AGroupCountBelowOneNeverOverwritesGroupOne) {
   struct Case {
     const wchar_t* count;  // nullptr: no "Groupe" at all
     std::vector<const wchar_t*> keys;
@@ -64,14 +68,18 @@ TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
   } cases[] = {{L"NbOcc=", {L"1", L"2"}, 2},        {L"NbOcc=deux", {L"1"}, 1},
                {nullptr, {}, 0},                     {L"NbOcc=x", {L"01-1"}, 0},
                {nullptr, {L"1Occ", L"1-1", L"1-1c", L"2"}, 2},
-               {L"NbOcc=", {L"3-2C"}, 3},            {L"NbOcc=-4", {L"1", L"2", L"3"}, 0}};
+               {L"NbOcc=", {L"3OCC"}, 3},            {L"NbOcc=-4", {L"1", L"2", L"3"}, 3},
+               {L"NbOcc=0", {L"1", L"1-3", L"2Occ"}, 2}, {L"NbOcc=0.4", {L"2"}, 2}};
   for (const auto& c : cases) {
     MemoryStore store;
     if (c.count) store.Save(L"Data", L"Groupe", c.count);
     for (const wchar_t* key : c.keys) store.Save(L"Data", key, std::wstring(L"Nomgroupe=") + key);
     store.ClearWrites();
     const MemoryStore before = store;
-    EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, c.groups + 1) << c.groups;
+    MemoryStore imported = store;
+    ASSERT_TRUE(ApplyImport(imported, *PlanDesktopImport(store, Files(1))));
+    EXPECT_EQ(std::pair(ReadGroupCount(imported), ReadGroupName(imported, c.groups + 1)),
+              std::pair(std::optional(c.groups + 1), std::wstring(L"Desktop"))) << c.groups;
     if (c.groups) {  // the menu shows the groups there and writes no default catalogue over them
       EXPECT_EQ(LoadGroupMenu(store).size(), std::size_t(c.groups));
       EXPECT_TRUE(store.Writes().empty());
@@ -79,8 +87,7 @@ TEST(CatalogueEdit, AnUnreadableGroupCountNeverOverwritesGroupOne) {
     Apply(store, PlanAddGroup(store, L"Neuf"));
     EXPECT_EQ(ReadGroupCount(store), c.groups + 1);
     EXPECT_EQ(ReadGroupName(store, c.groups + 1), L"Neuf");
-    for (const wchar_t* key : c.keys)  // a number leaves what lies beyond it to go
-      EXPECT_TRUE(ReadGroupCount(before) || store.Get(L"Data", key, L"") == before.Get(L"Data", key, L"")) << key;
+    for (const wchar_t* key : c.keys) EXPECT_EQ(store.Get(L"Data", key, L""), before.Get(L"Data", key, L"")) << key;
     store = before;  // renaming writes no count back; a delete counts the groups left, none reset
     Apply(store, PlanRenameGroup(store, 1, L"Autre"));
     for (const auto& w : store.Writes()) EXPECT_NE(w.key, L"Groupe");
@@ -131,6 +138,39 @@ TEST(CatalogueEdit, ValuesOfAnotherTypeAreNeverWrittenOverNorMoved) {
   }
 }
 
+// A link count that reads below 1 counts the links stored: the bar shows
+// them all and every edit finds them; with none stored a number still shows
+// one blank button. Found without a count, the bar's last link may hide more:
+// nothing is renumbered over them.
+TEST(CatalogueEdit, ALinkCountBelowOneCountsTheLinksStoredForTheBarAndTheEdits) {
+  for (const wchar_t* count : {L"NbOcc=0", L"NbOcc=-2", L"NbOcc=0.6", L"NbOcc=trois"}) {
+    MemoryStore store = Catalogue({{L"A", {L"a|1", L"b|2", L"c|3"}}});
+    store.Save(L"Data", L"1Occ", count);
+    EXPECT_EQ(PlanLinkButtons(store, 1, 480, 600).size(), 3u) << count;
+    EXPECT_EQ(PlanModifyLink(store, 1, 3, L"C", L"").link, 3) << count;
+    MemoryStore added = store;
+    Apply(added, PlanAddLink(added, L"1", L"d", L"4"));
+    EXPECT_EQ(std::tuple(ReadLinkCaption(added, 1, 1), ReadLinkCaption(added, 1, 3), ReadLinkCount(added, 1)),
+              std::tuple(L"a", L"c", 4)) << count;
+    Apply(store, PlanDeleteLink(store, 1, 2));
+    EXPECT_EQ(std::tuple(ReadLinkCaption(store, 1, 2), ReadLinkCount(store, 1), store.Has(L"Data", L"1-3")),
+              std::tuple(L"c", 2, false)) << count;
+  }
+  MemoryStore empty = Catalogue({{L"A", {}}});
+  empty.Save(L"Data", L"1Occ", L"NbOcc=x");
+  EXPECT_TRUE(PlanLinkButtons(empty, 1, 480, 600).empty());
+  empty.Save(L"Data", L"1Occ", L"NbOcc=-1");
+  EXPECT_EQ(PlanLinkButtons(empty, 1, 480, 600).size(), 1u);
+
+  std::vector<std::wstring> links(kMostLinksShown, L"l|t");
+  MemoryStore full = Catalogue({{L"A", links}});
+  full.Save(L"Data", L"1Occ", L"NbOcc=");
+  EXPECT_EQ(PlanLinkButtons(full, 1, 480, 600).size(), std::size_t(kMostLinksShown));
+  EXPECT_EQ(PlanAddLink(full, L"1", L"n", L"").refusal, EditRefusal::LinksFull);
+  EXPECT_EQ(PlanDeleteLink(full, 1, 1).refusal, EditRefusal::OverBound);
+  EXPECT_EQ(PlanModifyLink(full, 1, kMostLinksShown, L"n", L"").link, kMostLinksShown);
+}
+
 TEST(CatalogueEdit, CountsBeyondTheReadersBoundMoveNothing) {
   MemoryStore store = Catalogue({{L"A", {L"a|1", L"b|2"}}});
   store.Save(L"Data", L"1Occ", L"NbOcc=??");
@@ -175,6 +215,11 @@ TEST(DesktopImport, ReusesTheGroupNamedExactlyWithinTheBounds) {
   ASSERT_TRUE(ApplyImport(store, *plan));
   store.Save(L"Data", L"2", L"Nomgroupe=Desktop ");
   EXPECT_EQ(PlanDesktopImport(store, Files(1))->group, 4) << "the name as written, case and blanks";
+
+  MemoryStore zero = Catalogue({{L"Desktop", {}}, {L"Outils", {}}});  // reused, the count set to the groups there
+  zero.Save(L"Data", L"Groupe", L"NbOcc=0");
+  ASSERT_TRUE(ApplyImport(zero, *PlanDesktopImport(zero, Files(1))));
+  EXPECT_EQ(zero.Get(L"Data", L"Groupe", L""), L"NbOcc=2");
 
   MemoryStore other = Catalogue({{L"Outils", {}}});
   other.Save(L"Data", L"Groupe", L"NbOcc=999");
@@ -239,7 +284,9 @@ TEST(Catalogue, CountsAndTheCurrentGroupAreBoundedWhereverTheyAreRead) {
   MemoryStore store;
   store.Save(L"Data", L"Groupe", L"NbOcc=deux");
   for (int g = 1; g <= kMaxGroups + 1; ++g) store.Save(L"Data", GroupKey(g), L"Nomgroupe=x");
-  EXPECT_EQ(std::pair(GroupCountOrStored(store), StoredGroupCount(store)), std::pair(kMaxGroups, kMaxGroups + 1.0));
+  // Groups past the bound are never looked for: any may be there.
+  EXPECT_EQ(std::pair(GroupCountOrStored(store), StoredGroupCount(store, kMaxGroups)),
+            std::pair(kMaxGroups, std::numeric_limits<double>::infinity()));
 
   // "NGroupe" is read as a number before any conversion: past every group,
   // however large, it means the last one.
@@ -249,9 +296,11 @@ TEST(Catalogue, CountsAndTheCurrentGroupAreBoundedWhereverTheyAreRead) {
     bool rewrite;
     double storedGroups = 0;
   };
-  for (auto c : {Case{L"5", 3, 3, true}, Case{L"3", 3, 3, true}, Case{L"2", 3, 2, false}, Case{L"0", 3, 1, true},
+  // The last group's number, however written, is kept as stored.
+  for (auto c : {Case{L"5", 3, 3, true}, Case{L"3", 3, 3, false}, Case{L"03", 3, 3, false}, Case{L"3.0", 3, 3, false},
+                 Case{L"3.2", 3, 3, true}, Case{L"2", 3, 2, false}, Case{L"0", 3, 1, true},
                  Case{L"abc", 3, 1, true}, Case{L"4", 0, 1, true}, Case{L"99999999999", 3, 3, true},
-                 Case{L"-1e10", 3, 1, true}, Case{L"2.6", 3, 3, true},
+                 Case{L"-1e10", 3, 1, true}, Case{L"2.6", 3, 3, false},
                  // Groups stored beyond the bound: shown as the last read, the number kept.
                  Case{L"4500", 1000, 1000, false, 5000}, Case{L"1000", 1000, 1000, false, 5000},
                  Case{L"5001", 1000, 1000, true, 5000}}) {

@@ -15,6 +15,7 @@
 #include "core/catalogue.h"
 #include "core/catalogue_edit.h"
 #include "core/desktop_import.h"
+#include "core/link_plan.h"
 #include "core/text.h"
 
 namespace tolvane::model {
@@ -46,17 +47,28 @@ inline void SaveGroup(SettingsStore& store, int g, const std::wstring& name, con
   }
 }
 
-// The catalogue as the bar reads it; nothing when it would not load.
+// The catalogue as the bar reads it. A count below 1 stands for the highest
+// group whose name or count is there, or the highest link: found here from
+// the keys listed.
 inline std::optional<Groups> ReadBack(const SettingsStore& store) {
-  auto count = ReadGroupCount(store);
-  Groups groups;
-  for (int g = 1; count && g <= *count; ++g) {
-    auto links = ReadLinkCount(store, g);
-    if (!links) return std::nullopt;
-    groups.push_back({ReadGroupName(store, g), {}});
-    for (int k = 1; k <= *links; ++k) groups.back().links.push_back({ReadLinkCaption(store, g, k), ReadLinkTarget(store, g, k)});
+  int groupsThere = 0;
+  std::map<int, int> linksThere;
+  for (const auto& key : store.Keys(L"Data")) {
+    const auto k = ParseCatalogueKey(key);
+    if (!k || k->group > kMaxGroups) continue;
+    if (k->link == 0) groupsThere = std::max(groupsThere, k->group);
+    if (k->link <= kMostLinksShown) linksThere[k->group] = std::max(linksThere[k->group], k->link);
   }
-  return count ? std::optional(groups) : std::nullopt;
+  auto counted = [](const std::wstring& count, int bound, int there) {
+    return CountOfOneOrMore(DropPrefix(count, 6), bound).value_or(there);
+  };
+  Groups groups;
+  for (int g = 1, count = counted(store.Get(L"Data", L"Groupe", L""), kMaxGroups, groupsThere); g <= count; ++g) {
+    groups.push_back({ReadGroupName(store, g), {}});
+    for (int k = 1, links = counted(store.Get(L"Data", CountKey(g), L""), kMaxLinksPerGroup, linksThere[g]); k <= links; ++k)
+      groups.back().links.push_back({ReadLinkCaption(store, g, k), ReadLinkTarget(store, g, k)});
+  }
+  return groups;
 }
 
 // Whether `shown` is `expected` with one entry more (a copy or a half-moved one).
@@ -126,13 +138,14 @@ class Sequence {
         else link.target.clear();
         group.links.push_back(link);
       }
-      for (int k = links + 1; k <= links + Pick(0, 2); ++k) {
+      // Only a count of 1 or more hides what lies beyond it.
+      for (int k = links + 1, last = links + Pick(0, 2); links > 0 && k <= last; ++k) {
         Leftover(LinkKey(g, k), L"Nom=old");
         Leftover(TargetKey(g, k), L"Fic=C:\\old\\" + Digits(k));
       }
       groups_.push_back(group);
     }
-    for (int g = groups + 1; g <= groups + Pick(0, 2); ++g) {
+    for (int g = groups + 1, last = groups + Pick(0, 2); groups > 0 && g <= last; ++g) {
       Leftover(GroupKey(g), L"Nomgroupe=old");
       Leftover(CountKey(g), L"NbOcc=" + Digits(Pick(0, 2)));
       Leftover(LinkKey(g, 1), L"Nom=old");

@@ -83,13 +83,19 @@ TEST_F(RegistryStoreTest, OddValuesReadAsFallbackOrWholeAreListedAndMovedWhole) 
   std::sort(keys.begin(), keys.end());
   EXPECT_EQ(keys, (std::vector<std::wstring>{L"1-2", L"1-2c", L"Binaire", L"Groupe", L"Impair", longName}));
 
-  store_.Save(L"Data", L"1Occ", L"NbOcc=2");  // "Groupe" counts 12
+  store_.Save(L"Data", L"1Occ", L"NbOcc=3");  // "Groupe" counts 12
   ui::OwnedKey data = ui::OpenRegistryKey(HKEY_CURRENT_USER, std::wstring(kSettingsRoot) + kTitle + L"\\Data",
-                                          KEY_QUERY_VALUE);
+                                          KEY_QUERY_VALUE | KEY_SET_VALUE);
+  const wchar_t text26[] = L"Nom=texte sans fin, 26 car";  // stored as 52 bytes, without its NUL
+  const ui::RawValue bare{REG_SZ, std::vector<BYTE>(reinterpret_cast<const BYTE*>(text26),
+                                                    reinterpret_cast<const BYTE*>(text26) + 52)};
+  ASSERT_TRUE(ui::WriteRawValue(data.get(), L"1-3", bare));
+  ASSERT_EQ(ui::ReadRawValue(data.get(), L"1-3"), bare);
   const auto name = ui::ReadRawValue(data.get(), L"1-2"), target = ui::ReadRawValue(data.get(), L"1-2c");
   ASSERT_TRUE(tolvane::ApplyEdit(store_, tolvane::PlanDeleteLink(store_, 1, 1)));
   EXPECT_TRUE(name && name->type == REG_MULTI_SZ && ui::ReadRawValue(data.get(), L"1-1") == name);
   EXPECT_TRUE(target && target->type == REG_EXPAND_SZ && ui::ReadRawValue(data.get(), L"1-1c") == target);
+  EXPECT_EQ(ui::ReadRawValue(data.get(), L"1-2"), bare);
 }
 
 // A value that another writer keeps resizing is read whole or not at all.
