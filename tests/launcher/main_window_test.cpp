@@ -194,7 +194,7 @@ TEST_F(MainWindow, AnotherProgramTurningTheIconAnimationOnAndOffWakesAndStopsIts
     ::CloseHandle(pi.hProcess);
   };
   setByAnotherProgram(L"1");
-  EXPECT_TRUE(PumpUntil([&] { return m.MeIcon.GetPicture() != TheSkin().frames[0]; }, 2500)) << "within a tick";
+  EXPECT_TRUE(PumpUntil([&] { return m.MeIcon.GetPicture() != TheSkin().frames[0]; }, 4000)) << "at the next tick";
   setByAnotherProgram(L"0");
   EXPECT_TRUE(PumpUntil([&] { return !m.Timer1.Enabled(); }, 1000));
   main.reset();
