@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Properties back = ReadProperties(stored, ambient);
   FUZZ_CHECK(back.caption == p.caption && Same(back.xTexte, p.xTexte) && Same(back.wPicture, p.wPicture));
   FUZZ_CHECK(Same(back.xPicture, p.xPicture) && Same(back.yPicture, p.yPicture) && Same(back.hPicture, p.hPicture));
-  FUZZ_CHECK(PictureBoxOf(back) == box && BlanksOf(back.decalageTexte) == blanks);
+  FUZZ_CHECK(PictureBoxOf(back) == box && BlanksOf(back.xTexte) == blanks);
 
   CheckAccessKey(p.caption);
   return 0;

@@ -14,10 +14,6 @@ std::wstring DataValue(const SettingsStore& store, std::wstring_view key,
   return store.Get(kSectionData, key, fallback);
 }
 
-std::wstring GroupCountText(const SettingsStore& store) {
-  return DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size());
-}
-
 // Digits as Digits() writes them: no sign, no leading zero, no blank.
 std::optional<int> CanonicalNumber(std::wstring_view text) {
   if (text.empty() || text.size() > 9 || text[0] == L'0') return std::nullopt;
@@ -89,8 +85,12 @@ std::optional<int> BoundedCount(std::wstring_view text, int bound) {
 
 bool HasDataValue(const SettingsStore& store, std::wstring_view key) { return store.Has(kSectionData, key); }
 
+std::wstring ReadGroupCountText(const SettingsStore& store) {
+  return DropPrefix(DataValue(store, kGroupCountKey), kCountPrefix.size());
+}
+
 std::optional<int> ReadGroupCount(const SettingsStore& store) {
-  return BoundedCount(GroupCountText(store), kMaxGroups);
+  return BoundedCount(ReadGroupCountText(store), kMaxGroups);
 }
 
 std::optional<int> CountOfOneOrMore(std::wstring_view text, int bound) {
@@ -133,7 +133,7 @@ int HighestStoredLink(const SettingsStore& store, int group) {
 }
 
 int GroupCountOrStored(const SettingsStore& store) {
-  if (auto count = CountOfOneOrMore(GroupCountText(store), kMaxGroups)) return *count;
+  if (auto count = CountOfOneOrMore(ReadGroupCountText(store), kMaxGroups)) return *count;
   return HighestStoredGroup(store);
 }
 
@@ -234,7 +234,7 @@ std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
   // there: the default catalogue would write over group 1 and lose what the
   // user stored.
   int count = 0;
-  if (auto read = CountOfOneOrMore(GroupCountText(store), kMaxGroups))
+  if (auto read = CountOfOneOrMore(ReadGroupCountText(store), kMaxGroups))
     count = *read;
   else
     count = highest >= 0 ? highest : HighestStoredGroup(store);
@@ -244,7 +244,7 @@ std::vector<GroupMenuItem> LoadGroupMenu(SettingsStore& store) {
 }
 
 double StoredGroupCount(const SettingsStore& store, int groupsRead) {
-  const std::wstring text = GroupCountText(store);
+  const std::wstring text = ReadGroupCountText(store);
   if (CountOfOneOrMore(text, kMaxGroups)) return ParseNumberOrInfinity(text).value_or(groupsRead);
   return groupsRead >= kMaxGroups ? std::numeric_limits<double>::infinity() : groupsRead;
 }

@@ -67,6 +67,8 @@ std::optional<CatalogueKey> ParseCatalogueKey(std::wstring_view key);
 // for an empty catalogue or group and written over.
 std::optional<int> CountOfOneOrMore(std::wstring_view text, int bound);
 
+// The raw text of "Groupe" after its prefix.
+std::wstring ReadGroupCountText(const SettingsStore& store);
 // The group count, when "Groupe" holds a number after its prefix.
 std::optional<int> ReadGroupCount(const SettingsStore& store);
 // The highest group up to kMaxGroups whose name or count is stored (every

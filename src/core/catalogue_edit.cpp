@@ -160,8 +160,9 @@ EditPlan Finish(Draft& d, int group, int link = 0) {
 }
 
 EditPlan AddLink(Draft& d, int group, std::wstring_view name, std::wstring_view target) {
-  if (LinkCountOrStored(d, group) >= kMostLinksShown) return Refused(EditRefusal::LinksFull);
-  const int n = LinkCountOrStored(d, group) + 1;
+  const int count = LinkCountOrStored(d, group);
+  if (count >= kMostLinksShown) return Refused(EditRefusal::LinksFull);
+  const int n = count + 1;
   // Whatever an earlier version left at or above the new number goes first:
   // no deleted link's target may come back under this one.
   DeleteLinksAbove(d, group, n);

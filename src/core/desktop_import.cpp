@@ -74,8 +74,8 @@ std::optional<ImportPlan> PlanDesktopImport(const SettingsStore& store,
   // too; a missing one, or one that reads below 1 (an import cut short, a
   // hand edit), is set. One that holds no text at all is kept: the groups
   // there stand for it.
-  const std::wstring groupCount = DropPrefix(store.Get(kSectionData, kGroupCountKey, L""), kCountPrefix.size());
-  if ((append || !CountOfOneOrMore(groupCount, kMaxGroups)) && !IsUnreadable(store, kSectionData, kGroupCountKey))
+  if ((append || !CountOfOneOrMore(ReadGroupCountText(store), kMaxGroups)) &&
+      !IsUnreadable(store, kSectionData, kGroupCountKey))
     save(kSectionData, std::wstring(kGroupCountKey), count(plan.groupCount));
   save(kSectionSettings, std::wstring(kCurrentGroupKey), Digits(n));
   save(kSectionSettings, L"Desktop", L"1");

@@ -216,9 +216,10 @@ void FrmMain::Form_Activate() {
     ReloadCurrentGroup();
     RechargerGroupe = false;
   }
-  // The preferences are changed from a window of ours: coming back here is
-  // when the option may have changed, on a store that cannot tell.
-  ReadIconOption();
+  // The preferences are changed from a window of ours: on a store that
+  // cannot tell of a change, coming back here is when the option may have
+  // changed. The registry tells of it through the watch.
+  if (!settingsWatch_) ReadIconOption();
   ChargerMeInterface();
 }
 

@@ -154,7 +154,10 @@ void WaitForMessageOrEvent(DWORD ms) {
   for (const WatchedEvent& w : Watched()) events.push_back(w.event);
   const DWORD n = static_cast<DWORD>(events.size());
   const DWORD woken = ::MsgWaitForMultipleObjectsEx(n, events.data(), ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-  if (woken < WAIT_OBJECT_0 + n) Raise(Watched()[woken - WAIT_OBJECT_0].signalled);
+  if (woken >= WAIT_OBJECT_0 + n) return;
+  // A copy: the call may watch or unwatch an event, which moves the list.
+  const std::function<void()> signalled = Watched()[woken - WAIT_OBJECT_0].signalled;
+  Raise(signalled);
 }
 
 Form::Form(std::wstring name) {

@@ -35,7 +35,6 @@ class RegistryStore final : public tolvane::SettingsStore {
   std::wstring SectionPath(std::wstring_view section) const;
 
  private:
-
   std::wstring applicationPath_;
 };
 

@@ -31,12 +31,12 @@ TEST(ImageButtonStore, DesignValuesLoad) {
                              {L"XTexte", std::wstring(L"13")}};
   const Properties p = ReadProperties(design, kForm);
   EXPECT_EQ(PictureBoxOf(p), (PictureBox{3, 1, 33, 33}));
-  EXPECT_EQ(BlanksOf(p.decalageTexte), 13);
+  EXPECT_EQ(BlanksOf(p.xTexte), 13);
 
   const Properties plain = ReadProperties(PropertyStore{}, kForm);
   EXPECT_EQ(plain.caption, L"XpBoutonImg1");
   EXPECT_EQ(PictureBoxOf(plain), (PictureBox{8, 8, 33, 33}));
-  EXPECT_EQ(BlanksOf(plain.decalageTexte), 16);
+  EXPECT_EQ(BlanksOf(plain.xTexte), 16);
 }
 
 // Saved and loaded, a new instance is the same button, its empty XTexte and

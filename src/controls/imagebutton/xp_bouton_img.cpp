@@ -173,7 +173,6 @@ bool XpBoutonImg::SetNumeric(Numeric which, const Value& value) {
     case Numeric::XTexte: props_.xTexte = value; break;
   }
   if (which == Numeric::XTexte) {
-    props_.decalageTexte = value;
     if (Notify(KeyOf(which))) input_.Redraw();
   } else {
     input_.Redraw();  // the picture moves
@@ -192,7 +191,7 @@ Look XpBoutonImg::LookOf(Face face, bool hoverCaption) const {
   look.width = width_;
   look.height = height_;
   look.caption = props_.caption;
-  look.blanks = BlanksOf(props_.decalageTexte);
+  look.blanks = BlanksOf(props_.xTexte);
   look.font = font_;
   look.textColour = ToColorRef(hoverCaption ? props_.foreHover : props_.foreColor);
   if (props_.picture) {

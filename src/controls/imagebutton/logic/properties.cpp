@@ -92,9 +92,6 @@ Properties ReadProperties(const PropertyStore& store, const Ambient& ambient) {
   p.wPicture = store.Read(L"WPicture", 33.0);
   p.hPicture = store.Read(L"HPicture", 33.0);
   p.xTexte = store.Read(L"XTexte", 16.0);
-  // Saved as nothing, it comes from a button never given one, which drew no
-  // blanks: it loads the same. An empty text takes the default.
-  if (!std::holds_alternative<std::monostate>(p.xTexte)) p.decalageTexte = ValueOrDefault(Numeric::XTexte, p.xTexte);
   p.foreColor = As(store.Read(L"ForeColor", ambient.foreColor), ambient.foreColor);
   p.foreHover = As(store.Read(L"ForeHover", p.foreColor), p.foreColor);
   return p;
@@ -153,8 +150,9 @@ PictureBox PictureBoxOf(const Properties& p) {
           PixelsOf(Numeric::WPicture, p.wPicture), PixelsOf(Numeric::HPicture, p.hPicture)};
 }
 
-int BlanksOf(const Value& decalageTexte) {
-  const auto n = NumberOf(decalageTexte);
+int BlanksOf(const Value& xTexte) {
+  if (std::holds_alternative<std::monostate>(xTexte)) return 0;
+  const auto n = NumberOf(ValueOrDefault(Numeric::XTexte, xTexte));
   if (!n) return 0;
   const double clamped = std::clamp(*n, 0.0, static_cast<double>(kMaxBlanks));
   return tolvane::CLng(clamped).value_or(0);

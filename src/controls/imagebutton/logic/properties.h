@@ -80,9 +80,6 @@ struct Properties {
   Value xPicture, yPicture, wPicture, hPicture, xTexte;
   Colour foreColor = kButtonText;
   Colour foreHover = kButtonText;
-  // The XTexte in force for drawing, taken when XTexte is loaded or
-  // written; empty draws no blanks.
-  Value decalageTexte;
   bool operator==(const Properties&) const = default;
 };
 
@@ -114,8 +111,9 @@ struct PictureBox {
 };
 PictureBox PictureBoxOf(const Properties& properties);
 
-// The blanks drawn before the caption: the XTexte in force rounded, from 0
-// to 255; none while it is empty.
-int BlanksOf(const Value& decalageTexte);
+// The blanks drawn before the caption: XTexte rounded, from 0 to 255. None
+// while it holds nothing at all, as a new button's does and as one saved so
+// loads; an empty text takes the default.
+int BlanksOf(const Value& xTexte);
 
 }  // namespace imagebutton
